@@ -1,0 +1,21 @@
+#pragma once
+
+// The commands of mapsheet-cli. Each takes its arguments (without the command word) and the
+// three streams, and returns the process exit status.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace mapsheet::cli {
+
+using Arguments = std::vector<std::string>;
+
+// mapsheet-cli number --scale SCALE [LAT LON]
+int runNumberCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
+                     std::ostream& err);
+
+// mapsheet-cli angle [--from FORM] [--format text|json] VALUE...
+int runAngleCommand(const Arguments& arguments, std::ostream& out, std::ostream& err);
+
+}  // namespace mapsheet::cli

@@ -1,0 +1,48 @@
+// mapsheet-cli: batch companion of the mapsheet windows.
+
+#include <iostream>
+#include <string>
+
+#include "cli/commands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: mapsheet-cli COMMAND [OPTIONS]\n"
+    "\n"
+    "Commands:\n"
+    "  number --scale SCALE [LAT LON]\n"
+    "      Sheet numbers of points in the national basic-scale topographic map series,\n"
+    "      new standard (K50E003005) and pre-1992 (J-50-5-A-1), as CSV.\n"
+    "  angle [--from FORM] [--format text|json] VALUE...\n"
+    "      One angle in the five written forms of the angle window.\n"
+    "\n"
+    "Run 'mapsheet-cli COMMAND --help' for the options of a command.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    if (argc < 2) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "mapsheet-cli " << MAPSHEET_VERSION << '\n';
+        return 0;
+    }
+    const mapsheet::cli::Arguments arguments(argv + 2, argv + argc);
+    if (command == "number") {
+        return mapsheet::cli::runNumberCommand(arguments, std::cin, std::cout, std::cerr);
+    }
+    if (command == "angle") {
+        return mapsheet::cli::runAngleCommand(arguments, std::cout, std::cerr);
+    }
+    std::cerr << "mapsheet-cli: unknown command '" << command << "'\n\n" << kUsage;
+    return 2;
+}

@@ -1,0 +1,51 @@
+# Shared by scripts/run and scripts/test: installs the Debian packages the build needs when any
+# is missing, and configures and builds one build directory. Sourced, not run.
+
+MAPSHEET_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+MAPSHEET_PACKAGES=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
+    xvfb xauth fonts-wqy-microhei
+)
+
+mapsheet_install_missing() {
+    local missing=()
+    local package
+    for package in "${MAPSHEET_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
+            missing+=("$package")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# mapsheet_build BUILD_DIR [extra cmake arguments...] -- [targets...]
+mapsheet_build() {
+    local build_dir="$1"
+    shift
+    local cmake_args=()
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do
+        cmake_args+=("$1")
+        shift
+    done
+    [ "${1:-}" = "--" ] && shift
+    if [ ! -f "$build_dir/build.ninja" ]; then
+        cmake -S "$MAPSHEET_ROOT" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${cmake_args[@]}"
+    fi
+    if [ $# -gt 0 ]; then
+        cmake --build "$build_dir" --parallel "$(nproc)" --target "$@"
+    else
+        cmake --build "$build_dir" --parallel "$(nproc)"
+    fi
+}
