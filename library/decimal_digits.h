@@ -1,10 +1,17 @@
 #pragma once
 
-// Building blocks shared by the Decimal sources: powers of ten, the 96-bit coefficient limit and
-// half-to-even rounding of the digits a result has to give up. Internal to the decimal type.
+// Building blocks shared by the Decimal sources: powers of ten, the 96-bit coefficient limit,
+// half-to-even rounding of the digits a result has to give up, and writing a coefficient's
+// digits. Internal to the decimal type.
 
 #include <array>
+#include <charconv>
 #include <cstdint>
+#include <cstring>
+
+// unsigned __int128 is a GCC/Clang extension that -Wpedantic reports at every use.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpedantic"
 
 namespace mapsheet::decimal_detail {
 
@@ -27,7 +34,7 @@ constexpr std::array<u128, 39> makePowersOfTen() {
 }
 inline constexpr std::array<u128, 39> kPowerOfTen = makePowersOfTen();  // 10^0 .. 10^38
 
-inline int bitLength(u128 value) {
+constexpr int bitLength(u128 value) {
     const auto high = static_cast<std::uint64_t>(value >> 64);
     const auto low = static_cast<std::uint64_t>(value);
     if (high != 0) {
@@ -90,14 +97,28 @@ inline void stripTrailingZeros(u128& coefficient, int& scale) {
     }
 }
 
-// Rounds value / 10^digits half to even, for digits 0..38.
-inline u128 roundedQuotient(u128 value, int digits, Tail lower = Tail::kZero) {
-    if (digits == 0) {
-        return value;
+inline constexpr int kMaxDigitsOf128 = 39;
+
+// Writes the decimal digits of value ("0" for zero) to out, which holds kMaxDigitsOf128
+// characters, and returns their count.
+inline int writeDigits(u128 value, char* out) {
+    constexpr std::uint64_t kTenTo19 = 10000000000000000000u;
+    if ((value >> 64) == 0) {
+        return static_cast<int>(
+            std::to_chars(out, out + kMaxDigitsOf128, static_cast<std::uint64_t>(value)).ptr - out);
     }
-    const u128 quotient = value / kPowerOfTen[digits];
-    const Tail tail = extendTail(value - quotient * kPowerOfTen[digits], digits, lower);
-    return roundsUp(tail, quotient) ? quotient + 1 : quotient;
+    // Split into parts below 10^19 so that each is written with 64-bit arithmetic.
+    const u128 upper = value / kTenTo19;
+    const auto lower = static_cast<std::uint64_t>(value - upper * kTenTo19);
+    const int length = writeDigits(upper, out);
+    char lowerDigits[20];
+    const int lowerLength =
+        static_cast<int>(std::to_chars(lowerDigits, lowerDigits + 20, lower).ptr - lowerDigits);
+    std::memset(out + length, '0', 19 - lowerLength);
+    std::memcpy(out + length + 19 - lowerLength, lowerDigits, lowerLength);
+    return length + 19;
 }
 
 }  // namespace mapsheet::decimal_detail
+
+#pragma GCC diagnostic pop
