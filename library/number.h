@@ -8,6 +8,9 @@
 // more, or when its plain form would need more than 15 digits after the point (see
 // number_text.h). The operations treat an "E" in a value's text as the sign that the decimal
 // type cannot hold it; hasExponent() answers that without building the text.
+//
+// A double stands for the decimal of its 15-digit text throughout: its conversion to the
+// decimal type is that decimal, so 0.1 converts to exactly 0.1 and 2^56 to 72057594037927900.
 
 #include <string>
 #include <string_view>
@@ -18,8 +21,8 @@
 namespace mapsheet::ModuleQmb {
 
 class Number {
-public:
-    Number() = default;  // the decimal 0
+  public:
+    Number() = default;                              // the decimal 0
     Number(const Decimal& value) : value_(value) {}  // NOLINT(google-explicit-constructor)
     Number(double value) : value_(value) {}          // NOLINT(google-explicit-constructor)
     Number(int value) : value_(Decimal(value)) {}    // NOLINT(google-explicit-constructor)
@@ -34,17 +37,17 @@ public:
     // Whether text() contains "E".
     bool hasExponent() const;
 
-private:
+  private:
     std::variant<Decimal, double> value_;
 };
 
 // An argument of a library operation: a number, or a text that the operation reads itself.
 class Operand {
-public:
-    Operand(const Number& value) : value_(value) {}  // NOLINT(google-explicit-constructor)
+  public:
+    Operand(const Number& value) : value_(value) {}           // NOLINT(google-explicit-constructor)
     Operand(const Decimal& value) : value_(Number(value)) {}  // NOLINT
-    Operand(double value) : value_(Number(value)) {}  // NOLINT(google-explicit-constructor)
-    Operand(int value) : value_(Number(value)) {}     // NOLINT(google-explicit-constructor)
+    Operand(double value) : value_(Number(value)) {}          // NOLINT(google-explicit-constructor)
+    Operand(int value) : value_(Number(value)) {}             // NOLINT(google-explicit-constructor)
     Operand(std::string_view text) : value_(std::string(text)) {}  // NOLINT
     Operand(const std::string& text) : value_(text) {}             // NOLINT
     Operand(const char* text) : value_(std::string(text)) {}       // NOLINT
@@ -55,7 +58,7 @@ public:
     // The argument as text with leading and trailing blanks removed, as messages quote it.
     std::string trimmedText() const;
 
-private:
+  private:
     std::variant<Number, std::string> value_;
 };
 
