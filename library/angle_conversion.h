@@ -7,22 +7,48 @@
 // performs one such change: it takes the texts the boxes hold right after the user's edit and
 // the code of the box typed in, and returns the texts they hold once the conversion, including
 // any re-entry on the typed box's own rewritten text, has come to rest. It runs with 精确模式 on
-// and puts the previous mode back.
+// and puts the previous mode back; the diagnostics log is reset at the start of every run of
+// the box's handler, so afterwards it describes the last run.
+//
+// What each box's change does:
+//  - TextDu (whole degrees with an optional "-"): an empty text, a lone "-", or "-0" with zero
+//    minutes and seconds empties the other boxes (the user is about to type a negative angle).
+//  - TextFen, TextMiao (whole minutes; seconds with decimals): an empty degrees text becomes
+//    "0", a lone "-" in it "-0"; these boxes themselves are not rewritten with the result.
+//  - In all three, empty minutes and seconds become "0", minutes of 60 and more "59", seconds
+//    of 60 and more "59.999999"; the angle is tidied, so seconds that round up to 60 at 24
+//    decimals carry into the minutes and degrees.
+//  - Text2, Text4, Text5 (packed number, decimal degrees, radians): "", "-" and "-." empty the
+//    other boxes; the typed box keeps its cleaned text, trailing zeros included.
+//  - Text3 (marked text): text that does not end in a mark empties the other boxes, so "45°52"
+//    waits for its "′"; otherwise the text is rewritten from the degree, minute and second
+//    boxes, dropping a zero seconds part ("45°52′00″" becomes "45°52′") but keeping a typed
+//    "0′".
+// Text3, when written from another box, shows the packed value rounded to kDmsRoundDigits
+// decimals with its seconds to four decimals (45°52′56.6879″, 45°30′00.0000″). A text that the
+// decimal type cannot take empties the six other boxes; the typed box keeps its cleaned text.
+//
+// The result is at rest: running the typed box's handler on it leaves the typed box as it is.
+// When the conversion filled the boxes and the typed box is not TextFen or TextMiao, converting
+// the result again from the same box returns it unchanged, and so does converting from TextDu
+// after only its degrees, minutes and seconds have been written back over older texts. A window
+// that writes the result into its boxes and lets its change handling run again therefore
+// writes the minutes and seconds before the degrees: degrees over the old minutes and seconds
+// would carry once more.
 
-#include <array>
 #include <string>
 
 namespace mapsheet {
 
 // Codes of the boxes, as the window's focus field holds them.
 enum class AngleBox {
-    Degrees = 1,        // TextDu
-    Packed = 2,         // Text2
-    Marked = 3,         // Text3
-    DecimalDegrees = 4, // Text4
-    Radians = 5,        // Text5
-    Minutes = 6,        // TextFen
-    Seconds = 7,        // TextMiao
+    Degrees = 1,         // TextDu
+    Packed = 2,          // Text2
+    Marked = 3,          // Text3
+    DecimalDegrees = 4,  // Text4
+    Radians = 5,         // Text5
+    Minutes = 6,         // TextFen
+    Seconds = 7,         // TextMiao
 };
 
 struct AngleBoxTexts {
@@ -40,6 +66,19 @@ struct AngleBoxTexts {
 // Decimals of the packed value before it is written as marked text.
 inline constexpr int kDmsRoundDigits = 8;
 
+// A handler that rewrites its own box runs again on the new text; a conversion that has not
+// come to rest after this many runs stops where it is.
+inline constexpr int kMaxHandlerRuns = 8;
+
 AngleBoxTexts convertAngleBoxes(const AngleBoxTexts& boxes, AngleBox typedBox);
+
+// convertAngleBoxes with the number of handler runs it took; settled is false when it stopped
+// at kMaxHandlerRuns with the typed box still changing. A code that names no box runs nothing.
+struct AngleConversionRun {
+    AngleBoxTexts boxes;
+    int handlerRuns = 0;
+    bool settled = false;
+};
+AngleConversionRun traceAngleConversion(const AngleBoxTexts& boxes, AngleBox typedBox);
 
 }  // namespace mapsheet

@@ -1,0 +1,299 @@
+// mapsheet-cli angle: one angle in the five written forms of the angle window.
+//
+// The value goes into the box of its form exactly as if typed there, and the command prints
+// what the window's boxes then show, so the command and the window never disagree.
+
+#include <array>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "cli/commands.h"
+#include "library/QmbJiChuGeShi.h"
+#include "library/angle_conversion.h"
+#include "library/angle_reading.h"
+#include "library/code_points.h"
+
+namespace mapsheet::cli {
+
+namespace {
+
+constexpr const char* kAngleUsage =
+    "Usage: mapsheet-cli angle [--from FORM] [--format text|json] VALUE...\n"
+    "\n"
+    "Converts one angle between the written forms of the angle window and prints what the\n"
+    "window shows once the value has been typed into the box of its form. The value is cleaned\n"
+    "as the window cleans typed text: letters vanish and full-width digits become plain ones.\n"
+    "\n"
+    "FORM is one of:\n"
+    "  dms      three values D M S: whole degrees (a leading \"-\" for a negative angle),\n"
+    "           whole minutes, seconds with decimals (45 52 56.6879, -0 3 0)\n"
+    "  packed   one packed number D.MMSSs... (45.52566879 is 45°52′56.6879″)\n"
+    "  marked   marked text ending in a mark: 45°52′56.6879″, 45°52′; the ASCII forms\n"
+    "           45d52'56.6879\" and 45:52:56.6879 are accepted too\n"
+    "  degrees  decimal degrees (45.882413305556)\n"
+    "  radians  radians (0.8007991809428)\n"
+    "Without --from, a value with marks (° ′ ″, d ' \" or :) is read as marked text and a plain\n"
+    "number as decimal degrees.\n"
+    "\n"
+    "--format text (the default) prints one line per form, labelled as in the window:\n"
+    "度分秒① (degrees, minutes, seconds), 度分秒② (packed), 度分秒③ (marked), 百分度型\n"
+    "(decimal degrees) and 弧 度 型 (radians). --format json prints one JSON object with the\n"
+    "string members degrees, minutes, seconds, packed, marked, decimal_degrees and radians.\n"
+    "\n"
+    "Exit status: 0 on success; 2 when the value gives no angle or the arguments are wrong.\n";
+
+enum class Form { Dms, Packed, Marked, Degrees, Radians };
+
+struct FormInfo {
+    std::string_view name;
+    Form form;
+    AngleBox box;
+    std::string_view expected;
+};
+
+constexpr std::array<FormInfo, 5> kForms{{
+    {"dms", Form::Dms, AngleBox::Degrees,
+     "whole degrees, whole minutes and seconds, such as 45 52 56.6879 or -0 3 0 (\"-0 0 0\" is "
+     "the start of a negative angle, not an angle; give 0 0 0)"},
+    {"packed", Form::Packed, AngleBox::Packed,
+     "a packed degree-minute-second number D.MMSSs..., such as 45.52566879"},
+    {"marked", Form::Marked, AngleBox::Marked,
+     "marked degree-minute-second text ending in a mark, such as 45°52′56.6879″, 45°52′, "
+     "45d52'56.6879\" or 45:52:56.6879"},
+    {"degrees", Form::Degrees, AngleBox::DecimalDegrees,
+     "decimal degrees, such as 45.882413305556"},
+    {"radians", Form::Radians, AngleBox::Radians, "radians, such as 0.8007991809428"},
+}};
+
+const FormInfo* findForm(std::string_view name) {
+    for (const FormInfo& info : kForms) {
+        if (info.name == name) {
+            return &info;
+        }
+    }
+    return nullptr;
+}
+
+const FormInfo& formInfo(Form form) {
+    return kForms[static_cast<std::size_t>(form)];
+}
+
+bool hasMarks(const std::string& value) {
+    return value.find_first_of("dD'\":") != std::string::npos ||
+           text::decodeUtf8(value).find_first_of(U"°′″’”") != std::u32string::npos;
+}
+
+struct Request {
+    std::optional<Form> form;
+    bool json = false;
+    std::vector<std::string> values;
+};
+
+int usageError(std::ostream& err, const std::string& message) {
+    err << "mapsheet-cli angle: " << message << "\n\n" << kAngleUsage;
+    return 2;
+}
+
+bool startsWith(std::string_view text, std::string_view head) {
+    return text.substr(0, head.size()) == head;
+}
+
+// Whole degrees with an optional "-", whole minutes and decimal seconds: what the three boxes
+// can hold. Typed into the window, "30.5" minutes would lose its point and become "59".
+bool isDmsTriple(const std::vector<std::string>& values) {
+    auto digitsOnly = [](std::string_view text, bool pointAllowed) {
+        bool seenDigit = false;
+        bool seenPoint = false;
+        for (const char c : text) {
+            if (c >= '0' && c <= '9') {
+                seenDigit = true;
+            } else if (c == '.' && pointAllowed && !seenPoint) {
+                seenPoint = true;
+            } else {
+                return false;
+            }
+        }
+        return seenDigit;
+    };
+    std::string_view degrees = values[0];
+    if (startsWith(degrees, "-")) {
+        degrees.remove_prefix(1);
+    }
+    return digitsOnly(degrees, false) && digitsOnly(values[1], false) &&
+           digitsOnly(values[2], true);
+}
+
+void writeJsonString(std::ostream& out, const std::string& text) {
+    out << '"';
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out << '\\' << c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            constexpr char hex[] = "0123456789abcdef";
+            out << "\\u00" << hex[(c >> 4) & 0xF] << hex[c & 0xF];
+        } else {
+            out << c;
+        }
+    }
+    out << '"';
+}
+
+void writeJson(std::ostream& out, const AngleBoxTexts& boxes) {
+    const std::array<std::pair<const char*, const std::string*>, 7> members{{
+        {"degrees", &boxes.degrees},
+        {"minutes", &boxes.minutes},
+        {"seconds", &boxes.seconds},
+        {"packed", &boxes.packed},
+        {"marked", &boxes.marked},
+        {"decimal_degrees", &boxes.decimalDegrees},
+        {"radians", &boxes.radians},
+    }};
+    out << '{';
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        out << (i == 0 ? "" : ",");
+        writeJsonString(out, members[i].first);
+        out << ':';
+        writeJsonString(out, *members[i].second);
+    }
+    out << "}\n";
+}
+
+void writeText(std::ostream& out, const AngleBoxTexts& boxes) {
+    out << "度分秒① " << boxes.degrees << ' ' << boxes.minutes << ' ' << boxes.seconds << '\n'
+        << "度分秒② " << boxes.packed << '\n'
+        << "度分秒③ " << boxes.marked << '\n'
+        << "百分度型 " << boxes.decimalDegrees << '\n'
+        << "弧 度 型 " << boxes.radians << '\n';
+}
+
+// Whether the conversion left every box but the typed one empty: the window shows no angle.
+bool showsNoAngle(AngleBoxTexts boxes, AngleBox typed) {
+    AngleBoxTexts typedOnly;
+    switch (typed) {
+        case AngleBox::Degrees:
+            typedOnly.degrees = boxes.degrees;
+            break;
+        case AngleBox::Packed:
+            typedOnly.packed = boxes.packed;
+            break;
+        case AngleBox::Marked:
+            typedOnly.marked = boxes.marked;
+            break;
+        case AngleBox::DecimalDegrees:
+            typedOnly.decimalDegrees = boxes.decimalDegrees;
+            break;
+        default:
+            typedOnly.radians = boxes.radians;
+            break;
+    }
+    return boxes == typedOnly;
+}
+
+std::string joined(const std::vector<std::string>& values) {
+    std::string text;
+    for (const std::string& value : values) {
+        text += (text.empty() ? "" : " ") + value;
+    }
+    return text;
+}
+
+}  // namespace
+
+int runAngleCommand(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    Request request;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || !(startsWith(argument, "--") || argument == "-h")) {
+            request.values.push_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument == "--help" || argument == "-h") {
+            out << kAngleUsage;
+            return 0;
+        }
+        std::string name = argument;
+        std::optional<std::string> value;
+        if (const auto equals = argument.find('='); equals != std::string::npos) {
+            name = argument.substr(0, equals);
+            value = argument.substr(equals + 1);
+        }
+        if (name != "--from" && name != "--format") {
+            return usageError(err, "unknown option '" + argument + "'");
+        }
+        if (!value) {
+            if (i + 1 == arguments.size()) {
+                return usageError(err, "option " + name + " needs a value");
+            }
+            value = arguments[++i];
+        }
+        if (name == "--from") {
+            const FormInfo* info = findForm(*value);
+            if (info == nullptr) {
+                return usageError(err, "unknown form '" + *value +
+                                           "': expected dms, packed, marked, degrees or radians");
+            }
+            request.form = info->form;
+        } else if (*value == "json" || *value == "text") {
+            request.json = *value == "json";
+        } else {
+            return usageError(err, "unknown format '" + *value + "': expected text or json");
+        }
+    }
+
+    const std::size_t wanted = request.form == Form::Dms ? 3 : 1;
+    if (request.values.size() != wanted) {
+        return usageError(err, wanted == 3 ? "--from dms takes three values D M S"
+                                           : "expected one VALUE (three with --from dms)");
+    }
+    const Form form =
+        request.form.value_or(hasMarks(request.values[0]) ? Form::Marked : Form::Degrees);
+    const FormInfo& info = formInfo(form);
+    const std::string typed = joined(request.values);
+
+    AngleBoxTexts boxes;
+    switch (form) {
+        case Form::Dms:
+            if (!isDmsTriple(request.values)) {
+                err << "mapsheet-cli angle: no angle in \"" << typed << "\": expected "
+                    << info.expected << "\n";
+                return 2;
+            }
+            boxes.degrees = QmbJiChuGeShi::Dec规范数字文本(request.values[0], "-0123456789");
+            boxes.minutes = QmbJiChuGeShi::Dec规范数字文本(request.values[1], "0123456789");
+            boxes.seconds = QmbJiChuGeShi::Dec规范数字文本(request.values[2], "0.123456789");
+            break;
+        case Form::Packed:
+            boxes.packed = typed;
+            break;
+        case Form::Marked:
+            boxes.marked = withAngleMarks(typed);
+            break;
+        case Form::Degrees:
+            boxes.decimalDegrees = typed;
+            break;
+        case Form::Radians:
+            boxes.radians = typed;
+            break;
+    }
+    const AngleBoxTexts shown = convertAngleBoxes(boxes, info.box);
+    if (showsNoAngle(shown, info.box)) {
+        err << "mapsheet-cli angle: no angle in \"" << typed << "\": expected " << info.expected
+            << "\n";
+        return 2;
+    }
+    if (request.json) {
+        writeJson(out, shown);
+    } else {
+        writeText(out, shown);
+    }
+    return 0;
+}
+
+}  // namespace mapsheet::cli
