@@ -1,0 +1,334 @@
+// Construction of the sheet-numbering window: its controls with their names, captions and
+// tooltips, the layout, the event wiring and the load step.
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "angle_window/FormDC2.h"
+#include "engine/scale_catalogue.h"
+#include "library/diagnostics_log.h"
+#include "sheet_window/FormDC1.h"
+#include "sheet_window/handler_guard.h"
+
+namespace mapsheet {
+
+namespace {
+
+using sheet_window::RunGuarded;
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text = {}) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QLineEdit* MakeBox(QWidget* parent, const QString& name, const QString& text,
+                   const QString& tooltip, int code) {
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(name);
+    box->setToolTip(tooltip);
+    box->setProperty(FormDC1::kFocusCodeProperty, code);
+    return box;
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption,
+                        const QString& tooltip) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setToolTip(tooltip);
+    return button;
+}
+
+QFrame* MakeLine(QWidget* parent, const QString& name, QFrame::Shape shape) {
+    auto* line = new QFrame(parent);
+    line->setObjectName(name);
+    line->setFrameShape(shape);
+    line->setFrameShadow(QFrame::Plain);
+    line->setLineWidth(2);
+    // A hidden separator keeps its place, so the cells do not move when lines come and go.
+    QSizePolicy policy = line->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    line->setSizePolicy(policy);
+    return line;
+}
+
+// Width of a box that holds the given sample text comfortably.
+int BoxWidth(const QWidget* box, const QString& sample) {
+    return QFontMetrics(box->font()).horizontalAdvance(sample) + 16;
+}
+
+}  // namespace
+
+FormDC1::FormDC1(QWidget* parent) : QWidget(parent) {
+    setObjectName("FormDC1");
+    setWindowTitle(QStringLiteral(" 地形图分幅与编号 — mapsheet"));
+    BuildControls();
+    BuildLayout();
+    ConnectEvents();
+    RunGuarded([this] { Load(); });
+}
+
+FormDC1::~FormDC1() = default;
+
+void FormDC1::BuildControls() {
+    labelTop_ = MakeLabel(this, "LabelTop", QStringLiteral("地形图 分幅与编号"));
+    QFont titleFont = labelTop_->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    labelTop_->setFont(titleFont);
+    labelTop_->setAlignment(Qt::AlignCenter);
+
+    const QString longitude = QStringLiteral("经度");
+    const QString latitude = QStringLiteral("纬度");
+    textJdD_ = MakeBox(this, "TextJdD", "117", longitude, 11);
+    textJdF_ = MakeBox(this, "TextJdF", "30", longitude, 12);
+    textJdM_ = MakeBox(this, "TextJdM", "00", longitude, 13);
+    textWdD_ = MakeBox(this, "TextWdD", "39", latitude, 21);
+    textWdF_ = MakeBox(this, "TextWdF", "58", latitude, 22);
+    textWdM_ = MakeBox(this, "TextWdM", "45", latitude, 23);
+    label1_ = MakeLabel(this, "Label1", QStringLiteral("图中间点的经度（东）"));
+    label2_ = MakeLabel(this, "Label2", QStringLiteral("图中间点的纬度（北）"));
+    const QString marks[3] = {QStringLiteral("°"), QStringLiteral("′"), QStringLiteral("″")};
+    for (int i = 0; i < 6; ++i) {
+        unitLabels_[i] = MakeLabel(this, QString("Label%1").arg(i + 3), marks[i % 3]);
+    }
+
+    auto* scaleGroup = new QButtonGroup(this);
+    for (int i = 0; i < engine::kScaleCount; ++i) {
+        optBiLi_[i] = new QRadioButton(this);
+        optBiLi_[i]->setObjectName(QString("OptBiLi%1").arg(i));
+        optBiLi_[i]->setAutoFillBackground(true);
+        scaleGroup->addButton(optBiLi_[i], i);
+        labBiLi_[i] =
+            MakeLabel(this, QString("LabBiLi%1").arg(i), Text(engine::kScaleCatalogue[i].caption));
+    }
+
+    dcButZhuan_ = MakeButton(this, "dcButZhuan", QStringLiteral("执行 编码转换"),
+                             QStringLiteral("输入<编号>或<经纬度>后，执行编码转换"));
+    dcButUp_ =
+        MakeButton(this, "dcButUp", QStringLiteral("上 ↑"), QStringLiteral("向上移动一个图幅"));
+    dcButDown_ =
+        MakeButton(this, "dcButDown", QStringLiteral("下 ↓"), QStringLiteral("向下移动一个图幅"));
+    dcButLeft_ =
+        MakeButton(this, "dcButLeft", QStringLiteral("← 左"), QStringLiteral("向左移动一个图幅"));
+    dcButRight_ =
+        MakeButton(this, "dcButRight", QStringLiteral("右 →"), QStringLiteral("向右移动一个图幅"));
+
+    comIdS_ = new QComboBox(this);
+    comIdS_->setObjectName("ComIdS");
+    comIdS_->setToolTip(QStringLiteral("南北半球的标志"));
+    comIdS_->addItems({" ", "S"});
+    comIdS_->setProperty(FormDC1::kFocusCodeProperty, 1);
+    comIdB_ = new QComboBox(this);
+    comIdB_->setObjectName("ComIdB");
+    comIdB_->setToolTip(QStringLiteral("纬度带号"));
+    comIdB_->addItem(" ");
+    for (char letter = 'A'; letter <= 'V'; ++letter) {
+        comIdB_->addItem(QString(QChar(letter)));
+    }
+    comIdB_->setProperty(FormDC1::kFocusCodeProperty, 2);
+    textId1_ = MakeBox(this, "TextID1", {}, QStringLiteral("经度的数字编码"), 3);
+    textId2_ = MakeBox(this, "TextID2", {}, QStringLiteral("比例尺标识"), 4);
+    textId3_ = MakeBox(this, "TextID3", {}, QStringLiteral("所在行的数字编码"), 5);
+    textId4_ = MakeBox(this, "TextID4", {}, QStringLiteral("所在列的数字编码"), 6);
+
+    for (int k = 0; k < 9; ++k) {
+        labXin_[k] = MakeLabel(this, QString("LabXin%1").arg(k + 1));
+        labXin_[k]->setToolTip(QStringLiteral("新图幅编号"));
+        QFont bold = labXin_[k]->font();
+        bold.setBold(true);
+        labXin_[k]->setFont(bold);
+        labOld_[k] = MakeLabel(this, QString("LabOld%1").arg(k + 1));
+        labOld_[k]->setToolTip(QStringLiteral("1992年前--原图幅编号"));
+        for (QLabel* cell : {labXin_[k], labOld_[k]}) {
+            cell->setAlignment(Qt::AlignCenter);
+            cell->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        }
+    }
+    labNswe_ = MakeLabel(this, "LabNSWE", QStringLiteral("粗体为1993-2012新编码"));
+    for (int i = 0; i < 4; ++i) {
+        labJingDu_[i] = MakeLabel(this, QString("LabJingDu%1").arg(i));
+        labJingDu_[i]->setAlignment(Qt::AlignCenter);
+        labWeiDu_[i] = MakeLabel(this, QString("LabWeiDu%1").arg(i));
+        labWeiDu_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    const char* const lineNames[12] = {"LineA1", "LineB1", "LineA2", "LineB2", "LineA3", "LineB3",
+                                       "LineC1", "LineC2", "LineC3", "LineD1", "LineD2", "LineD3"};
+    for (int i = 0; i < 12; ++i) {
+        separatorLines_[i] = MakeLine(this, lineNames[i], i < 6 ? QFrame::VLine : QFrame::HLine);
+    }
+    shape1_ = new QFrame(this);
+    shape1_->setObjectName("Shape1");
+    shape1_->setFrameShape(QFrame::StyledPanel);
+    shape2_ = new QFrame(this);
+    shape2_->setObjectName("Shape2");
+    shape2_->setFrameShape(QFrame::StyledPanel);
+
+    labTuId_ = MakeLabel(this, "LabTuID", QStringLiteral("新编号示例:_K50E003005"));
+    labBeiZhu_ = MakeLabel(this, "LabBeiZhu", QStringLiteral("备注"));
+    labBeiZhu_->setWordWrap(true);
+    labelXinXi_ = MakeLabel(this, "LabelXinXi", QStringLiteral("此处显示--提示信息"));
+    labBanBen_ = MakeLabel(this, "LabBanBen");
+    commandJd_ = MakeButton(this, "CommandJd", QStringLiteral("角度转换"),
+                            QStringLiteral("转到 -- 衡启角度转换页面"));
+    commandBd_ = MakeButton(this, "CommandBD", QStringLiteral("国家标准"),
+                            QStringLiteral("GB/T 13989-2012 国家基本比例尺地形图分幅和编号"));
+}
+
+void FormDC1::BuildLayout() {
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(labelTop_);
+
+    // Position boxes and the scale choice side by side.
+    auto* positionGrid = new QGridLayout;
+    const std::array<QLineEdit*, 6> boxes = {textJdD_, textJdF_, textJdM_,
+                                             textWdD_, textWdF_, textWdM_};
+    const QString samples[3] = {"-000", "00", "00.000"};
+    positionGrid->addWidget(label1_, 0, 0);
+    positionGrid->addWidget(label2_, 1, 0);
+    for (int i = 0; i < 6; ++i) {
+        boxes[i]->setFixedWidth(BoxWidth(boxes[i], samples[i % 3]));
+        positionGrid->addWidget(boxes[i], i / 3, 1 + 2 * (i % 3));
+        positionGrid->addWidget(unitLabels_[i], i / 3, 2 + 2 * (i % 3));
+    }
+    auto* scaleGrid = new QGridLayout(shape1_);
+    for (int i = 0; i < engine::kScaleCount; ++i) {
+        auto* pair = new QHBoxLayout;
+        pair->setSpacing(2);
+        pair->addWidget(optBiLi_[i]);
+        pair->addWidget(labBiLi_[i]);
+        pair->addStretch();
+        scaleGrid->addLayout(pair, i / 6, i % 6);
+    }
+    auto* inputRow = new QHBoxLayout;
+    inputRow->addLayout(positionGrid);
+    inputRow->addSpacing(12);
+    inputRow->addWidget(shape1_, 1);
+    root->addLayout(inputRow);
+
+    // The sheet number typed in pieces, with the example and the convert button.
+    auto* numberRow = new QHBoxLayout;
+    numberRow->addWidget(new QLabel(QStringLiteral("图幅编号"), this));
+    numberRow->addWidget(comIdS_);
+    numberRow->addWidget(comIdB_);
+    textId1_->setFixedWidth(BoxWidth(textId1_, "000"));
+    textId2_->setFixedWidth(BoxWidth(textId2_, "WW"));
+    textId3_->setFixedWidth(BoxWidth(textId3_, "00000"));
+    textId4_->setFixedWidth(BoxWidth(textId4_, "00000"));
+    for (QLineEdit* box : {textId1_, textId2_, textId3_, textId4_}) {
+        numberRow->addWidget(box);
+    }
+    numberRow->addSpacing(12);
+    numberRow->addWidget(labTuId_);
+    numberRow->addStretch();
+    numberRow->addWidget(dcButZhuan_);
+    root->addLayout(numberRow);
+
+    // The 3 x 3 grid: cells at odd rows and columns, lines at even ones. The coordinate labels
+    // sit in their own rows and columns beside it; the grid is inset by half a label so that
+    // each label is centred on its line.
+    const QFontMetrics metrics(labJingDu_[0]->font());
+    const int coordinateWidth = metrics.horizontalAdvance(QStringLiteral("-179°59′59.99″")) + 8;
+    const int coordinateHeight = labWeiDu_[0]->sizeHint().height();
+    const QFontMetrics boldMetrics(labXin_[0]->font());
+    const int cellWidth = boldMetrics.horizontalAdvance("SV60K23042304") + 16;
+
+    auto* block = new QGridLayout;
+    block->setSpacing(0);
+    block->setContentsMargins(coordinateWidth / 2, coordinateHeight / 2, coordinateWidth / 2,
+                              coordinateHeight / 2);
+    for (int edge : {0, 6}) {
+        block->addWidget(MakeLine(this, QString("GridEdgeH%1").arg(edge), QFrame::HLine), edge, 0,
+                         1, 7);
+        block->addWidget(MakeLine(this, QString("GridEdgeV%1").arg(edge), QFrame::VLine), 0, edge,
+                         7, 1);
+    }
+    for (int k = 0; k < 9; ++k) {
+        auto* cell = new QVBoxLayout;
+        cell->setContentsMargins(4, 6, 4, 6);
+        cell->addWidget(labXin_[k]);
+        cell->addWidget(labOld_[k]);
+        labXin_[k]->setMinimumWidth(cellWidth);
+        block->addLayout(cell, 1 + 2 * (k / 3), 1 + 2 * (k % 3));
+    }
+    for (int r = 0; r < 3; ++r) {
+        block->addWidget(separatorLines_[2 * r], 1 + 2 * r, 2);      // LineA
+        block->addWidget(separatorLines_[2 * r + 1], 1 + 2 * r, 4);  // LineB
+        block->addWidget(separatorLines_[6 + r], 2, 1 + 2 * r);      // LineC
+        block->addWidget(separatorLines_[9 + r], 4, 1 + 2 * r);      // LineD
+    }
+    for (int i = 1; i <= 5; i += 2) {
+        block->setColumnStretch(i, 1);
+        block->setRowStretch(i, 1);
+    }
+
+    auto* latitudeColumn = new QVBoxLayout;
+    latitudeColumn->setSpacing(0);
+    latitudeColumn->setContentsMargins(0, 0, 0, 0);
+    auto* longitudeRow = new QHBoxLayout;
+    longitudeRow->setSpacing(0);
+    longitudeRow->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < 4; ++i) {
+        QLabel* northFirst = labWeiDu_[3 - i];
+        northFirst->setFixedHeight(coordinateHeight);
+        northFirst->setMinimumWidth(coordinateWidth);
+        latitudeColumn->addWidget(northFirst);
+        labJingDu_[i]->setFixedWidth(coordinateWidth);
+        longitudeRow->addWidget(labJingDu_[i]);
+        if (i < 3) {
+            latitudeColumn->addStretch(1);
+            longitudeRow->addStretch(1);
+        }
+    }
+
+    auto* neighbourhood = new QGridLayout(shape2_);
+    neighbourhood->setHorizontalSpacing(4);
+    neighbourhood->addWidget(labNswe_, 0, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    neighbourhood->addWidget(dcButUp_, 0, 2, Qt::AlignHCenter);
+    neighbourhood->addWidget(dcButLeft_, 1, 0, Qt::AlignVCenter);
+    neighbourhood->addLayout(latitudeColumn, 1, 1);
+    neighbourhood->addLayout(block, 1, 2);
+    neighbourhood->addWidget(dcButRight_, 1, 3, Qt::AlignVCenter);
+    neighbourhood->addLayout(longitudeRow, 2, 2);
+    neighbourhood->addWidget(dcButDown_, 3, 2, Qt::AlignHCenter);
+    neighbourhood->setColumnStretch(2, 1);
+    neighbourhood->setRowStretch(1, 1);
+    root->addWidget(shape2_, 1);
+
+    root->addWidget(labelXinXi_);
+    root->addWidget(labBeiZhu_);
+    auto* bottomRow = new QHBoxLayout;
+    bottomRow->addWidget(labBanBen_);
+    bottomRow->addStretch();
+    bottomRow->addWidget(commandJd_);
+    bottomRow->addWidget(commandBd_);
+    root->addLayout(bottomRow);
+}
+
+void FormDC1::Load() {
+    labBanBen_->setText(QStringLiteral("版本 ") + QStringLiteral(MAPSHEET_VERSION));
+    ModuleQmb::清除运算信息();
+    codeFormat_ = "000";
+    currentLatitude_ = 41.0;
+    currentLongitude_ = 117.5;
+    optBiLi_[1]->setChecked(true);
+    OnScaleOptionClicked(1);
+    actionCode_ = 0;
+    OnConvertClicked();
+}
+
+}  // namespace mapsheet

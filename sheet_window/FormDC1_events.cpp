@@ -1,0 +1,96 @@
+// The wiring of the sheet window's events: every change, click, activation, focus and mouse
+// press reaches its handler through RunGuarded, so that no failure leaves an event.
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <utility>
+
+#include "sheet_window/FormDC1.h"
+#include "sheet_window/handler_guard.h"
+
+namespace mapsheet {
+
+using sheet_window::RunGuarded;
+
+void FormDC1::ConnectEvents() {
+    for (QLineEdit* box : {textJdD_, textJdF_, textJdM_, textWdD_, textWdF_, textWdM_}) {
+        const int code = box->property(kFocusCodeProperty).toInt();
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textChanged, this,
+                [this, code] { RunGuarded([&] { OnPositionBoxChanged(code); }); });
+    }
+    for (QLineEdit* box : {textId1_, textId3_, textId4_}) {
+        const int code = box->property(kFocusCodeProperty).toInt();
+        connect(box, &QLineEdit::textChanged, this,
+                [this, code] { RunGuarded([&] { OnSheetNumberBoxChanged(code); }); });
+    }
+    for (QWidget* box : std::initializer_list<QWidget*>{textId1_, textId2_, textId3_, textId4_,
+                                                        comIdS_, comIdB_}) {
+        box->installEventFilter(this);
+    }
+    const std::array<QComboBox*, 2> lists = {comIdS_, comIdB_};
+    for (int i = 0; i < 2; ++i) {
+        const int code = i + 1;
+        connect(lists[i], &QComboBox::currentIndexChanged, this, [this, i, code] {
+            if (writingDepth_ == 0) {
+                listIndexJustChanged_[i] = true;
+            }
+            RunGuarded([&] { OnSheetNumberListChosen(code); });
+        });
+        connect(lists[i], &QComboBox::activated, this, [this, i, code] {
+            if (std::exchange(listIndexJustChanged_[i], false)) {
+                return;
+            }
+            RunGuarded([&] { OnSheetNumberListChosen(code); });
+        });
+    }
+    for (int i = 0; i < engine::kScaleCount; ++i) {
+        connect(optBiLi_[i], &QRadioButton::clicked, this,
+                [this, i] { RunGuarded([&] { OnScaleOptionClicked(i); }); });
+        labBiLi_[i]->installEventFilter(this);
+    }
+    labelTop_->installEventFilter(this);
+    labBeiZhu_->installEventFilter(this);
+
+    connect(dcButZhuan_, &QPushButton::clicked, this,
+            [this] { RunGuarded([&] { OnConvertClicked(); }); });
+    const std::array<std::pair<QPushButton*, StepDirection>, 4> steps = {
+        {{dcButUp_, StepDirection::Up},
+         {dcButDown_, StepDirection::Down},
+         {dcButLeft_, StepDirection::Left},
+         {dcButRight_, StepDirection::Right}}};
+    for (const auto& [button, direction] : steps) {
+        connect(button, &QPushButton::clicked, this,
+                [this, direction] { RunGuarded([&] { OnStepClicked(direction); }); });
+    }
+    connect(commandJd_, &QPushButton::clicked, this,
+            [this] { RunGuarded([&] { OnAngleWindowClicked(); }); });
+    connect(commandBd_, &QPushButton::clicked, this,
+            [this] { RunGuarded([&] { OnStandardClicked(); }); });
+}
+
+bool FormDC1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        const QVariant code = watched->property(kFocusCodeProperty);
+        if (code.isValid()) {
+            RunGuarded([&] { OnFocusGained(code.toInt()); });
+        }
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        if (watched == labelTop_ || watched == labBeiZhu_) {
+            RunGuarded([&] { OnTitleOrNotesClicked(); });
+        } else {
+            for (int i = 0; i < engine::kScaleCount; ++i) {
+                if (watched == labBiLi_[i]) {
+                    RunGuarded([&] { OnScaleLabelClicked(i); });
+                }
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace mapsheet

@@ -1,0 +1,63 @@
+#pragma once
+
+// The geometry of the three-by-three neighbourhood of sheets around a point, at the engine's
+// current scale.
+//
+// The middle cell is the sheet that the engine gives the point, so the display never
+// contradicts the numbering: a point on a parallel belongs to the sheet north of it (south of
+// it in the southern hemisphere, the one farther from the equator), a point on a meridian to
+// the sheet east of it, within the engine's line tolerance (engine/line_rule.h). The grid
+// takes the zone width of the middle sheet's row (6, 12 or 24 degrees); all nine cells use
+// its longitude step, so near 60 and 76 degrees two cells of a neighbouring row can name the
+// same wider sheet. Points beyond the engine's range are first clamped as the engine clamps
+// them (latitude -87.59599..87.59599, longitude -179.59599..179.59599 for values at or past
+// +-88 and +-180).
+//
+// Grid lines are written as the nearest double of k * height and k * width - 180 rounded to
+// 12 decimals; the centre is the mean of the middle sheet's lines rounded to 12 decimals.
+
+#include <array>
+#include <optional>
+
+#include "engine/sheet_engine.h"
+
+namespace mapsheet::sheet_window {
+
+struct GridLines {
+    int zoneWidth = 6;
+    // South edge of the bottom row, south and north edge of the middle row, north edge of the
+    // top row.
+    std::array<double, 4> latitudeLines{};
+    // West edge of the left column, west and east edge of the middle column, east edge of the
+    // right column.
+    std::array<double, 4> longitudeLines{};
+    double centreLatitude = 0;
+    double centreLongitude = 0;
+    double latitudeStep = 0;   // the sheet height
+    double longitudeStep = 0;  // the zone width / columns
+};
+
+// The grid around the sheet of the point; nothing when the engine names no sheet for it.
+// Runs the engine (and so overwrites its intermediate state).
+std::optional<GridLines> ComputeGridLines(engine::SheetEngine& engine, double latitude,
+                                          double longitude);
+
+struct CellPoint {
+    double latitude;
+    double longitude;
+};
+
+// The centre points of the nine cells in reading order: north-west, north, north-east, west,
+// middle, east, south-west, south, south-east.
+std::array<CellPoint, 9> CellPoints(const GridLines& grid);
+
+enum class StepDirection { Up, Down, Left, Right };
+
+// Whether a step from the middle sheet would leave the numbered area (latitudes -88..88,
+// longitudes -180..180; a step does not wrap across 180 degrees).
+bool AtStepLimit(const GridLines& grid, StepDirection direction);
+
+// The centre of the neighbouring sheet in that direction.
+CellPoint SteppedPoint(const GridLines& grid, StepDirection direction);
+
+}  // namespace mapsheet::sheet_window
