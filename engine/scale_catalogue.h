@@ -30,8 +30,8 @@ struct ScaleRow {
     DegreesMinutesSeconds height;
     double widthDegrees;
     DegreesMinutesSeconds width;
-    int codeDigits;            // digits of the row and column codes; 0 for 1:1,000,000
-    bool hasOldNumber;         // whether the pre-1992 numbering covers the scale
+    int codeDigits;     // digits of the row and column codes; 0 for 1:1,000,000
+    bool hasOldNumber;  // whether the pre-1992 numbering covers the scale
     std::string_view note1;
     std::string_view note2;
     std::string_view standardLine;
@@ -41,6 +41,7 @@ struct ScaleRow {
 extern const std::array<ScaleRow, kScaleCount> kScaleCatalogue;
 
 // The scale letters by index: "A", "B", "C", "R", "D", "E", "F", "G", "H", "I", "J", "K".
+// Here and in scaleRecord an index outside 0..11 is taken as the nearest of 0 and 11.
 std::string_view scaleLetter(int scaleIndex);
 
 // The digit pattern of the row and column codes: "0000" for 1:1000 and 1:500, else "000".

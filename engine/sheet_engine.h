@@ -5,16 +5,35 @@
 // (J-50-5-A-1).
 //
 // Legal input: latitude and longitude in decimal degrees, north and east positive, with
-// -88 <= latitude < 88 and -180 <= longitude < 180; other points have no sheet (empty text).
-// Membership: a point exactly on a parallel belongs to the sheet farther from the equator (a
-// northern sheet holds its south edge, a southern sheet its north edge); a point exactly on a
-// meridian belongs to the sheet east of it. A point within kLineToleranceDegrees of a line is on
-// it (line_rule.h). The zone width follows the row the point belongs to: 6 degrees for rows A
-// to O, 12 for P to S, 24 for T to V.
+// -88 < latitude < 88 and -180 <= longitude < 180; other points, and NaN or infinite values,
+// have no sheet (empty text). Latitude -88, like +88, is the outer edge of the last row V.
+//
+// Membership, the same at every scale and in both numberings:
+//  - A point exactly on a parallel belongs to the sheet farther from the equator: a northern
+//    sheet holds its south edge, a southern sheet its north edge. The equator itself belongs
+//    to the northern row A.
+//  - A point exactly on a meridian belongs to the sheet east of it.
+//  - A point within kLineToleranceDegrees (1e-10 degree) of a line counts as on it
+//    (line_rule.h); a point 1e-8 degree or more from every line is never moved. So a sheet
+//    corner typed as text and read to the nearest double lands in its north-east sheet (its
+//    south-east sheet in the southern hemisphere). A point between the two distances lands in
+//    one of the two sheets beside the line.
+//  - The zone width follows the 1:1,000,000 row the point belongs to: 6 degrees for rows A to
+//    O, 12 for P to S, 24 for T to V (latitude 60 and -60 both lie in rows P and SP, width 12).
+//    The column count of a scale stays the same in the wider zones; its columns widen, and so
+//    do the pre-1992 cells.
+//
+// Exactness: the remainders that place a point in its 1:1,000,000 sheet are the exact decimal
+// remainders (ModuleQmb::求两数余) of the doubles' 15-digit texts; the sheet heights, widths and
+// pre-1992 row lines are the stored 15-digit constants of the published tables. Their errors
+// stay below 1e-12 degree, far inside the line tolerance, so every number is exact for every
+// point that is not within 1e-8 degree of a line, and for every point on a line.
 //
 // The engine keeps the window-level state of the numbering (current scale, base sheet, codes,
-// pre-1992 bounds) and writes its intermediate results into it; it is not re-entrant.
+// pre-1992 bounds) and writes its intermediate results into it; it is not re-entrant. The engine
+// itself allocates nothing per point: every number fits the inline buffer of a std::string.
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -22,6 +41,7 @@
 
 namespace mapsheet::engine {
 
+// The 1:1,000,000 sheet of a point.
 struct BaseSheet {
     std::int32_t zoneWidth = 6;
     std::int32_t baseNorth = 0;
@@ -29,7 +49,7 @@ struct BaseSheet {
     std::int32_t baseWest = 0;
     std::int32_t baseEast = 0;
     std::string rowLetterText;  // "A".."V"; "S" before the letter in the south ("SJ")
-    std::string zoneText;       // "01".."60"
+    std::string zoneText;       // "01".."60", counting sheets of the zone width from 180 W
 };
 
 struct SheetBounds {
@@ -40,28 +60,46 @@ struct SheetBounds {
 };
 
 class SheetEngine {
-public:
+  public:
     SheetEngine() { SelectScale(1); }
 
-    // Loads the catalogue row of the scale (0..11) into the current scale record.
+    // Loads the catalogue row of the scale (0..11; other indices are clamped to that range)
+    // into the current scale record.
     void SelectScale(int scaleIndex);
     const ScaleRecord& scale() const { return scale_; }
 
     // The engine's single entry: the new-standard (newNumbering) or pre-1992 number of the sheet
-    // of the current scale that holds the point; empty when there is none.
+    // of the current scale that holds the point; empty when there is none. 1:1,000,000 gives
+    // K50 and K-50. 1:200,000 has no sheet in the new standard; its new number is the code
+    // K50R001001 of the same 6 x 6 division, kept for comparison. 1:5000 and finer have no
+    // pre-1992 number (empty text).
     std::string SheetNumber(double latitude, double longitude, bool newNumbering);
 
-    // Fills the base-sheet record of the 1:1,000,000 sheet that holds the point.
+    // Fills the base-sheet record of the 1:1,000,000 sheet that holds the point. Latitudes on
+    // or beyond +-88 are first taken as +-87.59599, longitudes west of -180 as -179.59599 and
+    // longitudes on or east of 180 as 179.59599 (NaN as the positive limits), so that the
+    // record always names a sheet of rows A..V and zones 1..60.
     void ComputeBaseSheet(double latitude, double longitude);
-    // 6, 12 or 24 degrees for the row that holds the latitude.
+    // 6, 12 or 24 degrees for the row that holds the latitude (24 beyond row V).
     static std::int32_t ZoneWidthForLatitude(double latitude);
-    // "J50" (compact) or "J-50".
+    // "J50" (compact) or "J-50", after ComputeBaseSheet.
     std::string BaseSheetNumber(double latitude, double longitude, bool compact);
-    // The new-standard number, with the base sheet already computed for the point.
+    // The new-standard number, with the base sheet already computed for the point; fills
+    // rowCode (1 = northernmost) and columnCode (1 = westernmost). Empty when the point has no
+    // sheet or lies outside the base sheet.
     std::string NewSheetNumber(double latitude, double longitude);
 
+    // The pre-1992 1:100,000 and 1:50,000 sheets of the point, as bands of the sheet height
+    // counted from the equator and columns of the (widened) sheet width from 180 W; the point is
+    // clamped as in ComputeBaseSheet.
     void OldSheet100kBounds(double latitude, double longitude);
     void OldSheet50kBounds(double latitude, double longitude);
+
+    // The pre-1992 numbers, with the base sheet already computed for the point; empty when the
+    // point has no sheet or lies outside the sheet that the scale divides. 1:500,000 K-50-A,
+    // 1:250,000 K-50-[1], 1:200,000 K-50-(1), 1:100,000 K-50-1, 1:50,000 K-50-1-A, 1:25,000
+    // K-50-1-A-1, 1:10,000 K-50-1-(1). Cells are numbered row by row from the north-west
+    // corner, in both hemispheres.
     std::string OldSheet500k(double latitude, double longitude);
     std::string OldSheet250k(double latitude, double longitude);
     std::string OldSheet200k(double latitude, double longitude);
@@ -76,9 +114,28 @@ public:
     const SheetBounds& oldSheet100k() const { return oldSheet100k_; }
     const SheetBounds& oldSheet50k() const { return oldSheet50k_; }
 
-private:
+  private:
+    bool baseSheetHolds(double latitude, double longitude) const;
+    SheetBounds baseSheetBounds() const;
+    // "K-50", the start of every pre-1992 number of the base sheet.
+    std::string oldPrefix() const;
+    // The pre-1992 1:100,000 cell of the point in its base sheet (1..144), with oldSheet100k
+    // filled with that cell's bounds.
+    int oldCell100k(double latitude, double longitude);
+    // The bands of bandHeight from the equator and the columns of baseWidth (widened by
+    // latitude) from 180 W: the pre-1992 1:100,000 and 1:50,000 sheets.
+    static SheetBounds oldSheetBounds(double latitude, double longitude, double bandHeight,
+                                      double baseWidth);
+
+    struct Point {
+        double latitude;
+        double longitude;
+    };
+
     ScaleRecord scale_;
     BaseSheet base_;
+    Point basePoint_{NAN, NAN};  // the point base_ was computed for, as given
+    bool baseOnSeries_ = false;  // whether that point lies on the series (was not clamped)
     std::int32_t rowCode_ = 0;
     std::int32_t columnCode_ = 0;
     SheetBounds oldSheet100k_;

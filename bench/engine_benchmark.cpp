@@ -1,0 +1,90 @@
+// The cost of numbering one point, and of the library operations it rests on.
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/sheet_engine.h"
+#include "library/ModuleQmb.h"
+#include "library/angle_reading.h"
+
+namespace {
+
+struct Point {
+    double latitude;
+    double longitude;
+};
+
+// Random points in China, the same every run.
+const std::vector<Point>& points() {
+    static const std::vector<Point> all = [] {
+        std::mt19937_64 random(1);
+        std::uniform_real_distribution<double> latitudes(18.0, 53.5);
+        std::uniform_real_distribution<double> longitudes(73.5, 135.0);
+        std::vector<Point> result(4096);
+        for (Point& point : result) {
+            point = {latitudes(random), longitudes(random)};
+        }
+        return result;
+    }();
+    return all;
+}
+
+void numberPoints(benchmark::State& state, int scaleIndex, bool newNumbering) {
+    mapsheet::engine::SheetEngine engine;
+    engine.SelectScale(scaleIndex);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Point& point = points()[next++ % points().size()];
+        benchmark::DoNotOptimize(engine.SheetNumber(point.latitude, point.longitude, newNumbering));
+    }
+}
+
+void BM_NewNumber50k(benchmark::State& state) {
+    numberPoints(state, 5, true);
+}
+void BM_OldNumber50k(benchmark::State& state) {
+    numberPoints(state, 5, false);
+}
+void BM_NewNumber500(benchmark::State& state) {
+    numberPoints(state, 11, true);
+}
+void BM_OldNumber10k(benchmark::State& state) {
+    numberPoints(state, 7, false);
+}
+
+void BM_DecimalRemainder(benchmark::State& state) {
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Point& point = points()[next++ % points().size()];
+        benchmark::DoNotOptimize(
+            mapsheet::ModuleQmb::求两数余(point.longitude + 180.0, 6).toDouble());
+    }
+}
+
+void readTexts(benchmark::State& state, const std::vector<std::string>& texts) {
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(mapsheet::readAngleDegrees(texts[next++ % texts.size()]));
+    }
+}
+
+void BM_ReadDecimalDegrees(benchmark::State& state) {
+    readTexts(state, {"39.979123", "117.512345", "-30.5", "116.250000"});
+}
+
+void BM_ReadMarkedDegrees(benchmark::State& state) {
+    readTexts(state, {"39°58′45.5″", "117°30′00″", "-30°30′", "39d58'45\""});
+}
+
+BENCHMARK(BM_NewNumber50k);
+BENCHMARK(BM_OldNumber50k);
+BENCHMARK(BM_NewNumber500);
+BENCHMARK(BM_OldNumber10k);
+BENCHMARK(BM_DecimalRemainder);
+BENCHMARK(BM_ReadDecimalDegrees);
+BENCHMARK(BM_ReadMarkedDegrees);
+
+}  // namespace
