@@ -30,22 +30,21 @@ class QPushButton;
 namespace mapsheet {
 
 // Opened by the window's download button.
-inline constexpr char kAngleWindowDownloadAddress[] =
-    "https://www.ngcc.cn/";
+inline constexpr char kAngleWindowDownloadAddress[] = "https://www.ngcc.cn/";
 
 class FormDC2 : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit FormDC2(QWidget* parent = nullptr);
     ~FormDC2() override;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void createControls();
     void arrangeControls();
     void writeDefaultTexts();
