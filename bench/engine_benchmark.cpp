@@ -9,6 +9,7 @@
 #include "engine/sheet_engine.h"
 #include "library/ModuleQmb.h"
 #include "library/angle_reading.h"
+#include "library/double_digits.h"
 
 namespace {
 
@@ -55,12 +56,16 @@ void BM_OldNumber10k(benchmark::State& state) {
     numberPoints(state, 7, false);
 }
 
+// As the engine takes it: the decimal remainder back as its nearest double.
 void BM_DecimalRemainder(benchmark::State& state) {
     std::size_t next = 0;
     for (auto _ : state) {
         const Point& point = points()[next++ % points().size()];
-        benchmark::DoNotOptimize(
-            mapsheet::ModuleQmb::求两数余(point.longitude + 180.0, 6).toDouble());
+        const mapsheet::ModuleQmb::Number remainder =
+            mapsheet::ModuleQmb::求两数余(point.longitude + 180.0, 6);
+        benchmark::DoNotOptimize(remainder.isDecimal()
+                                     ? mapsheet::nearestDouble(remainder.toDecimal())
+                                     : remainder.toDouble());
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "cli/commands.h"
 #include "cli/csv.h"
+#include "cli/input_lines.h"
 #include "cli/point_line.h"
 #include "cli/scale_names.h"
 #include "engine/sheet_engine.h"
@@ -214,7 +215,7 @@ class PointNumberer {
     std::ostream& out_;
     // Rows are collected and written in large blocks: one stream write per row would cost more
     // than numbering the point.
-    static constexpr std::size_t kFlushSize = 1 << 16;
+    static constexpr std::size_t kFlushSize = 1 << 18;
     std::string records_;
     std::string error_;
     bool anyError_ = false;
@@ -236,15 +237,16 @@ int runNumberCommand(const Arguments& arguments, std::istream& in, std::ostream&
     if (options->latitude) {
         numberer.number(*options->latitude, *options->longitude, {}, 0);
     } else {
-        // Reading a line must not flush the output each time, as a stream tied to it would.
-        std::ostream* const tiedStream = in.tie(nullptr);
-        std::string line;
-        for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
-            if (!line.empty() && line.back() == '\r') {
-                line.pop_back();
+        InputLines lines(in);
+        long lineNumber = 0;
+        while (const std::optional<std::string_view> next = lines.next()) {
+            ++lineNumber;
+            std::string_view line = *next;
+            if (line.ends_with('\r')) {
+                line.remove_suffix(1);
             }
             if (lineNumber == 1 && line.starts_with(kByteOrderMark)) {
-                line.erase(0, kByteOrderMark.size());
+                line.remove_prefix(kByteOrderMark.size());
             }
             if (isBlankLine(line)) {
                 continue;
@@ -256,7 +258,6 @@ int runNumberCommand(const Arguments& arguments, std::istream& in, std::ostream&
             }
             numberer.number(fields->latitude, fields->longitude, line, lineNumber);
         }
-        in.tie(tiedStream);
     }
     numberer.flush();
     return numberer.anyError() ? 1 : 0;

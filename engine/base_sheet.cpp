@@ -53,6 +53,12 @@ std::int32_t SheetEngine::ZoneWidthForLatitude(double latitude) {
 }
 
 void SheetEngine::ComputeBaseSheet(double latitude, double longitude) {
+    // Both numberings of a point start here; the second finds the record filled already. A
+    // zero of either sign gives the same sheet, and NaN never compares equal, so it is always
+    // computed afresh.
+    if (latitude == basePoint_.latitude && longitude == basePoint_.longitude) {
+        return;
+    }
     basePoint_ = {latitude, longitude};
     baseOnSeries_ = geometry::hasSheetRow(latitude) && geometry::hasSheetColumn(longitude);
     latitude = geometry::clampLatitude(latitude);

@@ -1,19 +1,21 @@
 // The engine's entry and the 1993-2012 national standard number.
 
-#include "library/ModuleQmb.h"
-
 #include "engine/sheet_engine.h"
 #include "engine/sheet_geometry.h"
 #include "engine/sheet_text.h"
+#include "library/ModuleQmb.h"
+#include "library/double_digits.h"
 
 namespace mapsheet::engine {
 
 namespace {
 
 // The decimal remainder of the value's 15-digit text by a whole number of degrees, as the
-// published numbering takes it, back as a double.
-double decimalRemainder(double value, int divisor) {
-    return ModuleQmb::求两数余(value, divisor).toDouble();
+// published numbering takes it, back as a double. The divisor goes in as a double: a whole
+// number reads the same either way, and a double skips the decimal's conversion.
+double decimalRemainder(double value, double divisor) {
+    const ModuleQmb::Number remainder = ModuleQmb::求两数余(value, divisor);
+    return remainder.isDecimal() ? nearestDouble(remainder.toDecimal()) : remainder.toDouble();
 }
 
 }  // namespace

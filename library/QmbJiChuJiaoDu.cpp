@@ -111,9 +111,10 @@ void readMarked(const std::u32string& text, 读取结果& reading) {
 }
 
 void moveFractionsAndCarry(读取结果& reading) {
+    // The parts are never negative, so a part has a fraction exactly when it is not its floor.
     auto moveFraction = [](Decimal& whole, Decimal& next) {
-        if (whole.toString().find('.') != std::string::npos) {
-            const Decimal floor = whole.floor();
+        const Decimal floor = whole.floor();
+        if (floor != whole) {
             next += (whole - floor) * kSixty;
             whole = floor;
         }
@@ -131,16 +132,24 @@ void moveFractionsAndCarry(读取结果& reading) {
     carry(reading.读取分, reading.读取度);
 }
 
+// Whether the text holds ° ′ or ″. The bytes of a mark start with no continuation byte, so
+// wherever they stand a UTF-8 decoder reads them as that mark: searching the bytes finds what
+// decoding the text and searching its code points would.
+bool holdsMark(std::string_view text) {
+    return text.find("°") != std::string_view::npos || text.find("′") != std::string_view::npos ||
+           text.find("″") != std::string_view::npos;
+}
+
 // The reading behind DecDuFenMiao; throws DecimalError on a text that is no angle, leaving the
 // reading at 0, 0, 0 with sign 1.
 void readAngle(const std::string& text) {
     读取 = {};
     读取结果 reading;
-    const std::u32string codePoints = text::decodeUtf8(trimmed(text));
-    if (codePoints.find_first_of(U"°′″") == std::u32string::npos) {
-        readPacked(trimmed(text), reading);
+    const std::string body = trimmed(text);
+    if (!holdsMark(body)) {
+        readPacked(body, reading);
     } else {
-        readMarked(codePoints, reading);
+        readMarked(text::decodeUtf8(body), reading);
     }
     moveFractionsAndCarry(reading);
     读取 = reading;

@@ -168,6 +168,15 @@ DoubleDigits fifteenDigits(double value) {
     }
     digits.negative = std::signbit(value);
     const double magnitude = std::fabs(value);
+    // A whole number below 10^15 is its own 15 digits (divisors and zone widths are).
+    if (magnitude < 1e15) {
+        const auto whole = static_cast<std::uint64_t>(magnitude);
+        if (static_cast<double>(whole) == magnitude) {
+            digits.coefficient = whole;
+            stripTrailingZeros(digits);
+            return digits;
+        }
+    }
     if (!roundInIntegers(magnitude, digits)) {
         roundThroughText(magnitude, digits);
     }
@@ -202,6 +211,17 @@ Decimal decimalOfPlainDigits(const DoubleDigits& digits) {
             digits.coefficient * kIntegerPowersOfTen[static_cast<std::size_t>(digits.exponent)], 0);
     }
     return Decimal::fromParts(digits.negative, digits.coefficient, -digits.exponent);
+}
+
+double nearestDouble(const Decimal& value) {
+    if (value.coefficient() >= (std::uint64_t{1} << 53) || value.scale() > 22) {
+        return value.toDouble();
+    }
+    const auto whole = static_cast<double>(static_cast<std::uint64_t>(value.coefficient()));
+    const double magnitude =
+        value.scale() == 0 ? whole
+                           : whole / kExactDoublePowers[static_cast<std::size_t>(value.scale())];
+    return value.isNegative() ? -magnitude : magnitude;
 }
 
 double readDecimalText(const char* first, const char* last) {

@@ -47,6 +47,12 @@ Decimal decimalOfDouble(double value);
 // digits and 15 decimals.
 Decimal decimalOfPlainDigits(const DoubleDigits& digits);
 
+// Decimal::toDouble, the nearest double, without its text when the coefficient and the power
+// of ten are both exact doubles (coefficient below 2^53, scale at most 22): then one correctly
+// rounded division gives the nearest double. That covers every coordinate, remainder and sheet
+// line the engine meets.
+double nearestDouble(const Decimal& value);
+
 // Reads [-]digits[.digits][e[-]digits] (as std::from_chars does) correctly rounded; values
 // beyond the double range give +-infinity, values below the smallest subnormal give zero.
 double readDecimalText(const char* first, const char* last);
