@@ -8,8 +8,8 @@
 // the last reset can be trusted to. Every user action starts by clearing it, so the log always
 // describes the current action only. Single-threaded by design; no locking.
 //
-// The caps keep every field in range however long an action runs: from the 9999th message on
-// only 最近信息 changes, and the two counters stop at 999999999.
+// The caps keep every field in range however long an action runs: once 9999 messages are held,
+// a further message changes only 最近信息, and the two counters stop at 999999999.
 
 #include <cstdint>
 #include <string>
