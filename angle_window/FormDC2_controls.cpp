@@ -173,6 +173,8 @@ void FormDC2::arrangeControls() {
     window->addWidget(Label20);
     window->addWidget(Label21);
     window->addWidget(Label8);
+    // An enlarged window keeps the boxes and their notes together at the top.
+    window->addStretch(1);
     window->addLayout(bottom);
 }
 

@@ -260,8 +260,11 @@ void FormDC1::BuildLayout() {
     for (int k = 0; k < 9; ++k) {
         auto* cell = new QVBoxLayout;
         cell->setContentsMargins(4, 6, 4, 6);
+        // An enlarged cell keeps its two numbers together in its middle.
+        cell->addStretch(1);
         cell->addWidget(labXin_[k]);
         cell->addWidget(labOld_[k]);
+        cell->addStretch(1);
         labXin_[k]->setMinimumWidth(cellWidth);
         block->addLayout(cell, 1 + 2 * (k / 3), 1 + 2 * (k % 3));
     }

@@ -111,7 +111,7 @@ void FormDC1::OnStandardClicked() {
 }
 
 void FormDC1::closeEvent(QCloseEvent* event) {
-    ModuleQmb::清除运算信息();
+    sheet_window::RunGuarded([] { ModuleQmb::清除运算信息(); });
     QWidget::closeEvent(event);
 }
 

@@ -1,8 +1,10 @@
 #include "sheet_window/neighbourhood.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
+#include "engine/line_rule.h"
 #include "library/number_text.h"
 
 namespace mapsheet::sheet_window {
@@ -37,6 +39,17 @@ double OnGrid(double value) {
     return roundDoubleHalfEven(value, kGridDecimals);
 }
 
+// Width of the 1:1,000,000 zones of grid row `row` (rows of 4 / divisions degrees counted
+// northwards from the equator, -1 the first one south of it): 6 degrees while the row's edge
+// nearer the equator lies below 60 degrees, 12 below 76, 24 beyond.
+int ZoneWidthOfRow(std::int64_t row, std::int64_t divisions) {
+    const std::int64_t nearEdge = 4 * (row >= 0 ? row : -(row + 1));  // times divisions
+    if (nearEdge < 60 * divisions) {
+        return 6;
+    }
+    return nearEdge < 76 * divisions ? 12 : 24;
+}
+
 }  // namespace
 
 std::optional<GridLines> ComputeGridLines(engine::SheetEngine& engine, double latitude,
@@ -60,20 +73,32 @@ std::optional<GridLines> ComputeGridLines(engine::SheetEngine& engine, double la
     }
 
     GridLines grid;
-    grid.zoneWidth = base.zoneWidth;
     // Rows counted northwards from the equator (the row just south of it is -1), codes
     // southwards from the base sheet's north edge; columns eastwards from 180 degrees west.
     const std::int64_t row = base.baseNorth / 4 * divisions - rowCode;
-    const std::int64_t column = (base.baseWest + 180) / base.zoneWidth * columns + columnCode - 1;
+    // The narrowest zones of the three rows set the step, so that no row skips a sheet; in a
+    // wider row two cells can then name the same sheet.
+    grid.zoneWidth = std::min({ZoneWidthOfRow(row - 1, divisions), int(base.zoneWidth),
+                               ZoneWidthOfRow(row + 1, divisions)});
+    const std::int64_t sheetColumn =
+        (base.baseWest + 180) / base.zoneWidth * columns + columnCode - 1;
+    // The middle sheet spans `parts` columns of the step; the point's part, a point on a line
+    // between two parts belonging to the east one.
+    const std::int64_t parts = base.zoneWidth / grid.zoneWidth;
+    const double sheetWest = double(sheetColumn * base.zoneWidth) / double(columns) - 180;
+    const double step = double(grid.zoneWidth) / double(columns);
+    const auto part = static_cast<std::int64_t>(
+        std::clamp(engine::floorOnGrid(longitude - sheetWest, step), 0.0, double(parts - 1)));
+    const std::int64_t column = sheetColumn * parts + part;
     for (int i = 0; i < 4; ++i) {
         grid.latitudeLines[i] = OnGrid(double((row - 1 + i) * 4) / double(divisions));
         grid.longitudeLines[i] =
-            OnGrid(double((column - 1 + i) * base.zoneWidth) / double(columns) - 180);
+            OnGrid(double((column - 1 + i) * grid.zoneWidth) / double(columns) - 180);
     }
     grid.centreLatitude = OnGrid((grid.latitudeLines[1] + grid.latitudeLines[2]) / 2);
     grid.centreLongitude = OnGrid((grid.longitudeLines[1] + grid.longitudeLines[2]) / 2);
     grid.latitudeStep = 4.0 / double(divisions);
-    grid.longitudeStep = double(base.zoneWidth) / double(columns);
+    grid.longitudeStep = step;
     return grid;
 }
 

@@ -7,14 +7,18 @@
 // contradicts the numbering: a point on a parallel belongs to the sheet north of it (south of
 // it in the southern hemisphere, the one farther from the equator), a point on a meridian to
 // the sheet east of it, within the engine's line tolerance (engine/line_rule.h). The grid
-// takes the zone width of the middle sheet's row (6, 12 or 24 degrees); all nine cells use
-// its longitude step, so near 60 and 76 degrees two cells of a neighbouring row can name the
-// same wider sheet. Points beyond the engine's range are first clamped as the engine clamps
-// them (latitude -87.59599..87.59599, longitude -179.59599..179.59599 for values at or past
+// takes the narrowest zone width of its three rows (6, 12 or 24 degrees) and all nine cells
+// use its longitude step, so every cell names a sheet that touches the middle one. Near 60
+// and 76 degrees the rows farther from the equator hold wider sheets: two cells there can
+// name the same sheet, the middle sheet included, and the middle column is then the part of
+// the middle sheet that holds the point (the east part for a point on the line between
+// parts), so a step across can stay within that sheet. Points beyond the engine's range are first
+// clamped as the engine clamps them (latitude -87.59599..87.59599, longitude -179.59599..179.59599
+// for values at or past
 // +-88 and +-180).
 //
-// Grid lines are written as the nearest double of k * height and k * width - 180 rounded to
-// 12 decimals; the centre is the mean of the middle sheet's lines rounded to 12 decimals.
+// Grid lines are written as the nearest double of k * height and k * step - 180 rounded to
+// 12 decimals; the centre is the mean of the middle cell's lines rounded to 12 decimals.
 
 #include <array>
 #include <optional>

@@ -171,7 +171,8 @@ class FormSteppingTest : public QObject {
             // Hundredths of seconds, as a user can type them.
             Convert(window, longitudes(random) / 10 * 10, latitudes(random) / 10 * 10);
             const QString number = MiddleSheet(window);
-            const bool south = number.size() > 3 && number[0] == 'S' && number[2].isDigit();
+            // "S" then a row letter is southern; "S" then digits the northern row S.
+            const bool south = number.size() > 3 && number[0] == 'S' && number[1].isLetter();
             const QString rest = south ? number.mid(1) : number;
             Choose(window, "ComIdS", south ? "S" : " ");
             Choose(window, "ComIdB", rest.left(1));

@@ -2,6 +2,7 @@
 // 1/3,600,000 degree, in which every sheet line of every scale is a whole number.
 
 #include <QTest>
+#include <algorithm>
 #include <cstdint>
 #include <random>
 
@@ -26,17 +27,21 @@ struct ExpectedGrid {
     std::int64_t longitudeLines[4];
 };
 
-// The sheet holding the point: north of a parallel (south of it in the south), east of a
-// meridian; the zone width of the sheet's row.
+// The zone width of a row of sheets, from the middle of the row.
+int ZoneWidthOfRow(std::int64_t row, std::int64_t height) {
+    const std::int64_t centreTwice = (2 * row + 1) * height;  // twice the row's middle
+    const std::int64_t absCentreTwice = centreTwice < 0 ? -centreTwice : centreTwice;
+    return absCentreTwice < 120 * kUnits ? 6 : absCentreTwice < 152 * kUnits ? 12 : 24;
+}
+
+// The cell holding the point: north of a parallel (south of it in the south), east of a
+// meridian; the narrowest zone width of the three rows.
 ExpectedGrid Expected(std::int64_t latitude, std::int64_t longitude, int divisions) {
     const std::int64_t height = 4 * kUnits / divisions;
     const std::int64_t row =
         latitude >= 0 ? FloorDiv(latitude, height) : -FloorDiv(-latitude, height) - 1;
-    const std::int64_t centreTwice = (2 * row + 1) * height;  // twice the row's middle
-    const std::int64_t absCentreTwice = centreTwice < 0 ? -centreTwice : centreTwice;
-    const int zoneWidth = absCentreTwice < 120 * kUnits   ? 6
-                          : absCentreTwice < 152 * kUnits ? 12
-                                                          : 24;
+    const int zoneWidth = std::min({ZoneWidthOfRow(row - 1, height), ZoneWidthOfRow(row, height),
+                                    ZoneWidthOfRow(row + 1, height)});
     const std::int64_t width = zoneWidth * kUnits / divisions;
     const std::int64_t column = FloorDiv(longitude + 180 * kUnits, width);
     ExpectedGrid grid{zoneWidth, {}, {}};
