@@ -37,7 +37,7 @@ struct PackedRow {
 // minutes and 24.4444404444444440444444444|08 seconds, cut to 24 decimals. Near a full turn
 // the seconds 59.999999999999999999999964 keep all their digits and the packed text is rounded
 // to 29 significant digits.
-TEST(ReviewAngleForms, DecimalDegreesToPackedKeepTheDigits) {
+TEST(WorkedAngleForms, DecimalDegreesToPackedKeepTheDigits) {
     const PackedRow rows[] = {
         {"28-decimal fraction", "0.1234567890123456789012345678", "0.0724444440444444444044444444"},
         {"negative just short of a full turn", "-359.9999999999999999999999999",
@@ -57,7 +57,7 @@ TEST(ReviewAngleForms, DecimalDegreesToPackedKeepTheDigits) {
     EXPECT_LT(abs(exactValue(degrees) - exact), cpp_rational(1, 2 * pow(cpp_int(10), 28)));
 }
 
-TEST(ReviewAngleForms, TidyingCarriesBothTwoDigitFields) {
+TEST(WorkedAngleForms, TidyingCarriesBothTwoDigitFields) {
     const PackedRow rows[] = {
         // 99 minutes and 99 seconds: 39 seconds, 100 minutes, then 40 minutes and a degree.
         {"99 minutes 99 seconds", "0.9999", "1.4039"},
@@ -71,7 +71,7 @@ TEST(ReviewAngleForms, TidyingCarriesBothTwoDigitFields) {
     }
 }
 
-TEST(ReviewAngleForms, ReadingMovesFractionsAndCarriesLargeParts) {
+TEST(WorkedAngleForms, ReadingMovesFractionsAndCarriesLargeParts) {
     struct Row {
         const char* name;
         const char* text;
@@ -98,20 +98,20 @@ TEST(ReviewAngleForms, ReadingMovesFractionsAndCarriesLargeParts) {
     }
 }
 
-TEST(ReviewAngleForms, SecondsPatternOfOneDecimal) {
+TEST(WorkedAngleForms, SecondsPatternOfOneDecimal) {
     const ScopedSecondsPattern pattern("00.0");
     EXPECT_EQ(Dec度数to度型(Decimal::parse("39.5845")), "39°58′45.0″");
     // 59.96 seconds show as 60.0 and carry.
     EXPECT_EQ(Dec度数to度型(Decimal::parse("-1.595996")), "-02°00′00.0″");
 }
 
-class ReviewRounding : public ::testing::Test {
+class WorkedRounding : public ::testing::Test {
   protected:
     void SetUp() override { ModuleQmb::清除运算信息(); }
     void TearDown() override { ModuleQmb::清除运算信息(); }
 };
 
-TEST_F(ReviewRounding, DecimalCountIsClampedInBothModes) {
+TEST_F(WorkedRounding, DecimalCountIsClampedInBothModes) {
     struct Row {
         const char* name;
         bool exactMode;
@@ -136,7 +136,7 @@ TEST_F(ReviewRounding, DecimalCountIsClampedInBothModes) {
     ModuleQmb::精确模式 = false;
 }
 
-TEST_F(ReviewRounding, IntegerPartOfPlainAndExponentTexts) {
+TEST_F(WorkedRounding, IntegerPartOfPlainAndExponentTexts) {
     struct Row {
         const char* name;
         bool exactMode;
@@ -166,7 +166,7 @@ struct BoxRow {
     AngleBoxTexts after;
 };
 
-TEST(ReviewAngleBoxes, PartsLeftOutOfTheMarkedTextAndKeptSecondZeros) {
+TEST(WorkedAngleBoxes, PartsLeftOutOfTheMarkedTextAndKeptSecondZeros) {
     const BoxRow rows[] = {
         {"minutes alone gain their degrees",
          {"", "", "", "", "30′", "", ""},

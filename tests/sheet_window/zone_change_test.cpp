@@ -43,7 +43,7 @@ QString LongitudeLabels(QWidget& window) {
 
 }  // namespace
 
-class ReviewTest : public QObject {
+class ZoneChangeTest : public QObject {
     Q_OBJECT
 
   private slots:
@@ -170,5 +170,5 @@ class ReviewTest : public QObject {
     }
 };
 
-QTEST_MAIN(ReviewTest)
-#include "review_test.moc"
+QTEST_MAIN(ZoneChangeTest)
+#include "zone_change_test.moc"
