@@ -57,6 +57,19 @@ bool startsWithMinus(const std::string& text) {
     return !text.empty() && text.front() == '-';
 }
 
+// Seconds of 60 become a minute and minutes of 60 a degree, once each: the parts come from a
+// reading or a rounding that leaves each below 120.
+void carryOneSixty(Decimal& degrees, Decimal& minutes, Decimal& seconds) {
+    if (seconds >= kSixty) {
+        seconds -= kSixty;
+        minutes += 1;
+    }
+    if (minutes >= kSixty) {
+        minutes -= kSixty;
+        degrees += 1;
+    }
+}
+
 void readPacked(const std::string& text, 读取结果& reading) {
     Decimal x = Decimal::parse(text);
     reading.读取符号 = x.isNegative() ? -1 : 1;
@@ -228,14 +241,7 @@ std::string Dec度数to度型(const Operand& value) {
         Decimal degrees = 读取.读取度;
         Decimal minutes = 读取.读取分;
         Decimal seconds = Decimal::parse(读取.读取秒.format(pattern));
-        if (seconds >= kSixty) {
-            seconds -= kSixty;
-            minutes += 1;
-        }
-        if (minutes >= kSixty) {
-            minutes -= kSixty;
-            degrees += 1;
-        }
+        carryOneSixty(degrees, minutes, seconds);
         std::string degreesText = trimmed(degrees.format("00"));
         if (读取.读取符号 == -1) {
             degreesText = "-" + degreesText;
@@ -271,14 +277,7 @@ Decimal Dec度to梯度(const Operand& packedValue) {
         Decimal degrees = 读取.读取度;
         Decimal minutes = 读取.读取分;
         Decimal seconds = 读取.读取秒;
-        if (seconds >= kSixty) {
-            seconds -= kSixty;
-            minutes += 1;
-        }
-        if (minutes >= kSixty) {
-            minutes -= kSixty;
-            degrees += 1;
-        }
+        carryOneSixty(degrees, minutes, seconds);
         minutes += seconds / kSixty;
         degrees += minutes / kSixty;
         const Decimal result = withSign(degrees, 读取.读取符号 == -1);
@@ -302,14 +301,7 @@ Decimal Dec梯度to度(const Operand& degreesValue) {
             const Decimal fraction = Decimal::parse(digits.substr(point));
             Decimal minutes = (fraction * kSixty).floor();
             Decimal seconds = (fraction * kSixty - minutes) * kSixty;
-            if (seconds >= kSixty) {
-                seconds -= kSixty;
-                minutes += 1;
-            }
-            if (minutes >= kSixty) {
-                minutes -= kSixty;
-                degrees += 1;
-            }
+            carryOneSixty(degrees, minutes, seconds);
             x = packed(degrees, minutes, seconds);
         }
         const Decimal result = withSign(x, value.isNegative());

@@ -5,26 +5,10 @@
 #include <string_view>
 
 #include "engine/sheet_engine.h"
+#include "tests/engine/number_cases.h"
 
 namespace mapsheet::engine {
 namespace {
-
-struct NumberCase {
-    const char* name;
-    int scale;
-    double latitude;
-    double longitude;
-    const char* expected;
-};
-
-void expectNewNumbers(const NumberCase* begin, const NumberCase* end) {
-    SheetEngine engine;
-    for (const NumberCase* row = begin; row != end; ++row) {
-        SCOPED_TRACE(row->name);
-        engine.SelectScale(row->scale);
-        EXPECT_EQ(engine.SheetNumber(row->latitude, row->longitude, true), row->expected);
-    }
-}
 
 TEST(NewSheetNumber, PublishedExamplesAndLineTies) {
     const NumberCase cases[] = {
@@ -42,7 +26,7 @@ TEST(NewSheetNumber, PublishedExamplesAndLineTies) {
         {"above 60: columns twice as wide", 5, 64.1, 108.6, "Q25E024002"},
         {"above 76: columns four times as wide", 5, 80.1, 131.9, "U13E024024"},
     };
-    expectNewNumbers(std::begin(cases), std::end(cases));
+    expectNumbers(cases, true);
 }
 
 // A southern point on a parallel belongs to the sheet south of it; the equator to row A.
@@ -55,7 +39,7 @@ TEST(NewSheetNumber, SouthernParallelsBelongToTheSheetFartherFromTheEquator) {
         {"equator belongs to row A", 5, 0.0, 117.5, "A50E024015"},
         {"-44 exactly is the top row of SL", 2, -44.0, 114.0, "SL50C001001"},
     };
-    expectNewNumbers(std::begin(cases), std::end(cases));
+    expectNumbers(cases, true);
 }
 
 TEST(NewSheetNumber, PointsWithoutASheetGiveAnEmptyText) {
@@ -71,7 +55,7 @@ TEST(NewSheetNumber, PointsWithoutASheetGiveAnEmptyText) {
         {"infinity", 5, 41.0, INFINITY, ""},
         {"1:1,000,000 at 88", 0, 88.0, 117.5, ""},
     };
-    expectNewNumbers(std::begin(cases), std::end(cases));
+    expectNumbers(cases, true);
 }
 
 TEST(NewSheetNumber, OuterEdgesOfTheSeriesStillHaveSheets) {
@@ -80,7 +64,7 @@ TEST(NewSheetNumber, OuterEdgesOfTheSeriesStillHaveSheets) {
         {"87.9 is row V", 1, 87.9, 0.0, "V08B001002"},
         {"-87.9 is row SV", 1, -87.9, 0.0, "SV08B002002"},
     };
-    expectNewNumbers(std::begin(cases), std::end(cases));
+    expectNumbers(cases, true);
 }
 
 // Within 1e-10 degree of a base-sheet line a point is on it; from 1e-8 degree on it is never

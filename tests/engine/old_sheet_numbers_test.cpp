@@ -3,26 +3,10 @@
 #include <string>
 
 #include "engine/sheet_engine.h"
+#include "tests/engine/number_cases.h"
 
 namespace mapsheet::engine {
 namespace {
-
-struct NumberCase {
-    const char* name;
-    int scale;
-    double latitude;
-    double longitude;
-    const char* expected;
-};
-
-void expectOldNumbers(const NumberCase* begin, const NumberCase* end) {
-    SheetEngine engine;
-    for (const NumberCase* row = begin; row != end; ++row) {
-        SCOPED_TRACE(row->name);
-        engine.SelectScale(row->scale);
-        EXPECT_EQ(engine.SheetNumber(row->latitude, row->longitude, false), row->expected);
-    }
-}
 
 TEST(OldSheetNumber, PublishedExamplesAndLineTies) {
     const NumberCase cases[] = {
@@ -40,7 +24,7 @@ TEST(OldSheetNumber, PublishedExamplesAndLineTies) {
         {"1:25,000 corner", 6, 39.0 + 55.0 / 60, 116.375, "J-50-5-B-2"},
         {"1:10,000 last cell", 7, 40.0 - 1e-6, 116.5 - 1e-6, "J-50-5-(8)"},
     };
-    expectOldNumbers(std::begin(cases), std::end(cases));
+    expectNumbers(cases, false);
 }
 
 // Letters and numbers keep their geographic meaning: "A" and 1 are the north-west cells.
@@ -56,7 +40,7 @@ TEST(OldSheetNumber, SouthernCellsAreNumberedFromTheNorthWest) {
         {"southern 1:50,000 band line at 1:25,000", 6, -30.0 - 1.0 / 6, 117.6, "SH-50-80-C-1"},
         {"southern 1:10,000 row line", 7, -30.0 - 2.5 / 60, 117.5, "SH-50-80-(9)"},
     };
-    expectOldNumbers(std::begin(cases), std::end(cases));
+    expectNumbers(cases, false);
 }
 
 TEST(OldSheetNumber, CellsWidenAboveSixtyAndSeventySixDegrees) {
@@ -68,7 +52,7 @@ TEST(OldSheetNumber, CellsWidenAboveSixtyAndSeventySixDegrees) {
         {"1:10,000 15' cells in row U", 7, 83.99, 108.0 + 14.9 / 60, "U-13-1-(1)"},
         {"1:10,000 15' cells in row U, second", 7, 83.99, 108.0 + 15.0 / 60, "U-13-1-(2)"},
     };
-    expectOldNumbers(std::begin(cases), std::end(cases));
+    expectNumbers(cases, false);
 }
 
 TEST(OldSheetNumber, ScalesWithoutAnOldNumberAndPointsWithoutASheetGiveAnEmptyText) {
@@ -78,7 +62,7 @@ TEST(OldSheetNumber, ScalesWithoutAnOldNumberAndPointsWithoutASheetGiveAnEmptyTe
         {"latitude 88", 5, 88.0, 117.5, ""},   {"latitude -88", 4, -88.0, 117.5, ""},
         {"longitude 180", 6, 41.0, 180.0, ""},
     };
-    expectOldNumbers(std::begin(cases), std::end(cases));
+    expectNumbers(cases, false);
 }
 
 // At just the tolerance's distance from a line, the bands from the equator and the grid of the
