@@ -1,21 +1,13 @@
 #include "cli/point_line.h"
 
+#include "library/number_text.h"
+
 namespace mapsheet::cli {
 
 namespace {
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 std::size_t firstBlank(std::string_view text) {
@@ -30,7 +22,7 @@ std::size_t firstBlank(std::string_view text) {
 }  // namespace
 
 bool isBlankLine(std::string_view line) {
-    return trimmed(line).empty();
+    return trimSpacesAndTabs(line).empty();
 }
 
 std::optional<PointFields> splitPointLine(std::string_view line) {
@@ -39,18 +31,19 @@ std::optional<PointFields> splitPointLine(std::string_view line) {
         if (line.find(',', comma + 1) != std::string_view::npos) {
             return std::nullopt;
         }
-        const PointFields fields{trimmed(line.substr(0, comma)), trimmed(line.substr(comma + 1))};
+        const PointFields fields{trimSpacesAndTabs(line.substr(0, comma)),
+                                 trimSpacesAndTabs(line.substr(comma + 1))};
         if (fields.latitude.empty() || fields.longitude.empty()) {
             return std::nullopt;
         }
         return fields;
     }
-    const std::string_view text = trimmed(line);
+    const std::string_view text = trimSpacesAndTabs(line);
     const auto gap = firstBlank(text);
     if (gap == std::string_view::npos) {
         return std::nullopt;
     }
-    const std::string_view longitude = trimmed(text.substr(gap));
+    const std::string_view longitude = trimSpacesAndTabs(text.substr(gap));
     if (firstBlank(longitude) != std::string_view::npos) {
         return std::nullopt;
     }

@@ -15,19 +15,9 @@ namespace {
 
 enum class Arithmetic { Difference, Product, Quotient };
 
-Decimal apply(Arithmetic operation, const Decimal& a, const Decimal& b) {
-    switch (operation) {
-        case Arithmetic::Difference:
-            return a - b;
-        case Arithmetic::Product:
-            return a * b;
-        case Arithmetic::Quotient:
-            break;
-    }
-    return a / b;
-}
-
-double apply(Arithmetic operation, double a, double b) {
+// The same operation on decimals and on doubles.
+template <typename Value>
+Value apply(Arithmetic operation, const Value& a, const Value& b) {
     switch (operation) {
         case Arithmetic::Difference:
             return a - b;

@@ -15,6 +15,7 @@
 #include "library/ModuleQmb.h"
 #include "library/ModuleQmb_detail.h"
 #include "library/ModuleQmb_remainder_digits.h"
+#include "library/decimal_digits.h"
 #include "library/double_digits.h"
 
 namespace mapsheet::ModuleQmb {
@@ -40,21 +41,12 @@ std::optional<ReadDouble> readWithoutExponent(const Number& number) {
     return ReadDouble{digits.toDouble(), digits};
 }
 
-constexpr std::array<std::uint64_t, 16> kPowersOfTen = [] {
-    std::array<std::uint64_t, 16> powers{};
-    std::uint64_t power = 1;
-    for (auto& entry : powers) {
-        entry = power;
-        power *= 10;
-    }
-    return powers;
-}();
-
 // The magnitude of the integer part of a plain 15-digit value, toward zero. A plain value lies
 // below 10^15, so it fits 64 bits.
 std::uint64_t integerMagnitude(const DoubleDigits& digits) {
-    const std::uint64_t power = kPowersOfTen[static_cast<std::size_t>(
-        digits.exponent < 0 ? -digits.exponent : digits.exponent)];
+    const auto power =
+        static_cast<std::uint64_t>(decimal_detail::kPowerOfTen[static_cast<std::size_t>(
+            digits.exponent < 0 ? -digits.exponent : digits.exponent)]);
     return digits.exponent < 0 ? digits.coefficient / power : digits.coefficient * power;
 }
 

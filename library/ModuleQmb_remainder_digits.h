@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "library/decimal.h"
+#include "library/decimal_digits.h"
 #include "library/double_digits.h"
 
 #pragma GCC diagnostic push
@@ -39,22 +40,9 @@ struct ScaledDecimal {
 
 using u128 = unsigned __int128;
 
-inline constexpr u128 kCoefficientLimit = u128{1} << 96;
+using decimal_detail::kCoefficientLimit;
+using decimal_detail::kPowerOfTen;
 inline constexpr std::uint64_t kExactDoubleLimit = std::uint64_t{1} << 53;
-
-inline constexpr std::array<u128, 32> kPowersOfTen = [] {
-    std::array<u128, 32> powers{};
-    u128 power = 1;
-    for (auto& entry : powers) {
-        entry = power;
-        power *= 10;
-    }
-    return powers;
-}();
-
-inline constexpr std::array<double, 23> kExactDoublePowers = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // numerator / divisor and its remainder, in 64 bits when the numerator allows: a 128-bit
 // division is a library call several times slower.
@@ -77,7 +65,7 @@ inline Division divide(u128 numerator, std::uint64_t divisor) {
 inline constexpr std::array<u128, 29> kRaiseLimits = [] {
     std::array<u128, 29> limits{};
     for (std::size_t k = 0; k < limits.size(); ++k) {
-        limits[k] = (u128{1} << 126) / kPowersOfTen[k];
+        limits[k] = (u128{1} << 126) / kPowerOfTen[k];
     }
     return limits;
 }();
@@ -89,7 +77,7 @@ inline std::optional<u128> raisedToScale(const ScaledDecimal& value, int scale) 
     if (value.coefficient >= kRaiseLimits[digits]) {
         return std::nullopt;
     }
-    return value.coefficient * kPowersOfTen[digits];
+    return value.coefficient * kPowerOfTen[digits];
 }
 
 // The 15 digits of the nearest double of the decimal quotient a / b, for plain a and b != 0.
@@ -108,7 +96,7 @@ inline DoubleDigits digitsOfDecimalQuotient(const DoubleDigits& a, const DoubleD
     digits.negative = a.negative != b.negative;
     // a.coefficient * 10^shift / b.coefficient lies between 10^16 and 10^18.
     const int shift = 17 - a.digitCount() + b.digitCount();
-    const u128 numerator = u128{a.coefficient} * kPowersOfTen[static_cast<std::size_t>(shift)];
+    const u128 numerator = u128{a.coefficient} * kPowerOfTen[static_cast<std::size_t>(shift)];
     const auto [quotient, remainder] = divide(numerator, b.coefficient);
     const int exponent = a.exponent - b.exponent - shift;  // of the quotient's last digit
 
@@ -156,7 +144,7 @@ inline DoubleDigits digitsOfDecimalQuotient(const DoubleDigits& a, const DoubleD
 inline ScaledDecimal ScaledDecimal::of(const DoubleDigits& digits) {
     if (digits.exponent >= 0) {
         return {digits.negative,
-                u128{digits.coefficient} * kPowersOfTen[static_cast<std::size_t>(digits.exponent)],
+                u128{digits.coefficient} * kPowerOfTen[static_cast<std::size_t>(digits.exponent)],
                 0};
     }
     return {digits.negative, digits.coefficient, -digits.exponent};

@@ -6,6 +6,7 @@
 #include "library/ModuleQmb.h"
 #include "library/code_points.h"
 #include "library/diagnostics_log.h"
+#include "library/number_text.h"
 
 namespace mapsheet::QmbJiChuJiaoDu {
 
@@ -21,12 +22,7 @@ constexpr std::string_view kRadiansPerDegree = "0.0174532925199432957692369077";
 const Decimal kSixty(60);
 
 std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t");
-    return std::string(text.substr(first, last - first + 1));
+    return std::string(trimSpacesAndTabs(text));
 }
 
 std::string operandText(const Operand& value) {

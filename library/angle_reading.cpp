@@ -10,6 +10,7 @@
 #include "library/diagnostics_log.h"
 #include "library/double_digits.h"
 #include "library/exact_mode_scope.h"
+#include "library/number_text.h"
 
 namespace mapsheet {
 
@@ -19,20 +20,6 @@ namespace {
 // and every mark is decoded where it stands, so reading a coordinate builds no copy of it.
 
 constexpr std::u32string_view kMarks = U"°′″";
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -216,7 +203,7 @@ std::string withAngleMarks(std::string_view text) {
 }
 
 AngleReading readAngleDegrees(std::string_view typed) {
-    const std::string_view text = trimmed(typed);
+    const std::string_view text = trimSpacesAndTabs(typed);
     if (text.empty()) {
         return noAngle(expectation(text));
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-// Building blocks shared by the Decimal sources: powers of ten, the 96-bit coefficient limit,
-// half-to-even rounding of the digits a result has to give up, and writing a coefficient's
-// digits. Internal to the decimal type.
+// Building blocks shared by the Decimal sources and the library's other digit arithmetic: powers
+// of ten, the 96-bit coefficient limit, half-to-even rounding of the digits a result has to give
+// up, and writing a coefficient's digits. Internal to the library.
 
 #include <array>
 #include <charconv>

@@ -1,5 +1,7 @@
 #include "library/double_digits.h"
 
+#include "library/decimal_digits.h"
+
 #include <array>
 #include <bit>
 #include <charconv>
@@ -15,30 +17,7 @@ __extension__ typedef unsigned __int128 u128;
 constexpr std::uint64_t kTenPow14 = 100000000000000ULL;
 constexpr std::uint64_t kTenPow15 = 1000000000000000ULL;
 
-constexpr std::array<u128, 23> kPowersOfTen = [] {
-    std::array<u128, 23> powers{};
-    u128 power = 1;
-    for (auto& entry : powers) {
-        entry = power;
-        power *= 10;
-    }
-    return powers;
-}();
-
-// Powers of ten that doubles hold exactly.
-constexpr std::array<double, 23> kExactDoublePowers = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-constexpr std::array<std::uint64_t, 20> kIntegerPowersOfTen = [] {
-    std::array<std::uint64_t, 20> powers{};
-    std::uint64_t power = 1;
-    for (auto& entry : powers) {
-        entry = power;
-        power *= 10;
-    }
-    return powers;
-}();
+using decimal_detail::kPowerOfTen;
 
 template <std::uint64_t power, int zeros>
 void stripZeros(DoubleDigits& digits) {
@@ -75,7 +54,7 @@ bool roundInIntegers(double magnitude, DoubleDigits& digits) {
     // [2^binaryExponent, 2^(binaryExponent + 1)), so its first digit is at 10^leading or
     // 10^(leading + 1).
     int leading = (binaryExponent * 78913) >> 18;
-    const u128 scaled = u128{significand} * kPowersOfTen[static_cast<std::size_t>(14 - leading)];
+    const u128 scaled = u128{significand} * kPowerOfTen[static_cast<std::size_t>(14 - leading)];
     const auto truncated = static_cast<std::uint64_t>(scaled >> shift);
     const u128 remainder = scaled - (u128{truncated} << shift);
     const u128 half = u128{1} << (shift - 1);
@@ -129,7 +108,7 @@ void roundThroughText(double magnitude, DoubleDigits& digits) {
 int DoubleDigits::digitCount() const {
     // floor(log10(2^bits)) is the count or one less.
     const int guess = (std::bit_width(coefficient) * 1233) >> 12;
-    return guess + (coefficient >= kIntegerPowersOfTen[static_cast<std::size_t>(guess)] ? 1 : 0);
+    return guess + (coefficient >= kPowerOfTen[static_cast<std::size_t>(guess)] ? 1 : 0);
 }
 
 bool DoubleDigits::isPlain() const {
@@ -137,8 +116,7 @@ bool DoubleDigits::isPlain() const {
     if (exponent < 0) {
         return exponent >= -15;
     }
-    return exponent < 15 &&
-           coefficient < kIntegerPowersOfTen[static_cast<std::size_t>(15 - exponent)];
+    return exponent < 15 && coefficient < kPowerOfTen[static_cast<std::size_t>(15 - exponent)];
 }
 
 double DoubleDigits::toDouble() const {
@@ -208,7 +186,7 @@ Decimal decimalOfPlainDigits(const DoubleDigits& digits) {
         // Below 10^15 as an integer: the coefficient times 10^exponent.
         return Decimal::fromParts(
             digits.negative,
-            digits.coefficient * kIntegerPowersOfTen[static_cast<std::size_t>(digits.exponent)], 0);
+            digits.coefficient * kPowerOfTen[static_cast<std::size_t>(digits.exponent)], 0);
     }
     return Decimal::fromParts(digits.negative, digits.coefficient, -digits.exponent);
 }

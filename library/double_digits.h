@@ -9,11 +9,17 @@
 // without building the text. The 15 digits are the exact binary value rounded half to even,
 // as std::to_chars with precision 14 writes them.
 
+#include <array>
 #include <cstdint>
 
 #include "library/decimal.h"
 
 namespace mapsheet {
+
+// Powers of ten that doubles hold exactly.
+inline constexpr std::array<double, 23> kExactDoublePowers = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 struct DoubleDigits {
     bool negative = false;          // never set for zero

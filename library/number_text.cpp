@@ -133,6 +133,14 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
+std::string_view trimSpacesAndTabs(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 std::string doubleText(double value) {
     if (!std::isfinite(value)) {
         return nonFiniteText(value);

@@ -23,6 +23,9 @@ bool doubleTextHasExponent(double value);
 // The text without leading and trailing blanks (space, tab, CR, LF).
 std::string_view trimBlanks(std::string_view text);
 
+// The text without leading and trailing spaces and tabs: the blanks a typed field may carry.
+std::string_view trimSpacesAndTabs(std::string_view text);
+
 // The double read from a text: the longest leading numeric part, blanks (space, tab, CR, LF)
 // ignored everywhere ("12abc" -> 12, " 1 2" -> 12, "-.5" -> -0.5, "abc" -> 0). The numeric
 // part is an optional sign, digits with an optional point and at least one digit, then an

@@ -13,15 +13,6 @@ constexpr std::string_view kDegreeMark = "°";
 constexpr std::string_view kMinuteMark = "′";
 constexpr std::string_view kSecondMark = "″";
 
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 // Sets the library's seconds pattern to hundredths for the life of the guard, then puts the
 // caller's pattern back, also when the conversion fails.
 class HundredthsOfSeconds {
@@ -39,7 +30,7 @@ class HundredthsOfSeconds {
 
 double DegreesFromBoxes(std::string_view degrees, std::string_view minutes,
                         std::string_view seconds) {
-    const std::string packedText = std::string(Trimmed(degrees)) + "." +
+    const std::string packedText = std::string(trimSpacesAndTabs(degrees)) + "." +
                                    formatDouble(readLeadingDouble(minutes), "00") +
                                    formatDouble(readLeadingDouble(seconds) * 100, "0000");
     const double packed = roundDoubleHalfEven(readLeadingDouble(packedText), 6);
@@ -52,13 +43,13 @@ double PackedDegrees(double degrees) {
 
 std::string MarkedTextOfPacked(double packed) {
     const HundredthsOfSeconds pattern;
-    return std::string(Trimmed(QmbJiChuJiaoDu::Dec度数to度型(packed)));
+    return std::string(trimSpacesAndTabs(QmbJiChuJiaoDu::Dec度数to度型(packed)));
 }
 
 std::string MarkedText(double degrees) {
     const HundredthsOfSeconds pattern;
     const Decimal packed = QmbJiChuJiaoDu::Dec梯度to度(degrees);
-    return std::string(Trimmed(QmbJiChuJiaoDu::Dec度数to度型(packed)));
+    return std::string(trimSpacesAndTabs(QmbJiChuJiaoDu::Dec度数to度型(packed)));
 }
 
 AngleBoxTexts SplitMarkedText(std::string_view marked) {

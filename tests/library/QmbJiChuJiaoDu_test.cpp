@@ -1,4 +1,5 @@
 #include "library/QmbJiChuJiaoDu.h"
+#include "tests/library/exact_rational.h"
 
 #include <gtest/gtest.h>
 
@@ -27,13 +28,6 @@ using boost::multiprecision::cpp_rational;
 
 Decimal D(const char* text) {
     return Decimal::parse(text);
-}
-
-cpp_rational exactValue(const Decimal& value) {
-    cpp_int coefficient = cpp_int(static_cast<std::uint64_t>(value.coefficient() >> 64)) << 64;
-    coefficient += static_cast<std::uint64_t>(value.coefficient());
-    cpp_rational result(coefficient, pow(cpp_int(10), value.scale()));
-    return value.isNegative() ? cpp_rational(-result) : result;
 }
 
 struct ReadingRow {

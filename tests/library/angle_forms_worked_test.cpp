@@ -12,6 +12,7 @@
 #include "library/angle_conversion.h"
 #include "library/diagnostics_log.h"
 #include "library/exact_mode_scope.h"
+#include "tests/library/exact_rational.h"
 
 namespace mapsheet {
 namespace {
@@ -19,13 +20,6 @@ namespace {
 using boost::multiprecision::cpp_int;
 using boost::multiprecision::cpp_rational;
 using namespace QmbJiChuJiaoDu;
-
-cpp_rational exactValue(const Decimal& value) {
-    cpp_int coefficient = cpp_int(static_cast<std::uint64_t>(value.coefficient() >> 64)) << 64;
-    coefficient += static_cast<std::uint64_t>(value.coefficient());
-    cpp_rational result(coefficient, pow(cpp_int(10), value.scale()));
-    return value.isNegative() ? cpp_rational(-result) : result;
-}
 
 struct PackedRow {
     const char* name;

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "library/decimal.h"
+#include "tests/library/exact_rational.h"
 
 namespace mapsheet {
 namespace {
@@ -31,16 +32,6 @@ cpp_int tenTo(int n) {
         result *= 10;
     }
     return result;
-}
-
-cpp_int toCppInt(u128 value) {
-    return (cpp_int(static_cast<std::uint64_t>(value >> 64)) << 64) +
-           cpp_int(static_cast<std::uint64_t>(value));
-}
-
-cpp_rational exactValue(const Decimal& value) {
-    const cpp_rational magnitude(toCppInt(value.coefficient()), tenTo(value.scale()));
-    return value.isNegative() ? -magnitude : magnitude;
 }
 
 struct Representation {
