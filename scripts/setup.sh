@@ -8,6 +8,12 @@ MAPSHEET_PACKAGES=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
     xvfb xauth fonts-wqy-microhei
+    libqt6svg6-dev
+    libgdal-dev gdal-bin
+    libproj-dev proj-data proj-bin
+    postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3
+    clang-14 libclang-rt-14-dev
+    desktop-file-utils appstream lintian dpkg-dev file
 )
 
 mapsheet_install_missing() {
