@@ -18,4 +18,15 @@ int runNumberCommand(const Arguments& arguments, std::istream& in, std::ostream&
 // mapsheet-cli angle [--from FORM] [--format text|json] VALUE...
 int runAngleCommand(const Arguments& arguments, std::ostream& out, std::ostream& err);
 
+// mapsheet-cli sheet [--format csv|json|geojson] [NUMBER...]
+int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
+                    std::ostream& err);
+
+// mapsheet-cli cover --scale SCALE (--bbox S,W,N,E | --within FILE | --within-sheet NUMBER) ...
+int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream& err);
+
+// mapsheet-cli square --scale SCALE [CRS options] [LAT LON | --xy | --sheet NUMBER...]
+int runSquareCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
+                     std::ostream& err);
+
 }  // namespace mapsheet::cli

@@ -16,6 +16,12 @@ constexpr const char* kUsage =
     "      new standard (K50E003005) and pre-1992 (J-50-5-A-1), as CSV.\n"
     "  angle [--from FORM] [--format text|json] VALUE...\n"
     "      One angle in the five written forms of the angle window.\n"
+    "  sheet [--format csv|json|geojson] [NUMBER...]\n"
+    "      The scale, both numbers and the bounds of written sheet numbers of either numbering.\n"
+    "  cover --scale SCALE (--bbox S,W,N,E | --within FILE | --within-sheet NUMBER)\n"
+    "      Every sheet of a scale meeting an area, as CSV or a GIS file.\n"
+    "  square --scale SCALE [CRS options] [LAT LON]\n"
+    "      Square sheets of the large scales in Gauss-Kruger plane coordinates.\n"
     "\n"
     "Run 'mapsheet-cli COMMAND --help' for the options of a command.\n";
 
@@ -42,6 +48,15 @@ int main(int argc, char** argv) {
     }
     if (command == "angle") {
         return mapsheet::cli::runAngleCommand(arguments, std::cout, std::cerr);
+    }
+    if (command == "sheet") {
+        return mapsheet::cli::runSheetCommand(arguments, std::cin, std::cout, std::cerr);
+    }
+    if (command == "cover") {
+        return mapsheet::cli::runCoverCommand(arguments, std::cout, std::cerr);
+    }
+    if (command == "square") {
+        return mapsheet::cli::runSquareCommand(arguments, std::cin, std::cout, std::cerr);
     }
     std::cerr << "mapsheet-cli: unknown command '" << command << "'\n\n" << kUsage;
     return 2;

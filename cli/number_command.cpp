@@ -11,7 +11,7 @@
 #include "cli/csv.h"
 #include "cli/input_lines.h"
 #include "cli/point_line.h"
-#include "cli/scale_names.h"
+#include "engine/scale_names.h"
 #include "engine/sheet_engine.h"
 #include "library/angle_reading.h"
 
@@ -58,7 +58,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 std::string helpText() {
     std::string help(kHelp);
     const auto marker = help.find("%SCALES%");
-    help.replace(marker, 8, acceptedScales());
+    help.replace(marker, 8, engine::acceptedScales());
     return help;
 }
 
@@ -99,13 +99,13 @@ std::optional<Options> parseOptions(const Arguments& arguments, std::ostream& er
     }
     if (!scaleText) {
         err << "mapsheet-cli number: --scale SCALE is required; accepted scales:\n"
-            << acceptedScales();
+            << engine::acceptedScales();
         return std::nullopt;
     }
-    options.scale = parseScale(*scaleText);
+    options.scale = engine::parseScale(*scaleText);
     if (!options.scale) {
         err << "mapsheet-cli number: unknown scale '" << *scaleText << "'; accepted scales:\n"
-            << acceptedScales();
+            << engine::acceptedScales();
         return std::nullopt;
     }
     if (point.size() == 2) {

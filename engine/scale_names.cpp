@@ -1,0 +1,90 @@
+#include "engine/scale_names.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "engine/scale_catalogue.h"
+
+namespace mapsheet::engine {
+
+namespace {
+
+constexpr std::array<std::string_view, kScaleCount> kDenominators{
+    "1000000", "500000", "250000", "200000", "100000", "50000",
+    "25000",   "10000",  "5000",   "2000",   "1000",   "500"};
+
+std::string_view captionWithoutLeadingSpace(int index) {
+    std::string_view caption = kScaleCatalogue[index].caption;
+    while (!caption.empty() && caption.front() == ' ') {
+        caption.remove_prefix(1);
+    }
+    return caption;
+}
+
+bool isRatio(std::string_view text, std::string_view denominator) {
+    return text.size() == denominator.size() + 2 && text.starts_with("1:") &&
+           text.substr(2) == denominator;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The text without surrounding blanks and with the thousands separators between digits
+// removed; letters upper-cased.
+std::string canonicalSpelling(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    std::string canonical;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool betweenDigits = i > 0 && i + 1 < text.size() &&
+                                   std::isdigit(static_cast<unsigned char>(text[i - 1])) &&
+                                   std::isdigit(static_cast<unsigned char>(text[i + 1]));
+        if ((c == ',' || c == ' ' || c == '_') && betweenDigits) {
+            continue;
+        }
+        canonical.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+    }
+    return canonical;
+}
+
+}  // namespace
+
+std::optional<int> parseScale(std::string_view typed) {
+    const std::string canonical = canonicalSpelling(typed);
+    const std::string_view text = canonical;
+    for (int index = 0; index < kScaleCount; ++index) {
+        const std::string_view denominator = kDenominators[index];
+        if (text == denominator || isRatio(text, denominator) ||
+            text == captionWithoutLeadingSpace(index) || text == scaleLetter(index)) {
+            return index;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string acceptedScales() {
+    std::string list;
+    for (int index = 0; index < kScaleCount; ++index) {
+        list.append("  1:").append(kDenominators[index]);
+        list.append(", ").append(kDenominators[index]);
+        const std::string_view caption = captionWithoutLeadingSpace(index);
+        if (caption.substr(2) != kDenominators[index]) {
+            list.append(", ").append(caption);
+        }
+        list.append(", ").append(scaleLetter(index)).append("\n");
+    }
+    return list;
+}
+
+std::string scaleRatioText(int scaleIndex) {
+    return "1:" + std::string(kDenominators[std::clamp(scaleIndex, 0, kScaleCount - 1)]);
+}
+
+}  // namespace mapsheet::engine
