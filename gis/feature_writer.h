@@ -1,0 +1,110 @@
+#pragma once
+
+// Writing one layer of points or polygons to a GIS vector file through GDAL.
+//
+// Formats and their names on the command line: geojson (RFC 7946: lon/lat order, exterior
+// rings counter-clockwise and closed, no "crs" member, coordinates with up to 12 decimals),
+// gpkg (GeoPackage), shp (ESRI Shapefile: .shp, .shx, .dbf, .prj, .cpg), kml, fgb
+// (FlatGeobuf). The layer is named "sheets".
+//
+// Coordinates are written as given, latitude and longitude in decimal degrees of CGCS2000, the
+// datum of the series. GeoPackage, Shapefile and FlatGeobuf declare the CRS EPSG:4490 (CGCS2000
+// geographic). GeoJSON and KML are defined on WGS 84 longitude/latitude and cannot name another
+// CRS; they get the same numbers unchanged (the two datums agree to a few centimetres), never a
+// datum shift.
+//
+// Fields are text or real; a field left unset in a feature is null (a missing property).
+//
+// Atomic output: a file target is written into a fresh temporary folder beside it (in the same
+// folder, so the final rename stays on one file system) and moved into place by finish() only
+// when every feature and the closing of the dataset succeeded. On any failure, and when the
+// writer is destroyed without finish(), the temporary folder is removed and whatever was at the
+// target before is left as it was. A Shapefile's sidecar files move with it. Shapefile and
+// FlatGeobuf targets must end in .shp and .fgb (without them GDAL would write a folder).
+//
+// Stream target: the text formats (geojson, kml) can instead be streamed to a std::ostream as
+// they are written; the stream is borrowed until finish() or destruction. Only one writer may
+// stream at a time in a process (GDAL's standard output is redirected meanwhile).
+//
+// Errors are texts for the user, naming the file and GDAL's reason. No method throws.
+// A writer is used from one thread at a time.
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mapsheet::gis {
+
+enum class VectorFormat { GeoJson, GeoPackage, Shapefile, Kml, FlatGeobuf };
+
+// The format of a command-line name: "geojson", "gpkg", "shp", "kml", "fgb" (lower case only);
+// nullopt for any other text.
+std::optional<VectorFormat> vectorFormatNamed(std::string_view name);
+
+// The format a file name's extension implies (.geojson/.json, .gpkg, .shp, .kml, .fgb, in any
+// case); nullopt otherwise.
+std::optional<VectorFormat> vectorFormatOfPath(std::string_view path);
+
+// "geojson", "gpkg", ...: the command-line name.
+std::string_view vectorFormatName(VectorFormat format);
+
+// Whether the format is text that can go to a stream (geojson, kml).
+bool isStreamable(VectorFormat format);
+
+enum class GeometryKind { Point, Polygon };
+enum class FieldType { Text, Real };
+
+struct FieldSpec {
+    std::string name;
+    FieldType type = FieldType::Text;
+};
+
+struct LayerSpec {
+    GeometryKind geometry = GeometryKind::Polygon;
+    std::vector<FieldSpec> fields;
+};
+
+class FeatureWriter {
+  public:
+    // Opens the layer in a temporary folder beside path; nullptr and error set when the
+    // format cannot be written there.
+    static std::unique_ptr<FeatureWriter> toFile(const std::string& path, VectorFormat format,
+                                                 const LayerSpec& layer, std::string& error);
+    // Streams a text format to out; nullptr and error set for a format that is not streamable.
+    static std::unique_ptr<FeatureWriter> toStream(std::ostream& out, VectorFormat format,
+                                                   const LayerSpec& layer, std::string& error);
+
+    ~FeatureWriter();
+    FeatureWriter(const FeatureWriter&) = delete;
+    FeatureWriter& operator=(const FeatureWriter&) = delete;
+
+    // The field values of the next feature, by index into LayerSpec::fields. A text value must
+    // be UTF-8; a real field given text, or an index out of range, is ignored.
+    void setText(std::size_t field, std::string_view value);
+    void setReal(std::size_t field, double value);
+
+    // Writes the feature with the values set since the last write and clears them. False when
+    // GDAL refused it; error() then says why and every later call fails too.
+    bool writePoint(double latitude, double longitude);
+    // The rectangle south..north, west..east as a closed counter-clockwise ring of five
+    // points (south-west, south-east, north-east, north-west, south-west).
+    bool writeRectangle(double south, double west, double north, double east);
+    // A feature with a null geometry (a row that has no place, such as an input error).
+    bool writeWithoutGeometry();
+
+    // Closes the dataset and, for a file, moves it into place. False with error() set when
+    // anything failed; the target is then untouched. Called once; later writes fail.
+    bool finish();
+
+    const std::string& error() const;
+
+  private:
+    struct State;
+    explicit FeatureWriter(std::unique_ptr<State> state);
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace mapsheet::gis
