@@ -22,6 +22,21 @@ struct DegreesMinutesSeconds {
     double seconds;
 };
 
+// How the pre-1992 numbering writes a sheet of the scale: which coarser sheet it divides and
+// how the cell is marked.
+enum class OldForm {
+    BaseSheet,            // K-50
+    LetterOfBase,         // K-50-D: 2 x 2 of the 1:1,000,000 sheet
+    BracketedOfBase,      // K-50-[11]: 4 x 4
+    ParenthesisedOfBase,  // K-50-(1): 6 x 6
+    NumberOfBase,         // K-50-104: 12 x 12
+    LetterOf100k,         // K-50-104-A: 2 x 2 of the 1:100,000 sheet
+    DigitOf50k,           // K-50-104-A-1: 2 x 2 of the 1:50,000 sheet
+    ParenthesisedOf100k,  // K-50-104-(1): 8 x 8 of the 1:100,000 sheet
+    SmallLetterOf10k,     // K-50-104-(1)-a: 2 x 2 of the 1:10,000 sheet, the historical 1:5000
+    None,                 // 1:2000 and finer
+};
+
 struct ScaleRow {
     std::string_view caption;  // the scale label, leading space included: " 1:5万"
     std::string_view letter;   // "A" .. "K"; "R" for 1:200,000, which has no new number
@@ -31,11 +46,13 @@ struct ScaleRow {
     double widthDegrees;
     DegreesMinutesSeconds width;
     int codeDigits;     // digits of the row and column codes; 0 for 1:1,000,000
-    bool hasOldNumber;  // whether the pre-1992 numbering covers the scale
+    bool hasOldNumber;  // whether the window shows a pre-1992 number (not the historical 1:5000)
     std::string_view note1;
     std::string_view note2;
     std::string_view standardLine;
     std::string_view example;
+    std::int32_t denominator;  // 50000 for 1:50,000
+    OldForm oldForm;
 };
 
 extern const std::array<ScaleRow, kScaleCount> kScaleCatalogue;

@@ -42,12 +42,12 @@ inline constexpr std::int32_t kUnitsPerDegree = 28800;  // 1/8 arc-second
 
 // The sheet of one scale, independent of how it is written.
 struct Sheet {
-    std::int8_t scale = 0;         // catalogue index: 0 = 1:1,000,000 .. 11 = 1:500
-    bool southern = false;         // "S" before the row letter
-    std::int8_t row = 1;           // 1:1,000,000 row from the equator, 1 = A .. 22 = V
-    std::int8_t zone = 1;          // 1 .. 60, 30 or 15 by the row's zone width
-    std::int16_t rowCode = 1;      // 1 .. divisions, 1 = northernmost
-    std::int16_t columnCode = 1;   // 1 .. divisions, 1 = westernmost
+    std::int8_t scale = 0;        // catalogue index: 0 = 1:1,000,000 .. 11 = 1:500
+    bool southern = false;        // "S" before the row letter
+    std::int8_t row = 1;          // 1:1,000,000 row from the equator, 1 = A .. 22 = V
+    std::int8_t zone = 1;         // 1 .. 60, 30 or 15 by the row's zone width
+    std::int16_t rowCode = 1;     // 1 .. divisions, 1 = northernmost
+    std::int16_t columnCode = 1;  // 1 .. divisions, 1 = westernmost
 
     friend bool operator==(const Sheet&, const Sheet&) = default;
 };
@@ -72,9 +72,13 @@ struct DegreeBounds {
 inline constexpr int kBaseRowCount = 22;
 
 // 6, 12 or 24: the zone width of the 1:1,000,000 row (1..22) from the equator.
-constexpr int zoneWidthOfRow(int row) { return row <= 15 ? 6 : (row <= 19 ? 12 : 24); }
+constexpr int zoneWidthOfRow(int row) {
+    return row <= 15 ? 6 : (row <= 19 ? 12 : 24);
+}
 // 60, 30 or 15 zones in the row.
-constexpr int zoneCountOfRow(int row) { return 360 / zoneWidthOfRow(row); }
+constexpr int zoneCountOfRow(int row) {
+    return 360 / zoneWidthOfRow(row);
+}
 
 // Whether the fields name a sheet of the series: scale 0..11, row 1..22, zone within the row's
 // zones, codes within the scale's divisions (1 and 1 at 1:1,000,000).
@@ -120,8 +124,16 @@ InlineText oldNumber(const Sheet& sheet) noexcept;
 InlineText unitsAsDms(std::int32_t units) noexcept;
 
 // The eight neighbours, named by compass direction.
-enum class Direction : std::uint8_t { North, NorthEast, East, SouthEast, South, SouthWest, West,
-                                      NorthWest };
+enum class Direction : std::uint8_t {
+    North,
+    NorthEast,
+    East,
+    SouthEast,
+    South,
+    SouthWest,
+    West,
+    NorthWest
+};
 
 // The sheet holding the point one sheet height (and/or width) away from the sheet's centre in
 // that direction; nullopt beyond the series (no wrapping across 180 degrees).

@@ -41,19 +41,26 @@ class SheetCover {
     std::uint64_t count() const noexcept;
 
   private:
-    struct RowSpan;
-    bool startRow(std::int64_t row) noexcept;
+    // Grid row j of the scale spans latitudes j * height .. (j + 1) * height (units, signed);
+    // grid column i spans i * width .. (i + 1) * width east of 180 W, width that of the row.
+    struct Columns {
+        std::int64_t width;
+        std::int64_t first;
+        std::int64_t last;  // below first when the row has none
+    };
+    Columns columnsOf(std::int64_t row) const noexcept;
+    Sheet sheetAt(std::int64_t row, std::int64_t column) const noexcept;
 
     int scale_;
-    UnitBounds box_{};  // placed box in units, cut to the series
     bool empty_ = true;
+    double west_ = 0;  // placed box edges in units east of 180 W
+    double east_ = 0;
     std::int64_t heightUnits_ = 0;
-    std::int64_t firstRow_ = 0;  // grid row index of the northernmost row (row j spans j*h..(j+1)*h)
-    std::int64_t lastRow_ = 0;   // of the southernmost row
+    std::int64_t firstRow_ = 0;  // the northernmost grid row meeting the box
+    std::int64_t lastRow_ = 0;   // the southernmost
     std::int64_t row_ = 0;
     std::int64_t column_ = 0;
     std::int64_t lastColumn_ = -1;
-    std::int64_t widthUnits_ = 0;
 };
 
 }  // namespace mapsheet::engine

@@ -9,8 +9,8 @@
 //    K-50-104-(1) and the historical 1:5000 form K-50-104-(15)-a.
 // Before parsing, the text is normalised by a table: full-width letters, digits, brackets and
 // dashes become ASCII; the dashes people type (en and em dash, minus sign, the full-width and
-// ideographic forms) become "-"; 【】〔〕［］ become [ ]; （） become ( ); letters become upper case
-// (the historical quarter letter is matched in either case); blanks around the pieces vanish.
+// ideographic forms) become "-"; 【】〔〕［］ become [ ]; （） become ( ); letters become upper
+// case (the historical quarter letter is matched in either case); blanks around the pieces vanish.
 // The normalised text is then parsed strictly.
 //
 // Errors name the wrong piece and its allowed range: "row code 145: 1:100,000 has rows 1 to

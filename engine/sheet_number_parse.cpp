@@ -1,0 +1,435 @@
+// Written sheet numbers: a normalising table, then a strict reading of the two numberings.
+
+#include "engine/sheet_number_parse.h"
+
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <vector>
+
+#include "engine/scale_names.h"
+
+namespace mapsheet::engine {
+
+namespace {
+
+constexpr std::size_t kQuotedLength = 40;
+
+// One UTF-8 code point at the front of text; the byte itself for a malformed sequence.
+char32_t takeCodePoint(std::string_view& text) {
+    const auto lead = static_cast<unsigned char>(text.front());
+    const int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (length == 1 || text.size() < static_cast<std::size_t>(length)) {
+        text.remove_prefix(1);
+        return lead;
+    }
+    char32_t point = lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[static_cast<std::size_t>(i)]);
+        if ((next & 0xC0) != 0x80) {
+            text.remove_prefix(1);
+            return lead;
+        }
+        point = (point << 6) | (next & 0x3F);
+    }
+    text.remove_prefix(static_cast<std::size_t>(length));
+    return point;
+}
+
+void appendUtf8(std::string& out, char32_t point) {
+    if (point < 0x80) {
+        out.push_back(static_cast<char>(point));
+    } else if (point < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (point >> 6)));
+        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    } else if (point < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (point >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (point >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((point >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    }
+}
+
+struct Mapping {
+    char32_t from;
+    char32_t to;  // 0: the character vanishes
+};
+
+// The characters people type for the pieces of a number; full-width ASCII is handled apart.
+constexpr std::array<Mapping, 20> kTable{{
+    {U' ', 0},        {U'\t', 0},       {U'\u00A0', 0},   {U'\u3000', 0},  // blanks
+    {U'\u2010', '-'}, {U'\u2011', '-'}, {U'\u2012', '-'}, {U'\u2013', '-'},
+    {U'\u2014', '-'}, {U'\u2015', '-'}, {U'\u2212', '-'}, {U'\uFE58', '-'},
+    {U'\uFE63', '-'}, {U'\u2500', '-'},  // dashes
+    {U'\u3010', '['}, {U'\u3011', ']'}, {U'\u3014', '['}, {U'\u3015', ']'},
+    {U'\u3016', '['}, {U'\u3017', ']'},  // brackets
+}};
+
+std::string quoted(std::string_view text) {
+    std::string quote = "'";
+    if (text.size() <= kQuotedLength) {
+        quote.append(text);
+    } else {
+        std::size_t cut = kQuotedLength;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+            --cut;  // keep whole UTF-8 sequences
+        }
+        quote.append(text.substr(0, cut)).append("…");
+    }
+    return quote + "'";
+}
+
+std::string scaleName(int scale) {
+    std::string digits = std::to_string(kScaleCatalogue[scale].denominator);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), ",");
+    }
+    return "1:" + digits;
+}
+
+struct Reader {
+    std::string_view text;
+    std::string error;
+
+    bool fail(std::string message) {
+        if (error.empty()) {
+            error = std::move(message);
+        }
+        return false;
+    }
+};
+
+// A whole number of 1 to maxDigits digits; nullopt (and nothing taken) otherwise.
+std::optional<int> takeNumber(std::string_view& text, std::size_t maxDigits) {
+    std::size_t length = 0;
+    while (length < text.size() && length < maxDigits + 1 && text[length] >= '0' &&
+           text[length] <= '9') {
+        ++length;
+    }
+    if (length == 0 || length > maxDigits) {
+        return std::nullopt;
+    }
+    int value = 0;
+    std::from_chars(text.data(), text.data() + length, value);
+    text.remove_prefix(length);
+    return value;
+}
+
+// "S" for the south, then the row letter A..V: fills the sheet's hemisphere and row.
+bool takeRow(std::string_view& text, Sheet& sheet, std::string& error) {
+    if (text.size() >= 2 && text[0] == 'S' && text[1] >= 'A' && text[1] <= 'Z') {
+        sheet.southern = true;
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text[0] < 'A' || text[0] > 'Z') {
+        error = "missing row letter: expected A to V, with S before it in the south";
+        return false;
+    }
+    if (text[0] > 'V') {
+        error = std::string("row letter '") + text[0] + "': rows run from A to V";
+        return false;
+    }
+    sheet.row = static_cast<std::int8_t>(text[0] - 'A' + 1);
+    text.remove_prefix(1);
+    return true;
+}
+
+std::string rowLabel(const Sheet& sheet) {
+    return std::string(sheet.southern ? "S" : "") + static_cast<char>('A' + sheet.row - 1);
+}
+
+bool checkZone(int zone, Sheet& sheet, std::string& error) {
+    const int zones = zoneCountOfRow(sheet.row);
+    if (zone < 1 || zone > zones) {
+        error = "zone " + std::to_string(zone) + ": row " + rowLabel(sheet) + " has zones 1 to " +
+                std::to_string(zones);
+        return false;
+    }
+    sheet.zone = static_cast<std::int8_t>(zone);
+    return true;
+}
+
+bool checkCode(std::string_view what, int code, int scale, std::string& error) {
+    const int divisions = kScaleCatalogue[scale].divisions;
+    if (code < 1 || code > divisions) {
+        error = std::string(what) + " code " + std::to_string(code) + ": " + scaleName(scale) +
+                " has " + std::string(what) + "s 1 to " + std::to_string(divisions);
+        return false;
+    }
+    return true;
+}
+
+int scaleOfLetter(char letter) {
+    for (int scale = 1; scale < kScaleCount; ++scale) {
+        if (kScaleCatalogue[scale].letter == std::string_view(&letter, 1)) {
+            return scale;
+        }
+    }
+    return -1;
+}
+
+std::optional<int> wholeNumber(std::string_view body, std::size_t maxDigits) {
+    const auto value = takeNumber(body, maxDigits);
+    return value && body.empty() ? value : std::nullopt;
+}
+
+// K50E003005, K50.
+ParsedSheet parseNew(std::string_view text, Sheet sheet) {
+    ParsedSheet result;
+    const bool twoDigits =
+        text.size() >= 2 && text[0] >= '0' && text[0] <= '9' && text[1] >= '0' && text[1] <= '9';
+    const auto zone = twoDigits ? takeNumber(text, 2) : std::nullopt;
+    if (!zone) {
+        result.error = "zone: expected two digits after the row letter";
+        return result;
+    }
+    if (!checkZone(*zone, sheet, result.error)) {
+        return result;
+    }
+    if (text.empty()) {
+        sheet.scale = 0;
+        result.sheet = sheet;
+        return result;
+    }
+    const int scale = scaleOfLetter(text[0]);
+    if (scale < 0) {
+        result.error = std::string("unknown scale letter '") + text[0] + "'";
+        return result;
+    }
+    text.remove_prefix(1);
+    sheet.scale = static_cast<std::int8_t>(scale);
+    const auto digits = static_cast<std::size_t>(kScaleCatalogue[scale].codeDigits);
+    if (text.size() != 2 * digits ||
+        text.find_first_not_of("0123456789") != std::string_view::npos) {
+        result.error = scaleName(scale) + " numbers end in two codes of " + std::to_string(digits) +
+                       " digits, row then column";
+        return result;
+    }
+    const auto rowCode = wholeNumber(text.substr(0, digits), digits);
+    const auto columnCode = wholeNumber(text.substr(digits), digits);
+    if (!checkCode("row", *rowCode, scale, result.error) ||
+        !checkCode("column", *columnCode, scale, result.error)) {
+        return result;
+    }
+    sheet.rowCode = static_cast<std::int16_t>(*rowCode);
+    sheet.columnCode = static_cast<std::int16_t>(*columnCode);
+    result.sheet = sheet;
+    return result;
+}
+
+// Places a cell of a cells x cells grid (number 1.. from the north-west) inside the sheet so
+// far, making the sheet `scale`.
+void descend(Sheet& sheet, int scale, int cells, int number) {
+    const int row = (number - 1) / cells;
+    const int column = (number - 1) % cells;
+    sheet.rowCode = static_cast<std::int16_t>((sheet.rowCode - 1) * cells + row + 1);
+    sheet.columnCode = static_cast<std::int16_t>((sheet.columnCode - 1) * cells + column + 1);
+    sheet.scale = static_cast<std::int8_t>(scale);
+}
+
+struct OldPiece {
+    enum Kind { Plain, Bracketed, Parenthesised } kind;
+    std::string_view body;
+};
+
+std::optional<OldPiece> pieceOf(std::string_view piece) {
+    if (piece.size() >= 2 && piece.front() == '[' && piece.back() == ']') {
+        return OldPiece{OldPiece::Bracketed, piece.substr(1, piece.size() - 2)};
+    }
+    if (piece.size() >= 2 && piece.front() == '(' && piece.back() == ')') {
+        return OldPiece{OldPiece::Parenthesised, piece.substr(1, piece.size() - 2)};
+    }
+    if (piece.empty() || piece.find_first_of("[]()") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return OldPiece{OldPiece::Plain, piece};
+}
+
+int quarterOf(std::string_view body, std::string_view marks) {
+    if (body.size() != 1) {
+        return 0;
+    }
+    const auto at = marks.find(body[0]);
+    return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
+}
+
+bool cellInRange(std::string_view what, int number, int cells, std::string& error) {
+    if (number < 1 || number > cells * cells) {
+        error = std::string(what) + " " + std::to_string(number) + ": runs from 1 to " +
+                std::to_string(cells * cells);
+        return false;
+    }
+    return true;
+}
+
+// K-50-104-(15)-a and its coarser forms; pieces after the zone.
+ParsedSheet parseOld(const std::vector<std::string_view>& pieces, Sheet sheet) {
+    ParsedSheet result;
+    std::string& error = result.error;
+    const auto zone = wholeNumber(pieces[1], 2);
+    if (!zone) {
+        error = "zone " + quoted(pieces[1]) + ": expected one or two digits";
+        return result;
+    }
+    if (!checkZone(*zone, sheet, error)) {
+        return result;
+    }
+    sheet.scale = 0;
+    if (pieces.size() == 2) {
+        result.sheet = sheet;
+        return result;
+    }
+    const auto third = pieceOf(pieces[2]);
+    const auto bad = [&](std::string_view piece) {
+        error = "unexpected piece " + quoted(piece) + " in a pre-1992 number";
+        return result;
+    };
+    if (!third) {
+        return bad(pieces[2]);
+    }
+    if (pieces.size() == 3) {
+        if (third->kind == OldPiece::Bracketed) {
+            const auto number = wholeNumber(third->body, 2);
+            if (!number || !cellInRange("1:250,000 cell", *number, 4, error)) {
+                return error.empty() ? bad(pieces[2]) : result;
+            }
+            descend(sheet, 2, 4, *number);
+        } else if (third->kind == OldPiece::Parenthesised) {
+            const auto number = wholeNumber(third->body, 2);
+            if (!number || !cellInRange("1:200,000 cell", *number, 6, error)) {
+                return error.empty() ? bad(pieces[2]) : result;
+            }
+            descend(sheet, 3, 6, *number);
+        } else if (const int quarter = quarterOf(third->body, "ABCD")) {
+            descend(sheet, 1, 2, quarter);
+        } else {
+            const auto number = wholeNumber(third->body, 3);
+            if (!number || !cellInRange("1:100,000 sheet", *number, 12, error)) {
+                return error.empty() ? bad(pieces[2]) : result;
+            }
+            descend(sheet, 4, 12, *number);
+        }
+        result.sheet = sheet;
+        return result;
+    }
+    // Finer than 1:100,000: the third piece is the 1:100,000 sheet.
+    const auto number100k =
+        third->kind == OldPiece::Plain ? wholeNumber(third->body, 3) : std::nullopt;
+    if (!number100k) {
+        return bad(pieces[2]);
+    }
+    if (!cellInRange("1:100,000 sheet", *number100k, 12, error)) {
+        return result;
+    }
+    descend(sheet, 4, 12, *number100k);
+    const auto fourth = pieceOf(pieces[3]);
+    if (!fourth) {
+        return bad(pieces[3]);
+    }
+    if (fourth->kind == OldPiece::Parenthesised) {
+        const auto number = wholeNumber(fourth->body, 2);
+        if (!number || !cellInRange("1:10,000 cell", *number, 8, error)) {
+            return error.empty() ? bad(pieces[3]) : result;
+        }
+        descend(sheet, 7, 8, *number);
+        if (pieces.size() == 5) {
+            const int quarter = quarterOf(pieces[4], "ABCD");
+            if (quarter == 0) {
+                error = "1:5000 quarter " + quoted(pieces[4]) + ": expected a, b, c or d";
+                return result;
+            }
+            descend(sheet, 8, 2, quarter);
+        } else if (pieces.size() > 5) {
+            return bad(pieces[5]);
+        }
+        result.sheet = sheet;
+        return result;
+    }
+    const int quarter50k = fourth->kind == OldPiece::Plain ? quarterOf(fourth->body, "ABCD") : 0;
+    if (quarter50k == 0) {
+        error = "1:50,000 quarter " + quoted(pieces[3]) + ": expected A, B, C or D";
+        return result;
+    }
+    descend(sheet, 5, 2, quarter50k);
+    if (pieces.size() == 5) {
+        const int quarter25k = quarterOf(pieces[4], "1234");
+        if (quarter25k == 0) {
+            error = "1:25,000 quarter " + quoted(pieces[4]) + ": expected 1, 2, 3 or 4";
+            return result;
+        }
+        descend(sheet, 6, 2, quarter25k);
+    } else if (pieces.size() > 5) {
+        return bad(pieces[5]);
+    }
+    result.sheet = sheet;
+    return result;
+}
+
+std::vector<std::string_view> splitAtDashes(std::string_view text) {
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (std::size_t at = text.find('-'); at != std::string_view::npos;
+         at = text.find('-', start)) {
+        pieces.push_back(text.substr(start, at - start));
+        start = at + 1;
+    }
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+}  // namespace
+
+std::string normaliseSheetNumberText(std::string_view text) {
+    std::string normal;
+    normal.reserve(text.size());
+    while (!text.empty()) {
+        char32_t point = takeCodePoint(text);
+        if (point >= 0xFF01 && point <= 0xFF5E) {
+            point = point - 0xFF01 + 0x21;  // full-width ASCII
+        }
+        for (const Mapping& mapping : kTable) {
+            if (mapping.from == point) {
+                point = mapping.to;
+                break;
+            }
+        }
+        if (point >= 'a' && point <= 'z') {
+            point = point - 'a' + 'A';
+        }
+        if (point != 0) {
+            appendUtf8(normal, point);
+        }
+    }
+    return normal;
+}
+
+ParsedSheet parseSheetNumber(std::string_view typed) {
+    const std::string normal = normaliseSheetNumberText(typed);
+    std::string_view text = normal;
+    ParsedSheet result;
+    if (text.empty()) {
+        result.error = "empty sheet number";
+        return result;
+    }
+    Sheet sheet;
+    if (!takeRow(text, sheet, result.error)) {
+        result.error = "not a sheet number " + quoted(typed) + ": " + result.error;
+        return result;
+    }
+    if (!text.empty() && text.front() == '-') {
+        std::vector<std::string_view> pieces = splitAtDashes(text);
+        if (pieces.size() > 5) {
+            result.error = "not a sheet number " + quoted(typed) + ": too many pieces";
+            return result;
+        }
+        pieces.front() = "";  // the row letter, already read
+        return parseOld(pieces, sheet);
+    }
+    return parseNew(text, sheet);
+}
+
+}  // namespace mapsheet::engine

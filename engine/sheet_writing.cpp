@@ -1,0 +1,163 @@
+// The two written forms of a sheet and D°M′S″ edges.
+
+#include <charconv>
+
+#include "engine/sheet.h"
+
+namespace mapsheet::engine {
+
+void InlineText::push(std::string_view piece) noexcept {
+    for (const char c : piece) {
+        if (size_ < data_.size()) {
+            data_[size_++] = c;
+        }
+    }
+}
+
+void InlineText::pushNumber(int value, int minDigits) noexcept {
+    char digits[16];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+    const auto length = error == std::errc{} ? static_cast<int>(end - digits) : 0;
+    for (int pad = length; pad < minDigits; ++pad) {
+        push("0");
+    }
+    push(std::string_view(digits, static_cast<std::size_t>(length)));
+}
+
+namespace {
+
+constexpr std::string_view kRowLetters = "ABCDEFGHIJKLMNOPQRSTUV";
+
+void pushBaseSheet(InlineText& text, const Sheet& sheet, bool dashed) {
+    if (sheet.southern) {
+        text.push("S");
+    }
+    text.push(kRowLetters.substr(sheet.row - 1, 1));
+    if (dashed) {
+        text.push("-");
+    }
+    text.pushNumber(sheet.zone, 2);
+}
+
+// The cell of the sheet, 0-based from the north-west, in the grid of `cells` x `cells` that
+// divides its sheet of the coarser grid `coarseDivisions`.
+struct GridCell {
+    int row;
+    int column;
+};
+
+GridCell cellIn(const Sheet& sheet, int coarseDivisions, int cells) {
+    const int ratio = kScaleCatalogue[sheet.scale].divisions / (coarseDivisions * cells);
+    const int row = (sheet.rowCode - 1) / ratio;
+    const int column = (sheet.columnCode - 1) / ratio;
+    return {row % cells, column % cells};
+}
+
+int cellNumber(GridCell cell, int cells) {
+    return cell.row * cells + cell.column + 1;
+}
+
+constexpr int kDivisions100k = 12;
+constexpr int kDivisions50k = 24;
+constexpr int kDivisions10k = 96;
+
+void pushQuarter(InlineText& text, GridCell cell, std::string_view marks) {
+    text.push(marks.substr(static_cast<std::size_t>(cell.row * 2 + cell.column), 1));
+}
+
+}  // namespace
+
+InlineText newNumber(const Sheet& sheet) noexcept {
+    InlineText text;
+    pushBaseSheet(text, sheet, false);
+    const ScaleRow& row = kScaleCatalogue[sheet.scale];
+    if (row.codeDigits > 0) {
+        text.push(row.letter);
+        text.pushNumber(sheet.rowCode, row.codeDigits);
+        text.pushNumber(sheet.columnCode, row.codeDigits);
+    }
+    return text;
+}
+
+InlineText oldNumber(const Sheet& sheet) noexcept {
+    InlineText text;
+    const OldForm form = kScaleCatalogue[sheet.scale].oldForm;
+    if (form == OldForm::None) {
+        return text;
+    }
+    pushBaseSheet(text, sheet, true);
+    const auto push100k = [&] {
+        text.push("-");
+        text.pushNumber(cellNumber(cellIn(sheet, 1, kDivisions100k), kDivisions100k));
+    };
+    switch (form) {
+        case OldForm::BaseSheet:
+        case OldForm::None:
+            break;
+        case OldForm::LetterOfBase:
+            text.push("-");
+            pushQuarter(text, cellIn(sheet, 1, 2), "ABCD");
+            break;
+        case OldForm::BracketedOfBase:
+            text.push("-[");
+            text.pushNumber(cellNumber(cellIn(sheet, 1, 4), 4));
+            text.push("]");
+            break;
+        case OldForm::ParenthesisedOfBase:
+            text.push("-(");
+            text.pushNumber(cellNumber(cellIn(sheet, 1, 6), 6));
+            text.push(")");
+            break;
+        case OldForm::NumberOfBase:
+            push100k();
+            break;
+        case OldForm::LetterOf100k:
+            push100k();
+            text.push("-");
+            pushQuarter(text, cellIn(sheet, kDivisions100k, 2), "ABCD");
+            break;
+        case OldForm::DigitOf50k:
+            push100k();
+            text.push("-");
+            pushQuarter(text, cellIn(sheet, kDivisions100k, 2), "ABCD");
+            text.push("-");
+            pushQuarter(text, cellIn(sheet, kDivisions50k, 2), "1234");
+            break;
+        case OldForm::ParenthesisedOf100k:
+        case OldForm::SmallLetterOf10k:
+            push100k();
+            text.push("-(");
+            text.pushNumber(cellNumber(cellIn(sheet, kDivisions100k, 8), 8));
+            text.push(")");
+            if (form == OldForm::SmallLetterOf10k) {
+                text.push("-");
+                pushQuarter(text, cellIn(sheet, kDivisions10k, 2), "abcd");
+            }
+            break;
+    }
+    return text;
+}
+
+InlineText unitsAsDms(std::int32_t units) noexcept {
+    InlineText text;
+    std::int64_t magnitude = units;
+    if (magnitude < 0) {
+        text.push("-");
+        magnitude = -magnitude;
+    }
+    constexpr std::int64_t kUnitsPerMinute = kUnitsPerDegree / 60;
+    constexpr std::int64_t kUnitsPerSecond = kUnitsPerMinute / 60;  // 8
+    text.pushNumber(static_cast<int>(magnitude / kUnitsPerDegree));
+    text.push("°");
+    text.pushNumber(static_cast<int>(magnitude % kUnitsPerDegree / kUnitsPerMinute));
+    text.push("′");
+    const std::int64_t eighths = magnitude % kUnitsPerMinute;
+    text.pushNumber(static_cast<int>(eighths / kUnitsPerSecond));
+    static constexpr std::string_view kEighths[] = {"",   ".125", ".25", ".375",
+                                                    ".5", ".625", ".75", ".875"};
+    text.push(kEighths[eighths % kUnitsPerSecond]);
+    text.push("″");
+    return text;
+}
+
+}  // namespace mapsheet::engine
