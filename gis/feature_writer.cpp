@@ -1,0 +1,313 @@
+#include "gis/feature_writer.h"
+
+#include <cpl_string.h>
+#include <cpl_vsi.h>
+#include <gdal_priv.h>
+#include <ogr_feature.h>
+#include <ogr_geometry.h>
+#include <ogr_spatialref.h>
+#include <ogrsf_frmts.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <ostream>
+
+#include "gis/gdal_errors.h"
+#include "gis/staged_output.h"
+
+namespace mapsheet::gis {
+
+namespace {
+
+struct FormatInfo {
+    VectorFormat format;
+    std::string_view name;
+    const char* driver;
+    std::array<std::string_view, 2> extensions;  // lower case, with the dot; "" when unused
+    bool streamable;
+    bool wgs84Only;       // the format is defined on WGS 84 lon/lat and names no other CRS
+    bool needsExtension;  // without it the driver writes a folder of files
+};
+
+constexpr std::array<FormatInfo, 5> kFormats{{
+    {VectorFormat::GeoJson, "geojson", "GeoJSON", {".geojson", ".json"}, true, true, false},
+    {VectorFormat::GeoPackage, "gpkg", "GPKG", {".gpkg", ""}, false, false, false},
+    {VectorFormat::Shapefile, "shp", "ESRI Shapefile", {".shp", ""}, false, false, true},
+    {VectorFormat::Kml, "kml", "KML", {".kml", ""}, true, true, false},
+    {VectorFormat::FlatGeobuf, "fgb", "FlatGeobuf", {".fgb", ""}, false, false, true},
+}};
+
+const FormatInfo& infoOf(VectorFormat format) {
+    return *std::find_if(kFormats.begin(), kFormats.end(),
+                         [format](const FormatInfo& info) { return info.format == format; });
+}
+
+std::string lowerCase(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower;
+}
+
+bool hasExtension(std::string_view path, const FormatInfo& info) {
+    const std::string lower = lowerCase(path);
+    return std::any_of(info.extensions.begin(), info.extensions.end(), [&](std::string_view ext) {
+        return !ext.empty() && std::string_view(lower).ends_with(ext);
+    });
+}
+
+// GDAL's standard output goes to the borrowed stream while a writer streams.
+std::size_t writeToStream(const void* data, std::size_t size, std::size_t count, FILE* stream) {
+    auto* out = reinterpret_cast<std::ostream*>(stream);
+    out->write(static_cast<const char*>(data), static_cast<std::streamsize>(size * count));
+    return out->good() ? count : 0;
+}
+
+void restoreStandardOutput() {
+    VSIStdoutSetRedirection(fwrite, stdout);
+}
+
+}  // namespace
+
+std::optional<VectorFormat> vectorFormatNamed(std::string_view name) {
+    for (const FormatInfo& info : kFormats) {
+        if (info.name == name) {
+            return info.format;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<VectorFormat> vectorFormatOfPath(std::string_view path) {
+    for (const FormatInfo& info : kFormats) {
+        if (hasExtension(path, info)) {
+            return info.format;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string_view vectorFormatName(VectorFormat format) {
+    return infoOf(format).name;
+}
+
+bool isStreamable(VectorFormat format) {
+    return infoOf(format).streamable;
+}
+
+struct FeatureWriter::State {
+    GdalErrors errors;
+    std::optional<StagedOutput> staged;
+    std::ostream* stream = nullptr;
+    std::string target;  // for messages: the file, or "standard output"
+    GDALDatasetUniquePtr dataset;
+    OGRLayer* layer = nullptr;
+    std::unique_ptr<OGRFeature> feature;
+    std::vector<FieldType> types;
+    bool inTransaction = false;
+    bool failed = false;
+    bool finished = false;
+    std::string error;
+
+    ~State() {
+        dataset.reset();
+        if (stream != nullptr) {
+            restoreStandardOutput();
+        }
+    }
+
+    bool fail(const std::string& what) {
+        if (!failed) {
+            failed = true;
+            error = "cannot write " + target + ": " + errors.lastFailure(what);
+        }
+        return false;
+    }
+
+    bool open(const std::string& path, VectorFormat format, const LayerSpec& spec);
+    bool write(std::unique_ptr<OGRGeometry> geometry);
+};
+
+bool FeatureWriter::State::open(const std::string& path, VectorFormat format,
+                                const LayerSpec& spec) {
+    registerGdalDrivers();
+    const FormatInfo& info = infoOf(format);
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(info.driver);
+    if (driver == nullptr) {
+        return fail(std::string("GDAL has no ") + info.driver + " driver");
+    }
+    CPLStringList datasetOptions;
+    CPLStringList layerOptions;
+    if (format == VectorFormat::GeoJson) {
+        layerOptions.SetNameValue("RFC7946", "YES");
+        layerOptions.SetNameValue("COORDINATE_PRECISION", "12");
+        layerOptions.SetNameValue("WRITE_NAME", "NO");
+    }
+    if (format == VectorFormat::Kml) {
+        const bool hasNew = std::any_of(spec.fields.begin(), spec.fields.end(),
+                                        [](const FieldSpec& field) { return field.name == "new"; });
+        datasetOptions.SetNameValue("NameField", hasNew ? "new" : "");
+    }
+    dataset.reset(driver->Create(path.c_str(), 0, 0, 0, GDT_Unknown, datasetOptions.List()));
+    if (!dataset) {
+        return fail("the " + std::string(info.driver) + " driver cannot create it");
+    }
+    OGRSpatialReference crs;
+    if (crs.importFromEPSG(info.wgs84Only ? 4326 : 4490) != OGRERR_NONE) {
+        return fail("the CRS database (proj.db) has no EPSG:4490");
+    }
+    crs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    const OGRwkbGeometryType type = spec.geometry == GeometryKind::Point ? wkbPoint : wkbPolygon;
+    layer = dataset->CreateLayer("sheets", &crs, type, layerOptions.List());
+    if (layer == nullptr) {
+        return fail("cannot create the layer 'sheets'");
+    }
+    for (const FieldSpec& field : spec.fields) {
+        OGRFieldDefn definition(field.name.c_str(),
+                                field.type == FieldType::Real ? OFTReal : OFTString);
+        if (layer->CreateField(&definition) != OGRERR_NONE) {
+            return fail("cannot create the field '" + field.name + "'");
+        }
+        types.push_back(field.type);
+    }
+    // One transaction for the whole layer: GeoPackage commits each feature otherwise.
+    inTransaction = dataset->StartTransaction() == OGRERR_NONE;
+    errors.clear();
+    feature.reset(OGRFeature::CreateFeature(layer->GetLayerDefn()));
+    return true;
+}
+
+bool FeatureWriter::State::write(std::unique_ptr<OGRGeometry> geometry) {
+    if (failed || finished) {
+        return fail("the writer is closed");
+    }
+    if (geometry) {
+        geometry->assignSpatialReference(layer->GetSpatialRef());
+    }
+    feature->SetGeometryDirectly(geometry.release());
+    feature->SetFID(OGRNullFID);
+    const bool written = layer->CreateFeature(feature.get()) == OGRERR_NONE;
+    for (int field = 0; field < feature->GetFieldCount(); ++field) {
+        feature->SetFieldNull(field);
+    }
+    if (!written || (stream != nullptr && !stream->good())) {
+        return fail("a feature was refused");
+    }
+    return true;
+}
+
+FeatureWriter::FeatureWriter(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+FeatureWriter::~FeatureWriter() = default;
+
+std::unique_ptr<FeatureWriter> FeatureWriter::toFile(const std::string& path, VectorFormat format,
+                                                     const LayerSpec& layer, std::string& error) {
+    const FormatInfo& info = infoOf(format);
+    if (info.needsExtension && !hasExtension(path, info)) {
+        error = "cannot write '" + path + "': a " + std::string(info.name) +
+                " file name must end in " + std::string(info.extensions[0]);
+        return nullptr;
+    }
+    auto state = std::make_unique<State>();
+    state->target = "'" + path + "'";
+    std::optional<StagedOutput> staged = StagedOutput::create(path, error);
+    if (!staged) {
+        error = "cannot write " + state->target + ": " + error;
+        return nullptr;
+    }
+    state->staged.emplace(std::move(*staged));
+    if (!state->open(state->staged->stagingPath(), format, layer)) {
+        error = state->error;
+        return nullptr;
+    }
+    return std::unique_ptr<FeatureWriter>(new FeatureWriter(std::move(state)));
+}
+
+std::unique_ptr<FeatureWriter> FeatureWriter::toStream(std::ostream& out, VectorFormat format,
+                                                       const LayerSpec& layer, std::string& error) {
+    if (!isStreamable(format)) {
+        error = std::string(vectorFormatName(format)) + " is not text; name a file with --output";
+        return nullptr;
+    }
+    auto state = std::make_unique<State>();
+    state->target = "standard output";
+    state->stream = &out;
+    VSIStdoutSetRedirection(writeToStream, reinterpret_cast<FILE*>(&out));
+    if (!state->open("/vsistdout/", format, layer)) {
+        error = state->error;
+        return nullptr;
+    }
+    return std::unique_ptr<FeatureWriter>(new FeatureWriter(std::move(state)));
+}
+
+void FeatureWriter::setText(std::size_t field, std::string_view value) {
+    if (field < state_->types.size() && state_->types[field] == FieldType::Text) {
+        const std::string text(value);
+        state_->feature->SetField(static_cast<int>(field), text.c_str());
+    }
+}
+
+void FeatureWriter::setReal(std::size_t field, double value) {
+    if (field < state_->types.size() && state_->types[field] == FieldType::Real) {
+        state_->feature->SetField(static_cast<int>(field), value);
+    }
+}
+
+bool FeatureWriter::writePoint(double latitude, double longitude) {
+    return state_->write(std::make_unique<OGRPoint>(longitude, latitude));
+}
+
+bool FeatureWriter::writeRectangle(double south, double west, double north, double east) {
+    auto ring = std::make_unique<OGRLinearRing>();
+    ring->setNumPoints(5);
+    ring->setPoint(0, west, south);
+    ring->setPoint(1, east, south);
+    ring->setPoint(2, east, north);
+    ring->setPoint(3, west, north);
+    ring->setPoint(4, west, south);
+    auto polygon = std::make_unique<OGRPolygon>();
+    polygon->addRingDirectly(ring.release());
+    return state_->write(std::move(polygon));
+}
+
+bool FeatureWriter::writeWithoutGeometry() {
+    return state_->write(nullptr);
+}
+
+bool FeatureWriter::finish() {
+    State& state = *state_;
+    if (state.failed || state.finished) {
+        return state.fail("the writer is closed");
+    }
+    state.finished = true;
+    if (state.inTransaction && state.dataset->CommitTransaction() != OGRERR_NONE) {
+        return state.fail("the features could not be committed");
+    }
+    state.feature.reset();
+    state.errors.clear();
+    state.dataset.reset();
+    if (state.errors.anyFailure()) {
+        return state.fail("closing the file failed");
+    }
+    if (state.stream != nullptr) {
+        restoreStandardOutput();
+        const bool good = state.stream->good();
+        state.stream = nullptr;
+        return good || state.fail("the stream refused the output");
+    }
+    std::string moveError;
+    if (!state.staged->commit(moveError)) {
+        state.failed = true;
+        state.error = moveError;
+        return false;
+    }
+    return true;
+}
+
+const std::string& FeatureWriter::error() const {
+    return state_->error;
+}
+
+}  // namespace mapsheet::gis

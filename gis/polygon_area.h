@@ -1,0 +1,79 @@
+#pragma once
+
+// Polygons in latitude and longitude, and the exact test whether a sheet's interior meets them.
+//
+// Each vertex is placed on the unit lattice by the line rule of engine/sheet.h (a coordinate
+// within 1e-10 degree of a whole 1/8 arc-second is taken as on it) and is then held as a fixed-
+// point integer of 2^-32 unit, which represents every double of the series' range exactly.
+// Sheet edges are whole units, so every decision below is integer arithmetic and exact: a
+// polygon whose edge runs along a sheet line does not make the sheet beyond that line meet it.
+//
+// interiorMeets(rectangle) is true when the open rectangle and the interior of at least one
+// polygon have a point in common: a sheet that only touches a polygon's boundary (an edge or a
+// vertex) does not meet it. Polygons are taken as valid simple polygons (exterior ring first,
+// holes after; ring orientation does not matter, closing vertices may repeat); a polygon's
+// interior is decided by the even-odd rule over its rings. Several polygons are a union: a
+// sheet meets the area when it meets any one of them.
+//
+// The tests are fastest when the rectangles come row by row (the order of engine::SheetCover):
+// the edges crossing the current row are kept between calls. Not safe for concurrent calls.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/sheet.h"
+#include "engine/sheet_cover.h"
+
+namespace mapsheet::gis {
+
+struct LonLat {
+    double longitude = 0;
+    double latitude = 0;
+};
+using Ring = std::vector<LonLat>;
+using Polygon = std::vector<Ring>;  // the exterior ring, then the holes
+
+class PolygonArea {
+  public:
+    // Adds one polygon. False with error set when a coordinate is not finite, a latitude lies
+    // outside -90..90 or a longitude outside -180..180; rings of fewer than three distinct
+    // vertices add nothing.
+    bool add(const Polygon& polygon, std::string& error);
+
+    std::size_t polygonCount() const { return polygonCount_; }
+
+    // The closed box of all vertices, widened by 1e-9 degree (within -90..90, -180..180) so
+    // that a cover of it holds every sheet that can meet the area. Only when polygonCount() > 0.
+    engine::LatLonBox bounds() const;
+
+    // Whether the open rectangle meets the interior of any polygon.
+    bool interiorMeets(const engine::UnitBounds& rectangle) const;
+
+  private:
+    struct Point {
+        std::int64_t x;
+        std::int64_t y;
+    };
+    struct Edge {
+        Point a;
+        Point b;
+        std::int64_t minX, maxX, minY, maxY;
+        std::size_t polygon;
+    };
+    void selectRow(std::int64_t south, std::int64_t north) const;
+
+    std::vector<Edge> edges_;
+    std::size_t polygonCount_ = 0;
+    Point low_{INT64_MAX, INT64_MAX};
+    Point high_{INT64_MIN, INT64_MIN};
+
+    // The edges meeting the open strip of the last row asked for, sorted by minX.
+    mutable std::vector<const Edge*> rowEdges_;
+    mutable std::int64_t rowSouth_ = 0;
+    mutable std::int64_t rowNorth_ = 0;
+    mutable bool rowValid_ = false;
+    mutable std::vector<unsigned char> parity_;
+};
+
+}  // namespace mapsheet::gis
