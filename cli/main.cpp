@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/output_status.h"
 
 namespace {
 
@@ -23,26 +24,13 @@ constexpr const char* kUsage =
     "  square --scale SCALE [CRS options] [LAT LON]\n"
     "      Square sheets of the large scales in Gauss-Kruger plane coordinates.\n"
     "\n"
-    "Run 'mapsheet-cli COMMAND --help' for the options of a command.\n";
+    "Run 'mapsheet-cli COMMAND --help' for the options of a command.\n"
+    "\n"
+    "Exit status: 0 success; 1 some input row has an error (the other rows are written);\n"
+    "2 usage error; 3 the output could not be written; 4 the input could not be read.\n";
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::ios::sync_with_stdio(false);
-    if (argc < 2) {
-        std::cerr << kUsage;
-        return 2;
-    }
-    const std::string command = argv[1];
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << kUsage;
-        return 0;
-    }
-    if (command == "--version") {
-        std::cout << "mapsheet-cli " << MAPSHEET_VERSION << '\n';
-        return 0;
-    }
-    const mapsheet::cli::Arguments arguments(argv + 2, argv + argc);
+// Which command runs, with the streams it is given.
+int dispatch(const std::string& command, const mapsheet::cli::Arguments& arguments) {
     if (command == "number") {
         return mapsheet::cli::runNumberCommand(arguments, std::cin, std::cout, std::cerr);
     }
@@ -59,5 +47,32 @@ int main(int argc, char** argv) {
         return mapsheet::cli::runSquareCommand(arguments, std::cin, std::cout, std::cerr);
     }
     std::cerr << "mapsheet-cli: unknown command '" << command << "'\n\n" << kUsage;
-    return 2;
+    return mapsheet::cli::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using mapsheet::cli::finishOutput;
+    std::ios::sync_with_stdio(false);
+    if (argc < 2) {
+        std::cerr << kUsage;
+        return mapsheet::cli::kExitUsage;
+    }
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kUsage;
+        return finishOutput(std::cout, std::cerr, mapsheet::cli::kExitSuccess);
+    }
+    if (command == "--version") {
+        std::cout << "mapsheet-cli " << MAPSHEET_VERSION << '\n';
+        return finishOutput(std::cout, std::cerr, mapsheet::cli::kExitSuccess);
+    }
+    const int status = dispatch(command, mapsheet::cli::Arguments(argv + 2, argv + argc));
+    // A command that found its output failing has said so already; for the others, the last
+    // flush is the check that everything they wrote arrived.
+    if (status == mapsheet::cli::kExitWriteFailed) {
+        return status;
+    }
+    return finishOutput(std::cout, std::cerr, status);
 }
