@@ -8,8 +8,10 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/commands.h"
+#include "cli/output_status.h"
 #include "library/QmbJiChuGeShi.h"
 #include "library/angle_conversion.h"
 #include "library/angle_reading.h"
@@ -24,7 +26,8 @@ constexpr const char* kAngleUsage =
     "\n"
     "Converts one angle between the written forms of the angle window and prints what the\n"
     "window shows once the value has been typed into the box of its form. The value is cleaned\n"
-    "as the window cleans typed text: letters vanish and full-width digits become plain ones.\n"
+    "as the window cleans typed text: letters vanish, full-width digits become plain ones and\n"
+    "the dashes _ － ― ﹣ ‐ ＿ count as a minus.\n"
     "\n"
     "FORM is one of:\n"
     "  dms      three values D M S: whole degrees (a leading \"-\" for a negative angle),\n"
@@ -34,15 +37,17 @@ constexpr const char* kAngleUsage =
     "           45d52'56.6879\" and 45:52:56.6879 are accepted too\n"
     "  degrees  decimal degrees (45.882413305556)\n"
     "  radians  radians (0.8007991809428)\n"
-    "Without --from, a value with marks (° ′ ″, d ' \" or :) is read as marked text and a plain\n"
-    "number as decimal degrees.\n"
+    "Without --from, a value with marks (° ′ ″, d ' \" or :) is read as marked text, a plain\n"
+    "number as decimal degrees and three values as dms.\n"
     "\n"
     "--format text (the default) prints one line per form, labelled as in the window:\n"
     "度分秒① (degrees, minutes, seconds), 度分秒② (packed), 度分秒③ (marked), 百分度型\n"
     "(decimal degrees) and 弧 度 型 (radians). --format json prints one JSON object with the\n"
     "string members degrees, minutes, seconds, packed, marked, decimal_degrees and radians.\n"
     "\n"
-    "Exit status: 0 on success; 2 when the value gives no angle or the arguments are wrong.\n";
+    "Exit status: 0 on success; 2 when the value gives no angle (also when a number in it is\n"
+    "beyond the 28 significant digits of the decimal type) or the arguments are wrong; 3 when\n"
+    "the output could not be written.\n";
 
 enum class Form { Dms, Packed, Marked, Degrees, Radians };
 
@@ -93,36 +98,45 @@ struct Request {
 
 int usageError(std::ostream& err, const std::string& message) {
     err << "mapsheet-cli angle: " << message << "\n\n" << kAngleUsage;
-    return 2;
+    return kExitUsage;
 }
 
 bool startsWith(std::string_view text, std::string_view head) {
     return text.substr(0, head.size()) == head;
 }
 
+struct DmsPart {
+    std::string_view boxCharacters;
+    bool pointAllowed;
+    bool minusAllowed;
+};
+
 // Whole degrees with an optional "-", whole minutes and decimal seconds: what the three boxes
-// can hold. Typed into the window, "30.5" minutes would lose its point and become "59".
-bool isDmsTriple(const std::vector<std::string>& values) {
-    auto digitsOnly = [](std::string_view text, bool pointAllowed) {
-        bool seenDigit = false;
-        bool seenPoint = false;
-        for (const char c : text) {
-            if (c >= '0' && c <= '9') {
-                seenDigit = true;
-            } else if (c == '.' && pointAllowed && !seenPoint) {
-                seenPoint = true;
-            } else {
-                return false;
-            }
+// can hold.
+constexpr std::array<DmsPart, 3> kDmsParts{{
+    {"-0123456789", false, true},
+    {"0123456789", false, false},
+    {"0.123456789", true, false},
+}};
+
+// The three values as the boxes hold them once typed, or nullopt when a value has no digit
+// left after cleaning (also when its number is beyond the decimal range) or has a point or a
+// minus its box would drop: typed into the window, "30.5" minutes would lose the point and
+// become "59", so the command refuses it instead of guessing.
+std::optional<std::array<std::string, 3>> cleanedDms(const std::vector<std::string>& values) {
+    std::array<std::string, 3> boxes;
+    for (std::size_t i = 0; i < kDmsParts.size(); ++i) {
+        const DmsPart& part = kDmsParts[i];
+        const std::string number = QmbJiChuGeShi::Dec规范数字文本(values[i], "-0.123456789");
+        const bool hasDigit = number.find_first_of("0123456789") != std::string::npos;
+        const bool hasPoint = number.find('.') != std::string::npos;
+        const bool hasMinus = startsWith(number, "-");
+        if (!hasDigit || (hasPoint && !part.pointAllowed) || (hasMinus && !part.minusAllowed)) {
+            return std::nullopt;
         }
-        return seenDigit;
-    };
-    std::string_view degrees = values[0];
-    if (startsWith(degrees, "-")) {
-        degrees.remove_prefix(1);
+        boxes[i] = QmbJiChuGeShi::Dec规范数字文本(number, part.boxCharacters);
     }
-    return digitsOnly(degrees, false) && digitsOnly(values[1], false) &&
-           digitsOnly(values[2], true);
+    return boxes;
 }
 
 void writeJsonString(std::ostream& out, const std::string& text) {
@@ -216,7 +230,7 @@ int runAngleCommand(const Arguments& arguments, std::ostream& out, std::ostream&
         }
         if (argument == "--help" || argument == "-h") {
             out << kAngleUsage;
-            return 0;
+            return finishOutput(out, err, kExitSuccess);
         }
         std::string name = argument;
         std::optional<std::string> value;
@@ -247,28 +261,36 @@ int runAngleCommand(const Arguments& arguments, std::ostream& out, std::ostream&
         }
     }
 
+    if (!request.form && request.values.size() == 3) {
+        request.form = Form::Dms;
+    }
     const std::size_t wanted = request.form == Form::Dms ? 3 : 1;
     if (request.values.size() != wanted) {
         return usageError(err, wanted == 3 ? "--from dms takes three values D M S"
-                                           : "expected one VALUE (three with --from dms)");
+                                           : "expected one VALUE, or three: D M S");
     }
     const Form form =
         request.form.value_or(hasMarks(request.values[0]) ? Form::Marked : Form::Degrees);
     const FormInfo& info = formInfo(form);
     const std::string typed = joined(request.values);
+    auto noAngle = [&] {
+        err << "mapsheet-cli angle: no angle in \"" << typed << "\": expected " << info.expected
+            << ", with numbers the decimal type can hold (28 significant digits)\n";
+        return kExitUsage;
+    };
 
     AngleBoxTexts boxes;
     switch (form) {
-        case Form::Dms:
-            if (!isDmsTriple(request.values)) {
-                err << "mapsheet-cli angle: no angle in \"" << typed << "\": expected "
-                    << info.expected << "\n";
-                return 2;
+        case Form::Dms: {
+            const auto dms = cleanedDms(request.values);
+            if (!dms) {
+                return noAngle();
             }
-            boxes.degrees = QmbJiChuGeShi::Dec规范数字文本(request.values[0], "-0123456789");
-            boxes.minutes = QmbJiChuGeShi::Dec规范数字文本(request.values[1], "0123456789");
-            boxes.seconds = QmbJiChuGeShi::Dec规范数字文本(request.values[2], "0.123456789");
+            boxes.degrees = (*dms)[0];
+            boxes.minutes = (*dms)[1];
+            boxes.seconds = (*dms)[2];
             break;
+        }
         case Form::Packed:
             boxes.packed = typed;
             break;
@@ -282,18 +304,17 @@ int runAngleCommand(const Arguments& arguments, std::ostream& out, std::ostream&
             boxes.radians = typed;
             break;
     }
-    const AngleBoxTexts shown = convertAngleBoxes(boxes, info.box);
-    if (showsNoAngle(shown, info.box)) {
-        err << "mapsheet-cli angle: no angle in \"" << typed << "\": expected " << info.expected
-            << "\n";
-        return 2;
+    // The window shows the fallback values of a failed conversion; the command refuses them.
+    const AngleConversionRun run = traceAngleConversion(boxes, info.box);
+    if (run.fellBack || showsNoAngle(run.boxes, info.box)) {
+        return noAngle();
     }
     if (request.json) {
-        writeJson(out, shown);
+        writeJson(out, run.boxes);
     } else {
-        writeText(out, shown);
+        writeText(out, run.boxes);
     }
-    return 0;
+    return finishOutput(out, err, kExitSuccess);
 }
 
 }  // namespace mapsheet::cli

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <string_view>
+#include <utility>
 
 #include "library/ModuleQmb.h"
 #include "library/QmbJiChuGeShi.h"
@@ -16,7 +17,6 @@ namespace mapsheet {
 namespace {
 
 using namespace QmbJiChuJiaoDu;
-using QmbJiChuGeShi::Dec文本to数值;
 
 constexpr std::string_view kWholeDegreesChars = "-0123456789";
 constexpr std::string_view kWholeMinutesChars = "0123456789";
@@ -68,6 +68,18 @@ Decimal valueOf(const std::string& text) {
     return Decimal::parse(trimmed(text));
 }
 
+// The numeric normaliser's reading of a text built or cleaned by the handler: 0 when it does
+// not convert, as the window has it, noted in fellBack, as the boxes then show a fallback and
+// not the typed angle.
+Decimal numberOrZero(const std::string& text, bool& fellBack) {
+    try {
+        return Decimal::parse(text);
+    } catch (const std::exception&) {
+        fellBack = true;
+        return Decimal(0);
+    }
+}
+
 // The marked text of a packed value as the boxes show it: rounded to kDmsRoundDigits decimals
 // and written with the seconds to the same precision, four decimals.
 std::string markedTextOf(const Decimal& packed) {
@@ -107,7 +119,7 @@ void writeAllFrom(AngleBoxTexts& boxes, AngleBox own, const Decimal& packed,
     }
 }
 
-void convertFromDmsBoxes(AngleBoxTexts& boxes, AngleBox own) {
+void convertFromDmsBoxes(AngleBoxTexts& boxes, AngleBox own, bool& fellBack) {
     if (own == AngleBox::Degrees) {
         if (boxes.degrees < " " || boxes.degrees == "-") {
             clearOthers(boxes, own);
@@ -147,11 +159,11 @@ void convertFromDmsBoxes(AngleBoxTexts& boxes, AngleBox own) {
     secondsDigits.erase(secondsDigits.find('.'), 1);
     const std::string packedText =
         trimmed(boxes.degrees) + "." + minutes.format("00") + secondsDigits;
-    const Decimal packed = Dec整理度分秒(Dec文本to数值(packedText));
+    const Decimal packed = Dec整理度分秒(numberOrZero(packedText, fellBack));
     writeAllFrom(boxes, own, packed, Dec度to梯度(packed));
 }
 
-void convertFromNumberBox(AngleBoxTexts& boxes, AngleBox own) {
+void convertFromNumberBox(AngleBoxTexts& boxes, AngleBox own, bool& fellBack) {
     const std::string typed = textOf(boxes, own);
     if (typed <= "-.") {
         clearOthers(boxes, own);
@@ -161,15 +173,15 @@ void convertFromNumberBox(AngleBoxTexts& boxes, AngleBox own) {
     Decimal degrees;
     switch (own) {
         case AngleBox::Packed:
-            packed = Dec整理度分秒(Dec文本to数值(typed));
+            packed = Dec整理度分秒(numberOrZero(typed, fellBack));
             degrees = Dec度to梯度(packed);
             break;
         case AngleBox::DecimalDegrees:
-            degrees = Dec文本to数值(typed);
+            degrees = numberOrZero(typed, fellBack);
             packed = Dec梯度to度(degrees);
             break;
         default:
-            degrees = Dec文本to数值(typed) / Decimal::parse(kRadiansPerDegree);
+            degrees = numberOrZero(typed, fellBack) / Decimal::parse(kRadiansPerDegree);
             packed = Dec梯度to度(degrees);
             break;
     }
@@ -214,9 +226,11 @@ std::string_view charactersOf(AngleBox box) {
     }
 }
 
-// One run of the change handler of the typed box.
-void runHandler(AngleBoxTexts& boxes, AngleBox own) {
+// One run of the change handler of the typed box; true when the run fell back: it caught a
+// failure, or a library operation or the numeric normaliser returned its fallback value.
+bool runHandler(AngleBoxTexts& boxes, AngleBox own) {
     ModuleQmb::清除运算信息();
+    bool fellBack = false;
     std::string& typed = textOf(boxes, own);
     std::size_t minuteMarkAt = 0;
     if (own == AngleBox::Marked) {
@@ -231,37 +245,55 @@ void runHandler(AngleBoxTexts& boxes, AngleBox own) {
             case AngleBox::Degrees:
             case AngleBox::Minutes:
             case AngleBox::Seconds:
-                convertFromDmsBoxes(boxes, own);
+                convertFromDmsBoxes(boxes, own, fellBack);
                 break;
             case AngleBox::Marked:
                 convertFromMarkedBox(boxes, minuteMarkAt);
                 break;
             default:
-                convertFromNumberBox(boxes, own);
+                convertFromNumberBox(boxes, own, fellBack);
                 break;
         }
     } catch (const std::exception&) {
         clearOthers(boxes, own);
+        return true;
     }
+    return fellBack || ModuleQmb::日志().信息条数 > 0;
 }
 
 }  // namespace
 
 AngleConversionRun traceAngleConversion(const AngleBoxTexts& boxes, AngleBox typedBox) {
-    AngleConversionRun run{boxes, 0, !namesABox(typedBox)};
+    AngleConversionRun run{boxes, 0, !namesABox(typedBox), false};
     if (run.settled) {
         return run;
     }
     const ScopedExactMode exact;
-    while (run.handlerRuns < kMaxHandlerRuns) {
-        const std::string before = textOf(run.boxes, typedBox);
-        runHandler(run.boxes, typedBox);
-        ++run.handlerRuns;
-        if (textOf(run.boxes, typedBox) == before) {
+    // A run that keeps the typed box's text is taken as the result only when one more run would
+    // keep it too. The handler reads the other boxes, so a run can keep the typed text and yet
+    // leave boxes from which the next run rewrites it: a failure that emptied the minutes a
+    // clamp of the seconds was waiting behind, or degrees "00" kept by a failure over junk
+    // minutes. The window would run again at the user's next change; the conversion does now.
+    bool lastRunKeptText = false;
+    ModuleQmb::运算日志 logOfLastRun = ModuleQmb::日志();
+    for (int runs = 0; runs <= kMaxHandlerRuns; ++runs) {
+        AngleBoxTexts next = run.boxes;
+        const bool fellBack = runHandler(next, typedBox);
+        const bool keptText = textOf(next, typedBox) == textOf(run.boxes, typedBox);
+        if (keptText && lastRunKeptText) {
             run.settled = true;
             break;
         }
+        if (runs == kMaxHandlerRuns) {
+            break;
+        }
+        run.boxes = std::move(next);
+        ++run.handlerRuns;
+        run.fellBack = run.fellBack || fellBack;
+        lastRunKeptText = keptText;
+        logOfLastRun = ModuleQmb::日志();
     }
+    ModuleQmb::设置运算日志(logOfLastRun);
     return run;
 }
 

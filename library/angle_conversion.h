@@ -28,13 +28,22 @@
 // decimals with its seconds to four decimals (45°52′56.6879″, 45°30′00.0000″). A text that the
 // decimal type cannot take empties the six other boxes; the typed box keeps its cleaned text.
 //
-// The result is at rest: running the typed box's handler on it leaves the typed box as it is.
-// When the conversion filled the boxes and the typed box is not TextFen or TextMiao, converting
-// the result again from the same box returns it unchanged, and so does converting from TextDu
-// after only its degrees, minutes and seconds have been written back over older texts. A window
-// that writes the result into its boxes and lets its change handling run again therefore
-// writes the minutes and seconds before the degrees: degrees over the old minutes and seconds
-// would carry once more.
+// The result is at rest: running the typed box's handler on it leaves the typed box as it is,
+// the failure path included. A run that keeps the typed text is the result only when one more
+// run would keep it too; otherwise the conversion goes on from that next run (a failure over
+// junk minutes empties them, and the seconds "61" the failure kept become "59.999999" on the
+// emptied boxes). When the typed box is not TextDu, TextFen or TextMiao, the other boxes
+// depend on the typed text alone, so converting the result again from the same box returns it
+// unchanged. From TextDu that holds when the conversion filled the boxes, and converting from
+// TextDu after only its degrees, minutes and seconds have been written back over older texts
+// gives the result again. A window that writes the result into its boxes and lets its change
+// handling run again therefore writes the minutes and seconds before the degrees: degrees over
+// the old minutes and seconds would carry once more. The three boxes of degrees, minutes and
+// seconds read each other, so from them a failure that emptied the others is no fixed point
+// (converting again reads the emptied boxes as 0), and neither is a result from TextFen or
+// TextMiao, which are not rewritten with it, where their value did not reach it: seconds that
+// round to 60 at 24 decimals, minutes lost in the rounding of a 28-digit angle, or degrees that
+// are no number and count as 0.
 
 #include <string>
 
@@ -72,12 +81,19 @@ inline constexpr int kMaxHandlerRuns = 8;
 
 AngleBoxTexts convertAngleBoxes(const AngleBoxTexts& boxes, AngleBox typedBox);
 
-// convertAngleBoxes with the number of handler runs it took; settled is false when it stopped
-// at kMaxHandlerRuns with the typed box still changing. A code that names no box runs nothing.
+// convertAngleBoxes with the number of handler runs behind its result (the run that confirms
+// the rest is not counted); settled is false when it stopped after kMaxHandlerRuns runs with
+// the typed box not at rest. fellBack is true when one of those runs fell back: it met a text
+// the decimal type cannot take (the other boxes were emptied), or a library operation or the
+// numeric normaliser returned its fallback value (0, an empty text) in place of a result. The
+// boxes then show the fallback, as the window must; a caller that started from boxes holding
+// nothing but its own value knows that the value gives no angle. A code that names no box runs
+// nothing.
 struct AngleConversionRun {
     AngleBoxTexts boxes;
     int handlerRuns = 0;
     bool settled = false;
+    bool fellBack = false;
 };
 AngleConversionRun traceAngleConversion(const AngleBoxTexts& boxes, AngleBox typedBox);
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <sstream>
+#include <streambuf>
 #include <string>
 
 #include "cli/commands.h"
@@ -102,6 +106,7 @@ TEST(AngleCommand, ReportsWhatWasExpected) {
         {"dms start of a negative angle", {"--from", "dms", "-0", "0", "0"}, "give 0 0 0"},
         {"dms with two values", {"--from", "dms", "45", "30"}, "three values"},
         {"two values without dms", {"45", "30"}, "expected one VALUE"},
+        {"four values", {"45", "30", "0", "1"}, "expected one VALUE"},
         {"no value", {}, "expected one VALUE"},
         {"unknown form", {"--from", "gon", "1"}, "expected dms, packed, marked"},
         {"unknown format", {"--format", "xml", "1"}, "expected text or json"},
@@ -122,6 +127,117 @@ TEST(AngleCommand, HelpSaysHowValuesAreRecognised) {
     EXPECT_EQ(outcome.status, 0);
     EXPECT_NE(outcome.out.find("Without --from, a value with marks"), std::string::npos);
     EXPECT_NE(outcome.out.find("decimal_degrees"), std::string::npos);
+}
+
+// Numbers beyond the decimal range fall back to 0 inside the library; the window shows that,
+// the command must refuse it.
+TEST(AngleCommand, RefusesNumbersBeyondTheDecimalRangeInEveryForm) {
+    const std::string nines(29, '9');
+    const Arguments rows[] = {
+        {"--from", "marked", nines + "°"},
+        {nines + "°"},
+        {"-" + nines + "°"},
+        {nines + "′"},
+        {"1°2′" + nines + "″"},
+        {"--from", "dms", "1", nines, "0"},
+        {"1", "2", nines},
+        {"--from", "packed", nines},
+        {"--from", "degrees", nines},
+        {"--from", "radians", nines},
+        {"--from", "radians", "79228162514264337593543950335"},
+    };
+    for (const Arguments& arguments : rows) {
+        SCOPED_TRACE(arguments.back());
+        const Outcome outcome = run(arguments);
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_NE(outcome.err.find("28 significant digits"), std::string::npos) << outcome.err;
+    }
+}
+
+// The largest numbers the decimal type holds still convert.
+TEST(AngleCommand, TwentyEightNinesStillConvert) {
+    const std::string nines(28, '9');
+    for (const Arguments& arguments :
+         {Arguments{nines + "°"}, Arguments{"--from", "dms", nines, "0", "0"}}) {
+        SCOPED_TRACE(arguments.back());
+        EXPECT_EQ(run(arguments).status, 0);
+    }
+}
+
+struct SpellingRow {
+    const char* name;
+    Arguments typed;
+    Arguments plain;  // the same angle as it would be written without the input method
+};
+
+// Three values are cleaned as the boxes clean typed text; each spelling shows what its plain
+// form shows, and three values need no --from.
+TEST(AngleCommand, ThreeValuesAreCleanedAsTheBoxesCleanThem) {
+    const SpellingRow rows[] = {
+        {"full-width degrees", {"--from", "dms", "４５", "30", "15.5"}, {"45", "30", "15.5"}},
+        {"a letter among the digits", {"--from", "dms", "4a5", "3", "0"}, {"45", "3", "0"}},
+        {"full-width minus and point", {"－0", "3", "１５。５"}, {"-0", "3", "15.5"}},
+        {"low line as minus", {"_10", "3", "0"}, {"-10", "3", "0"}},
+        {"ideographic space inside", {"4　5", "52", "56.6879"}, {"45", "52", "56.6879"}},
+        {"without --from", {"45", "52", "56.6879"}, {"--from", "dms", "45", "52", "56.6879"}},
+    };
+    for (const SpellingRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Outcome typed = run(row.typed);
+        const Outcome plain = run(row.plain);
+        EXPECT_EQ(typed.status, 0) << typed.err;
+        EXPECT_EQ(plain.status, 0) << plain.err;
+        EXPECT_EQ(typed.out, plain.out);
+    }
+    EXPECT_EQ(run({"45", "52", "56.6879"}).out, kExampleLines);
+}
+
+// A point or a minus that the box would drop changes the angle: refused, not guessed.
+TEST(AngleCommand, RefusesWhatTheBoxesWouldDrop) {
+    const Arguments rows[] = {
+        {"45.5", "3", "0"},    {"45", "3.5", "0"}, {"45", "-3", "0"}, {"45", "3", "-1"},
+        {"45", "abc", "0"},    {"45", "3", ""},    {"-", "3", "0"},   {"45°", "3", "。"},
+        {"45", "３．５", "0"}, {"45", "3", "－1"},
+    };
+    for (const Arguments& arguments : rows) {
+        SCOPED_TRACE(arguments[0] + " " + arguments[1] + " " + arguments[2]);
+        const Outcome outcome = run(arguments);
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_NE(outcome.err.find("whole degrees, whole minutes"), std::string::npos);
+    }
+}
+
+// A stream buffer that takes nothing, as a full disk or a closed pipe does.
+class RefusingBuffer : public std::streambuf {
+  protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(AngleCommand, ReportsOutputThatCannotBeWritten) {
+    for (const Arguments& arguments :
+         {Arguments{"45°52′56.6879″"}, Arguments{"--help"}, Arguments{"--format", "json", "1"}}) {
+        SCOPED_TRACE(arguments.back());
+        RefusingBuffer refusing;
+        std::ostream out(&refusing);
+        std::ostringstream err;
+        EXPECT_EQ(runAngleCommand(arguments, out, err), 3);
+        EXPECT_NE(err.str().find("mapsheet-cli: cannot write output"), std::string::npos);
+    }
+}
+
+// The real program writing into a full device.
+TEST(AngleCommand, ProgramExitsThreeOnAFullDevice) {
+    const std::string program = MAPSHEET_CLI_PATH;
+    for (const char* arguments : {" angle 45 52 56.6879", " angle --help", " --help"}) {
+        SCOPED_TRACE(arguments);
+        const int status =
+            std::system(("'" + program + "'" + arguments + " >/dev/full 2>/dev/null").c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 3);
+    }
 }
 
 }  // namespace
