@@ -13,7 +13,8 @@
 
 #include "library/ModuleQmb.h"
 #include "library/diagnostics_log.h"
-#include "sheet_window/document_opener.h"
+#include "window_common/document_opener.h"
+#include "window_common/handler_guard.h"
 
 namespace mapsheet {
 
@@ -111,7 +112,7 @@ void FormDC2::Form_Load() {
             writeDefaultTexts();
         }
         LabelTop->setText(QStringLiteral("衡启角度转换"));
-        activeBox = static_cast<std::int16_t>(AngleBox::Degrees);
+        activeBox = AngleBox::Degrees;
         // The dialog hands the focus back to its focus widget once shown; make that TextDu.
         TextDu->setFocus(Qt::OtherFocusReason);
         // TextDu holds its default "-0": the opening converts it as a degrees entry.
@@ -125,11 +126,8 @@ void FormDC2::Form_Load() {
 void FormDC2::Form_Unload() {
     isOpen = false;
     ModuleQmb::精确模式 = rememberedExactMode;
-    try {
-        ModuleQmb::清除运算信息();
-    } catch (...) {
-        // A log that cannot be cleared leaves nothing to put right.
-    }
+    // A log that cannot be cleared leaves nothing to put right.
+    window_common::RunGuarded([] { ModuleQmb::清除运算信息(); });
 }
 
 bool FormDC2::eventFilter(QObject* watched, QEvent* event) {
@@ -137,7 +135,7 @@ bool FormDC2::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::FocusIn) {
             for (AngleBox box : kAllBoxes) {
                 if (watched == lineEditOf(box)) {
-                    activeBox = static_cast<std::int16_t>(box);
+                    activeBox = box;
                 }
             }
         } else if (event->type() == QEvent::KeyPress && watched == Text3) {
@@ -168,17 +166,14 @@ void FormDC2::Text3_AppendMark(const QString& mark) {
 }
 
 void FormDC2::boxChanged(AngleBox box) {
-    if (writingResults || activeBox != static_cast<std::int16_t>(box)) {
+    if (writingResults || activeBox != box) {
         return;
     }
     try {
         writeConversion(box, convertAngleBoxes(currentTexts(), box));
     } catch (...) {
-        try {
-            emptyOtherBoxes(box);
-        } catch (...) {
-            // Nothing more can be put right; the boxes stay as far as they were written.
-        }
+        // When even emptying fails, the boxes stay as far as they were written.
+        window_common::RunGuarded([&] { emptyOtherBoxes(box); });
     }
 }
 
@@ -206,11 +201,9 @@ void FormDC2::emptyOtherBoxes(AngleBox typedBox) {
 }
 
 void FormDC2::CommandBD_Click() {
-    try {
-        OpenDocument(QString::fromLatin1(kAngleWindowDownloadAddress));
-    } catch (...) {
-        // The browser is a courtesy; the window carries on without it.
-    }
+    // The browser is a courtesy; the window carries on without it.
+    window_common::RunGuarded(
+        [] { OpenDocument(QString::fromLatin1(kAngleWindowDownloadAddress)); });
 }
 
 QLineEdit* FormDC2::lineEditOf(AngleBox box) const {

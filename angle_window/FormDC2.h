@@ -19,7 +19,6 @@
 
 #include <QDialog>
 #include <QString>
-#include <cstdint>
 
 #include "library/angle_conversion.h"
 
@@ -60,8 +59,8 @@ class FormDC2 : public QDialog {
     QLineEdit* lineEditOf(AngleBox box) const;
     AngleBoxTexts currentTexts() const;
 
-    // Code of the box the user works in (AngleBox values); only that box converts.
-    std::int16_t activeBox = 1;
+    // The box the user works in; only that box converts.
+    AngleBox activeBox = AngleBox::Degrees;
     // 精确模式 as it was before this opening, put back at closing.
     bool rememberedExactMode = false;
     // Between the load step and the unload step of one opening.

@@ -18,13 +18,13 @@
 #include "engine/scale_catalogue.h"
 #include "library/diagnostics_log.h"
 #include "sheet_window/FormDC1.h"
-#include "sheet_window/handler_guard.h"
+#include "window_common/handler_guard.h"
 
 namespace mapsheet {
 
 namespace {
 
-using sheet_window::RunGuarded;
+using window_common::RunGuarded;
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -37,11 +37,11 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text = {}
 }
 
 QLineEdit* MakeBox(QWidget* parent, const QString& name, const QString& text,
-                   const QString& tooltip, int code) {
+                   const QString& tooltip, ActionCode code) {
     auto* box = new QLineEdit(text, parent);
     box->setObjectName(name);
     box->setToolTip(tooltip);
-    box->setProperty(FormDC1::kFocusCodeProperty, code);
+    box->setProperty(FormDC1::kFocusCodeProperty, static_cast<int>(code));
     return box;
 }
 
@@ -94,12 +94,12 @@ void FormDC1::BuildControls() {
 
     const QString longitude = QStringLiteral("经度");
     const QString latitude = QStringLiteral("纬度");
-    textJdD_ = MakeBox(this, "TextJdD", "117", longitude, 11);
-    textJdF_ = MakeBox(this, "TextJdF", "30", longitude, 12);
-    textJdM_ = MakeBox(this, "TextJdM", "00", longitude, 13);
-    textWdD_ = MakeBox(this, "TextWdD", "39", latitude, 21);
-    textWdF_ = MakeBox(this, "TextWdF", "58", latitude, 22);
-    textWdM_ = MakeBox(this, "TextWdM", "45", latitude, 23);
+    textJdD_ = MakeBox(this, "TextJdD", "117", longitude, ActionCode::LongitudeDegrees);
+    textJdF_ = MakeBox(this, "TextJdF", "30", longitude, ActionCode::LongitudeMinutes);
+    textJdM_ = MakeBox(this, "TextJdM", "00", longitude, ActionCode::LongitudeSeconds);
+    textWdD_ = MakeBox(this, "TextWdD", "39", latitude, ActionCode::LatitudeDegrees);
+    textWdF_ = MakeBox(this, "TextWdF", "58", latitude, ActionCode::LatitudeMinutes);
+    textWdM_ = MakeBox(this, "TextWdM", "45", latitude, ActionCode::LatitudeSeconds);
     label1_ = MakeLabel(this, "Label1", QStringLiteral("图中间点的经度（东）"));
     label2_ = MakeLabel(this, "Label2", QStringLiteral("图中间点的纬度（北）"));
     const QString marks[3] = {QStringLiteral("°"), QStringLiteral("′"), QStringLiteral("″")};
@@ -132,7 +132,7 @@ void FormDC1::BuildControls() {
     comIdS_->setObjectName("ComIdS");
     comIdS_->setToolTip(QStringLiteral("南北半球的标志"));
     comIdS_->addItems({" ", "S"});
-    comIdS_->setProperty(FormDC1::kFocusCodeProperty, 1);
+    comIdS_->setProperty(FormDC1::kFocusCodeProperty, int(ActionCode::HemisphereList));
     comIdB_ = new QComboBox(this);
     comIdB_->setObjectName("ComIdB");
     comIdB_->setToolTip(QStringLiteral("纬度带号"));
@@ -140,11 +140,14 @@ void FormDC1::BuildControls() {
     for (char letter = 'A'; letter <= 'V'; ++letter) {
         comIdB_->addItem(QString(QChar(letter)));
     }
-    comIdB_->setProperty(FormDC1::kFocusCodeProperty, 2);
-    textId1_ = MakeBox(this, "TextID1", {}, QStringLiteral("经度的数字编码"), 3);
-    textId2_ = MakeBox(this, "TextID2", {}, QStringLiteral("比例尺标识"), 4);
-    textId3_ = MakeBox(this, "TextID3", {}, QStringLiteral("所在行的数字编码"), 5);
-    textId4_ = MakeBox(this, "TextID4", {}, QStringLiteral("所在列的数字编码"), 6);
+    comIdB_->setProperty(FormDC1::kFocusCodeProperty, int(ActionCode::RowLetterList));
+    textId1_ = MakeBox(this, "TextID1", {}, QStringLiteral("经度的数字编码"), ActionCode::ZoneBox);
+    textId2_ =
+        MakeBox(this, "TextID2", {}, QStringLiteral("比例尺标识"), ActionCode::ScaleLetterBox);
+    textId3_ =
+        MakeBox(this, "TextID3", {}, QStringLiteral("所在行的数字编码"), ActionCode::RowCodeBox);
+    textId4_ =
+        MakeBox(this, "TextID4", {}, QStringLiteral("所在列的数字编码"), ActionCode::ColumnCodeBox);
 
     for (int k = 0; k < 9; ++k) {
         labXin_[k] = MakeLabel(this, QString("LabXin%1").arg(k + 1));
@@ -330,7 +333,7 @@ void FormDC1::Load() {
     currentLongitude_ = 117.5;
     optBiLi_[1]->setChecked(true);
     OnScaleOptionClicked(1);
-    actionCode_ = 0;
+    actionCode_ = ActionCode::LoadOrScale;
     OnConvertClicked();
 }
 

@@ -24,6 +24,7 @@
 #include <string>
 
 #include "engine/sheet_engine.h"
+#include "sheet_window/action_codes.h"
 #include "sheet_window/neighbourhood.h"
 
 class QComboBox;
@@ -37,6 +38,7 @@ namespace mapsheet {
 
 class FormDC2;
 
+using sheet_window::ActionCode;
 using sheet_window::GridLines;
 using sheet_window::StepDirection;
 
@@ -44,13 +46,13 @@ class FormDC1 : public QWidget {
     Q_OBJECT
 
   public:
-    // The property that carries a box's focus code (the actionCode it sets on focus).
+    // The property that carries a control's focus code (the ActionCode it sets on focus).
     static constexpr const char* kFocusCodeProperty = "mapsheetFocusCode";
 
     explicit FormDC1(QWidget* parent = nullptr);
     ~FormDC1() override;
 
-    int actionCode() const { return actionCode_; }
+    int actionCode() const { return static_cast<int>(actionCode_); }
     double currentLatitude() const { return currentLatitude_; }
     double currentLongitude() const { return currentLongitude_; }
     const engine::SheetEngine& engine() const { return engine_; }
@@ -77,8 +79,11 @@ class FormDC1 : public QWidget {
     void OnScaleLabelClicked(int index);
 
     // Position boxes and focus (FormDC1_handlers.cpp).
-    void OnFocusGained(int code);
-    void OnPositionBoxChanged(int code);
+    void OnFocusGained(ActionCode code);
+    void OnPositionBoxChanged(ActionCode code);
+    // Decimal degrees typed into the degrees box of that code become degrees, minutes and
+    // seconds in its three boxes, when the box loses the focus and before a conversion.
+    void SplitDecimalDegrees(ActionCode degreesCode);
     void OnTitleOrNotesClicked();
     void OnAngleWindowClicked();
     void OnStandardClicked();
@@ -86,8 +91,8 @@ class FormDC1 : public QWidget {
     // Sheet-number boxes and lookup (FormDC1_lookup.cpp).
     void ClearSheetNumberBoxes();
     void ClampSheetNumberBoxes();
-    void OnSheetNumberBoxChanged(int code);
-    void OnSheetNumberListChosen(int code);
+    void OnSheetNumberBoxChanged(ActionCode code);
+    void OnSheetNumberListChosen(ActionCode code);
     void LookUpSheetNumber();
 
     // Neighbourhood (FormDC1_neighbourhood.cpp).
@@ -97,11 +102,11 @@ class FormDC1 : public QWidget {
 
     // Writes a box from code: the box's own filter does not run on it.
     void WriteBox(QLineEdit* box, const QString& text);
-    QLineEdit* PositionBox(int code) const;
-    QLineEdit* SheetNumberBox(int code) const;
+    QLineEdit* PositionBox(ActionCode code) const;
+    QLineEdit* SheetNumberBox(ActionCode code) const;
 
     engine::SheetEngine engine_;
-    int actionCode_ = 0;
+    ActionCode actionCode_ = ActionCode::LoadOrScale;
     double currentLatitude_ = 41.0;
     double currentLongitude_ = 117.5;
     std::optional<GridLines> grid_;

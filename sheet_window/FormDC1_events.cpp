@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,21 +11,21 @@
 #include <utility>
 
 #include "sheet_window/FormDC1.h"
-#include "sheet_window/handler_guard.h"
+#include "window_common/handler_guard.h"
 
 namespace mapsheet {
 
-using sheet_window::RunGuarded;
+using window_common::RunGuarded;
 
 void FormDC1::ConnectEvents() {
     for (QLineEdit* box : {textJdD_, textJdF_, textJdM_, textWdD_, textWdF_, textWdM_}) {
-        const int code = box->property(kFocusCodeProperty).toInt();
+        const auto code = ActionCode(box->property(kFocusCodeProperty).toInt());
         box->installEventFilter(this);
         connect(box, &QLineEdit::textChanged, this,
                 [this, code] { RunGuarded([&] { OnPositionBoxChanged(code); }); });
     }
     for (QLineEdit* box : {textId1_, textId3_, textId4_}) {
-        const int code = box->property(kFocusCodeProperty).toInt();
+        const auto code = ActionCode(box->property(kFocusCodeProperty).toInt());
         connect(box, &QLineEdit::textChanged, this,
                 [this, code] { RunGuarded([&] { OnSheetNumberBoxChanged(code); }); });
     }
@@ -34,7 +35,7 @@ void FormDC1::ConnectEvents() {
     }
     const std::array<QComboBox*, 2> lists = {comIdS_, comIdB_};
     for (int i = 0; i < 2; ++i) {
-        const int code = i + 1;
+        const ActionCode code = i == 0 ? ActionCode::HemisphereList : ActionCode::RowLetterList;
         connect(lists[i], &QComboBox::currentIndexChanged, this, [this, i, code] {
             if (writingDepth_ == 0) {
                 listIndexJustChanged_[i] = true;
@@ -58,6 +59,11 @@ void FormDC1::ConnectEvents() {
 
     connect(dcButZhuan_, &QPushButton::clicked, this,
             [this] { RunGuarded([&] { OnConvertClicked(); }); });
+    // Enter in a box of the position or the sheet-number row runs the convert button.
+    for (QLineEdit* box : {textJdD_, textJdF_, textJdM_, textWdD_, textWdF_, textWdM_, textId1_,
+                           textId2_, textId3_, textId4_}) {
+        connect(box, &QLineEdit::returnPressed, dcButZhuan_, &QPushButton::click);
+    }
     const std::array<std::pair<QPushButton*, StepDirection>, 4> steps = {
         {{dcButUp_, StepDirection::Up},
          {dcButDown_, StepDirection::Down},
@@ -77,7 +83,18 @@ bool FormDC1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         const QVariant code = watched->property(kFocusCodeProperty);
         if (code.isValid()) {
-            RunGuarded([&] { OnFocusGained(code.toInt()); });
+            RunGuarded([&] { OnFocusGained(ActionCode(code.toInt())); });
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        if (watched == textJdD_ || watched == textWdD_) {
+            const auto code = ActionCode(watched->property(kFocusCodeProperty).toInt());
+            RunGuarded([&] { SplitDecimalDegrees(code); });
+        }
+    } else if (event->type() == QEvent::KeyPress && (watched == comIdS_ || watched == comIdB_)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            dcButZhuan_->click();
+            return true;
         }
     } else if (event->type() == QEvent::MouseButtonPress) {
         if (watched == labelTop_ || watched == labBeiZhu_) {

@@ -7,9 +7,10 @@
 #include "angle_window/FormDC2.h"
 #include "library/diagnostics_log.h"
 #include "sheet_window/FormDC1.h"
-#include "sheet_window/document_opener.h"
-#include "sheet_window/handler_guard.h"
+#include "sheet_window/decimal_degrees.h"
 #include "sheet_window/position_filters.h"
+#include "window_common/document_opener.h"
+#include "window_common/handler_guard.h"
 
 namespace mapsheet {
 
@@ -22,50 +23,50 @@ const char* const kStandardAddress = "https://openstd.samr.gov.cn/bzgk/gb/std_li
 }  // namespace
 
 void FormDC1::WriteBox(QLineEdit* box, const QString& text) {
-    const sheet_window::ScopedCount writing(writingDepth_);
+    const window_common::ScopedCount writing(writingDepth_);
     box->setText(text);
 }
 
-QLineEdit* FormDC1::PositionBox(int code) const {
+QLineEdit* FormDC1::PositionBox(ActionCode code) const {
     switch (code) {
-        case 11:
+        case ActionCode::LongitudeDegrees:
             return textJdD_;
-        case 12:
+        case ActionCode::LongitudeMinutes:
             return textJdF_;
-        case 13:
+        case ActionCode::LongitudeSeconds:
             return textJdM_;
-        case 21:
+        case ActionCode::LatitudeDegrees:
             return textWdD_;
-        case 22:
+        case ActionCode::LatitudeMinutes:
             return textWdF_;
-        case 23:
+        case ActionCode::LatitudeSeconds:
             return textWdM_;
         default:
             return nullptr;
     }
 }
 
-QLineEdit* FormDC1::SheetNumberBox(int code) const {
+QLineEdit* FormDC1::SheetNumberBox(ActionCode code) const {
     switch (code) {
-        case 3:
+        case ActionCode::ZoneBox:
             return textId1_;
-        case 4:
+        case ActionCode::ScaleLetterBox:
             return textId2_;
-        case 5:
+        case ActionCode::RowCodeBox:
             return textId3_;
-        case 6:
+        case ActionCode::ColumnCodeBox:
             return textId4_;
         default:
             return nullptr;
     }
 }
 
-void FormDC1::OnFocusGained(int code) {
+void FormDC1::OnFocusGained(ActionCode code) {
     actionCode_ = code;
     ClampSheetNumberBoxes();
 }
 
-void FormDC1::OnPositionBoxChanged(int code) {
+void FormDC1::OnPositionBoxChanged(ActionCode code) {
     if (writingDepth_ > 0 || actionCode_ != code) {
         return;
     }
@@ -74,13 +75,15 @@ void FormDC1::OnPositionBoxChanged(int code) {
     ClearSheetNumberBoxes();
     const std::string text = box->text().toStdString();
     std::optional<std::string> filtered;
-    switch (code % 10) {
-        case 1:
-            filtered =
-                sheet_window::FilterDegrees(text, code == 11 ? sheet_window::kLongitudeDegreesLimit
-                                                             : sheet_window::kLatitudeDegreesLimit);
+    switch (code) {
+        case ActionCode::LongitudeDegrees:
+            filtered = sheet_window::FilterDegrees(text, sheet_window::kLongitudeDegreesLimit);
             break;
-        case 2:
+        case ActionCode::LatitudeDegrees:
+            filtered = sheet_window::FilterDegrees(text, sheet_window::kLatitudeDegreesLimit);
+            break;
+        case ActionCode::LongitudeMinutes:
+        case ActionCode::LatitudeMinutes:
             filtered = sheet_window::FilterMinutes(text);
             break;
         default:
@@ -94,8 +97,24 @@ void FormDC1::OnPositionBoxChanged(int code) {
     }
 }
 
+void FormDC1::SplitDecimalDegrees(ActionCode degreesCode) {
+    const bool latitude = degreesCode == ActionCode::LatitudeDegrees;
+    QLineEdit* degrees = latitude ? textWdD_ : textJdD_;
+    const std::optional<sheet_window::SplitDegrees> split = sheet_window::SplitDecimalDegrees(
+        degrees->text().toStdString(),
+        latitude ? sheet_window::kLatitudeDegreesLimit : sheet_window::kLongitudeDegreesLimit);
+    if (!split) {
+        return;
+    }
+    WriteBox(degrees, QString::fromStdString(split->degrees));
+    if (split->minutes && split->seconds) {
+        WriteBox(latitude ? textWdF_ : textJdF_, QString::fromStdString(*split->minutes));
+        WriteBox(latitude ? textWdM_ : textJdM_, QString::fromStdString(*split->seconds));
+    }
+}
+
 void FormDC1::OnTitleOrNotesClicked() {
-    actionCode_ = 36;
+    actionCode_ = ActionCode::TitleOrNotes;
     ClampSheetNumberBoxes();
 }
 
@@ -111,7 +130,7 @@ void FormDC1::OnStandardClicked() {
 }
 
 void FormDC1::closeEvent(QCloseEvent* event) {
-    sheet_window::RunGuarded([] { ModuleQmb::清除运算信息(); });
+    window_common::RunGuarded([] { ModuleQmb::清除运算信息(); });
     QWidget::closeEvent(event);
 }
 

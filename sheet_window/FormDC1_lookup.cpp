@@ -6,8 +6,8 @@
 
 #include "library/diagnostics_log.h"
 #include "sheet_window/FormDC1.h"
-#include "sheet_window/handler_guard.h"
 #include "sheet_window/sheet_number_lookup.h"
+#include "window_common/handler_guard.h"
 
 namespace mapsheet {
 
@@ -20,7 +20,7 @@ QString Text(const std::string& text) {
 }  // namespace
 
 void FormDC1::ClearSheetNumberBoxes() {
-    const sheet_window::ScopedCount writing(writingDepth_);
+    const window_common::ScopedCount writing(writingDepth_);
     comIdS_->setCurrentIndex(0);
     comIdB_->setCurrentIndex(0);
     WriteBox(textId1_, {});
@@ -32,13 +32,14 @@ void FormDC1::ClampSheetNumberBoxes() {
     const engine::ScaleRecord& scale = engine_.scale();
     const struct {
         QLineEdit* box;
-        int code;
+        ActionCode code;
         int limit;
         std::string pattern;
     } boxes[] = {
-        {textId1_, 3, sheet_window::ZoneLimit(comIdB_->currentText().toStdString()), "00"},
-        {textId3_, 5, scale.rowDivisions, codeFormat_},
-        {textId4_, 6, scale.columnDivisions, codeFormat_},
+        {textId1_, ActionCode::ZoneBox,
+         sheet_window::ZoneLimit(comIdB_->currentText().toStdString()), "00"},
+        {textId3_, ActionCode::RowCodeBox, scale.rowDivisions, codeFormat_},
+        {textId4_, ActionCode::ColumnCodeBox, scale.columnDivisions, codeFormat_},
     };
     for (const auto& entry : boxes) {
         if (entry.code == actionCode_ ||
@@ -50,7 +51,7 @@ void FormDC1::ClampSheetNumberBoxes() {
     }
 }
 
-void FormDC1::OnSheetNumberBoxChanged(int code) {
+void FormDC1::OnSheetNumberBoxChanged(ActionCode code) {
     QLineEdit* box = SheetNumberBox(code);
     if (writingDepth_ > 0) {
         // The filter's own rewrite is looked up once, by the filter's caller; an emptied box
@@ -62,12 +63,13 @@ void FormDC1::OnSheetNumberBoxChanged(int code) {
         return;
     }
     if (actionCode_ == code) {
-        const sheet_window::ScopedCount writing(writingDepth_);
-        const sheet_window::ScopedCount filtering(filteringSheetNumberBox_);
+        const window_common::ScopedCount writing(writingDepth_);
+        const window_common::ScopedCount filtering(filteringSheetNumberBox_);
         const engine::ScaleRecord& scale = engine_.scale();
-        const int limit = code == 3 ? sheet_window::ZoneLimit(comIdB_->currentText().toStdString())
-                          : code == 5 ? scale.rowDivisions
-                                      : scale.columnDivisions;
+        const int limit = code == ActionCode::ZoneBox
+                              ? sheet_window::ZoneLimit(comIdB_->currentText().toStdString())
+                          : code == ActionCode::RowCodeBox ? scale.rowDivisions
+                                                           : scale.columnDivisions;
         const QString typed = Text(sheet_window::TypedCodeText(box->text().toStdString(), limit));
         box->setText(typed);
         box->setCursorPosition(int(typed.size()));
@@ -75,7 +77,7 @@ void FormDC1::OnSheetNumberBoxChanged(int code) {
     LookUpSheetNumber();
 }
 
-void FormDC1::OnSheetNumberListChosen(int code) {
+void FormDC1::OnSheetNumberListChosen(ActionCode code) {
     if (writingDepth_ > 0 || actionCode_ != code) {
         return;
     }

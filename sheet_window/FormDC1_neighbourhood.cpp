@@ -39,8 +39,10 @@ QString CoordinateText(double degrees, double limit) {
 
 void FormDC1::OnConvertClicked() {
     ModuleQmb::清除运算信息();
-    actionCode_ = 31;
+    actionCode_ = ActionCode::Convert;
     ClampSheetNumberBoxes();
+    SplitDecimalDegrees(ActionCode::LatitudeDegrees);
+    SplitDecimalDegrees(ActionCode::LongitudeDegrees);
     const double latitude =
         sheet_window::DegreesFromBoxes(BoxText(textWdD_), BoxText(textWdF_), BoxText(textWdM_));
     const double longitude =
@@ -51,14 +53,15 @@ void FormDC1::OnConvertClicked() {
 void FormDC1::OnStepClicked(StepDirection direction) {
     ModuleQmb::清除运算信息();
     struct Step {
-        int code;
+        ActionCode code;
         QPushButton* self;
         QPushButton* opposite;
     };
-    const Step step = direction == StepDirection::Down    ? Step{32, dcButDown_, dcButUp_}
-                      : direction == StepDirection::Left  ? Step{33, dcButLeft_, dcButRight_}
-                      : direction == StepDirection::Right ? Step{34, dcButRight_, dcButLeft_}
-                                                          : Step{35, dcButUp_, dcButDown_};
+    const Step step =
+        direction == StepDirection::Down    ? Step{ActionCode::StepDown, dcButDown_, dcButUp_}
+        : direction == StepDirection::Left  ? Step{ActionCode::StepLeft, dcButLeft_, dcButRight_}
+        : direction == StepDirection::Right ? Step{ActionCode::StepRight, dcButRight_, dcButLeft_}
+                                            : Step{ActionCode::StepUp, dcButUp_, dcButDown_};
     actionCode_ = step.code;
     ClearSheetNumberBoxes();
     if (!grid_) {

@@ -50,7 +50,7 @@ void FormDC1::HighlightScale(int index) {
 }
 
 void FormDC1::SelectScale(int index) {
-    actionCode_ = 0;
+    actionCode_ = ActionCode::LoadOrScale;
     engine_.SelectScale(index);
     codeFormat_ = std::string(engine::codeFormat(index));
     const engine::ScaleRow& row = engine::kScaleCatalogue[index];
@@ -78,14 +78,14 @@ void FormDC1::SelectScale(int index) {
 }
 
 void FormDC1::OnScaleOptionClicked(int index) {
-    actionCode_ = 0;
+    actionCode_ = ActionCode::LoadOrScale;
     HighlightScale(index);
     SelectScale(index);
     ClampSheetNumberBoxes();
 }
 
 void FormDC1::OnScaleLabelClicked(int index) {
-    actionCode_ = 0;
+    actionCode_ = ActionCode::LoadOrScale;
     // Selecting the option button from code raises no click of its own, so its click runs
     // here, once.
     optBiLi_[index]->setChecked(true);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "library/number_text.h"
+#include "sheet_window/decimal_degrees.h"
 
 namespace mapsheet::sheet_window {
 
@@ -36,6 +37,11 @@ int ReadClampedInteger(std::string_view text, int lowest, int highest) {
 std::optional<std::string> FilterDegrees(std::string_view text, int limit) {
     if (!IsAcceptedText(text) || text == "-" || text == "-0") {
         return std::nullopt;
+    }
+    if (const std::optional<std::string> decimal = DecimalDegreesText(text)) {
+        if (std::abs(ReadNumber(text)) < limit + 1) {
+            return decimal;
+        }
     }
     return std::to_string(ReadClampedInteger(text, -limit, limit));
 }

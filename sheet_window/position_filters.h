@@ -19,7 +19,11 @@ namespace mapsheet::sheet_window {
 inline constexpr int kLongitudeDegreesLimit = 179;
 inline constexpr int kLatitudeDegreesLimit = 87;
 
-// Whole degrees within -limit..limit. "-" and "-0" stay, so that a minus sign can be typed.
+// Degrees within -limit..limit. "-" and "-0" stay, so that a minus sign can be typed. A number
+// written with a point (DecimalDegreesText: "39.", "39.9042", "-.5") stays as typed while it
+// lies within -(limit + 1)..limit + 1, exclusive, so that decimal degrees can be typed key by
+// key; it becomes degrees, minutes and seconds when typing ends (SplitDecimalDegrees). Any
+// other text becomes whole degrees.
 std::optional<std::string> FilterDegrees(std::string_view text, int limit);
 
 // Whole minutes within 0..59.

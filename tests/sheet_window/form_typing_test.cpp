@@ -28,12 +28,13 @@ class FormTypingTest : public QObject {
         QTest::newRow("latitude above 87") << "TextWdD"
                                            << "88"
                                            << "87" << false;
-        QTest::newRow("degrees 2.5 to even") << "TextJdD"
-                                             << "2.5"
-                                             << "2" << true;
-        QTest::newRow("degrees 3.5 to even") << "TextWdD"
-                                             << "3.5"
-                                             << "4" << true;
+        // Decimal degrees stay as typed until the box is left.
+        QTest::newRow("pasted decimal degrees") << "TextJdD"
+                                                << "2.5"
+                                                << "2.5" << true;
+        QTest::newRow("decimal latitude beyond 87") << "TextWdD"
+                                                    << "88.5"
+                                                    << "87" << true;
         QTest::newRow("degrees too large for an integer") << "TextJdD"
                                                           << "99999999999"
                                                           << "179" << true;
@@ -61,10 +62,13 @@ class FormTypingTest : public QObject {
         QTest::newRow("seconds too large") << "TextWdM"
                                            << "99999999999"
                                            << "59.99" << true;
-        // Key by key, each keystroke is filtered on its own: "2." is already 2.
+        // Key by key, each keystroke is filtered on its own: "2." must survive it.
         QTest::newRow("degrees typed key by key") << "TextJdD"
                                                   << "2.5"
-                                                  << "25" << false;
+                                                  << "2.5" << false;
+        QTest::newRow("latitude typed key by key") << "TextWdD"
+                                                   << "39.9042"
+                                                   << "39.9042" << false;
         QTest::newRow("minus then minutes") << "TextWdF"
                                             << "-7"
                                             << "7" << false;

@@ -34,9 +34,17 @@ class PositionFiltersTest : public QObject {
         QTest::newRow("lone blank") << std::string(" ") << 179 << std::string(kLeftAlone);
         QTest::newRow("below longitude limit") << std::string("-200") << 179 << std::string("-179");
         QTest::newRow("above latitude limit") << std::string("88") << 87 << std::string("87");
-        QTest::newRow("half to even down") << std::string("2.5") << 179 << std::string("2");
-        QTest::newRow("half to even up") << std::string("3.5") << 179 << std::string("4");
-        QTest::newRow("negative half") << std::string("-2.5") << 179 << std::string("-2");
+        QTest::newRow("fraction kept") << std::string("2.5") << 179 << std::string("2.5");
+        QTest::newRow("trailing point kept") << std::string("39.") << 87 << std::string("39.");
+        QTest::newRow("point alone kept") << std::string(".") << 87 << std::string(".");
+        QTest::newRow("negative fraction kept")
+            << std::string("-2.5") << 179 << std::string("-2.5");
+        QTest::newRow("fraction just inside") << std::string("87.99") << 87 << std::string("87.99");
+        QTest::newRow("fraction beyond the limit")
+            << std::string("88.5") << 87 << std::string("87");
+        QTest::newRow("mark after a fraction dropped")
+            << std::string("39.9042°") << 87 << std::string("39.9042");
+        QTest::newRow("exponent read whole") << std::string("1.5e1") << 179 << std::string("15");
         QTest::newRow("too large for any integer")
             << std::string("99999999999") << 179 << std::string("179");
         QTest::newRow("far too small") << std::string("-1e300") << 87 << std::string("-87");

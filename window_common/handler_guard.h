@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace mapsheet::sheet_window {
+namespace mapsheet::window_common {
 
 template <class Handler>
 void RunGuarded(Handler&& handler) noexcept {
@@ -28,4 +28,4 @@ class ScopedCount {
     int& count_;
 };
 
-}  // namespace mapsheet::sheet_window
+}  // namespace mapsheet::window_common

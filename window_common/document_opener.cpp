@@ -1,4 +1,4 @@
-#include "sheet_window/document_opener.h"
+#include "window_common/document_opener.h"
 
 #include <QDesktopServices>
 #include <QUrl>
