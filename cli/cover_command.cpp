@@ -1,15 +1,284 @@
-// mapsheet-cli cover: placeholder until the command lands.
+// mapsheet-cli cover: every sheet of a scale meeting an area, as CSV or a GIS layer.
 
+#include <charconv>
+#include <memory>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/commands.h"
+#include "cli/cover_output.h"
+#include "cli/cover_sheets.h"
 #include "cli/output_status.h"
+#include "engine/scale_names.h"
+#include "engine/sheet_cover.h"
+#include "engine/sheet_number_parse.h"
+#include "library/angle_reading.h"
+
+#ifdef MAPSHEET_HAVE_GDAL
+#include "gis/polygon_file.h"
+#endif
 
 namespace mapsheet::cli {
 
-int runCoverCommand(const Arguments&, std::ostream&, std::ostream& err) {
-    err << "mapsheet-cli: cover: not available in this build\n";
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: mapsheet-cli cover --scale SCALE AREA [--format FORMAT] [--output FILE]\n"
+    "                          [--max-sheets N]\n"
+    "\n"
+    "Lists every sheet of one scale of the national basic-scale topographic map series whose\n"
+    "interior meets an area: a sheet that only touches the area's edge is not in it. Sheets\n"
+    "come row by row from the north-west, written as they are found.\n"
+    "\n"
+    "SCALE    one of the twelve scales, written as 1:50000, 1:50,000, 50000, 1:5万 or E:\n"
+    "%SCALES%"
+    "AREA, exactly one of:\n"
+    "  --bbox SOUTH,WEST,NORTH,EAST\n"
+    "           a latitude/longitude box in decimal degrees or D°M′S″ text (39°50′), north and\n"
+    "           east positive: --bbox 39.5,116,40.5,117.5\n"
+    "  --within FILE\n"
+    "           the polygons of a vector file GDAL reads (GeoJSON, Shapefile, GeoPackage, KML,\n"
+    "           FlatGeobuf, ...), all layers; a file in another CRS is transformed to\n"
+    "           CGCS2000 longitude/latitude. A sheet is listed when its interior meets the\n"
+    "           interior of a polygon, decided exactly, not by the polygon's bounding box.\n"
+    "  --within-sheet NUMBER\n"
+    "           the sheets of SCALE inside a sheet of a coarser (or the same) scale, written in\n"
+    "           either numbering: --scale 1:10000 --within-sheet J50E001015\n"
+    "\n"
+    "--format FORMAT  csv (the default unless --output names a .geojson, .gpkg, .shp, .kml or\n"
+    "                 .fgb file): the header new,old,south,west,north,east, the old number\n"
+    "                 empty at 1:2000 and finer, bounds in decimal degrees rounded to 12 places;\n"
+    "                 geojson (RFC 7946), gpkg (GeoPackage), shp (Shapefile), kml, fgb\n"
+    "                 (FlatGeobuf): a layer 'sheets' of rectangles with the fields new, old and\n"
+    "                 scale, CRS EPSG:4490 (CGCS2000; GeoJSON and KML are WGS 84 by definition\n"
+    "                 and carry the same coordinates).\n"
+    "--output FILE    write to FILE instead of standard output (needed for gpkg, shp and fgb).\n"
+    "                 The file appears only when complete; after a failure nothing is left.\n"
+    "--max-sheets N   refuse, before writing anything, a cover of more than N sheets\n"
+    "                 (default 10000000), saying how many it would have had.\n"
+    "\n"
+    "Exit status: 0 on success, 2 for a usage error or a refused cover, 3 when the output\n"
+    "cannot be written, 4 when the --within file cannot be read.\n";
+
+constexpr std::uint64_t kDefaultMaxSheets = 10'000'000;
+
+struct Options {
+    std::optional<std::string_view> scale;
+    std::optional<std::string_view> bbox;
+    std::optional<std::string> within;
+    std::optional<std::string_view> withinSheet;
+    std::optional<std::string_view> format;
+    std::optional<std::string> output;
+    std::uint64_t maxSheets = kDefaultMaxSheets;
+    bool help = false;
+};
+
+int usageError(std::ostream& err, const std::string& message) {
+    err << "mapsheet-cli cover: " << message << '\n';
     return kExitUsage;
+}
+
+std::string helpText() {
+    std::string help(kHelp);
+    help.replace(help.find("%SCALES%"), 8, engine::acceptedScales());
+    return help;
+}
+
+// Fills options; on a usage error writes it and returns false.
+bool parseOptions(const Arguments& arguments, Options& options, std::ostream& err) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string_view argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+            continue;
+        }
+        if (!argument.starts_with("--")) {
+            usageError(err, "unexpected argument '" + std::string(argument) +
+                                "'; run 'mapsheet-cli cover --help'");
+            return false;
+        }
+        std::optional<std::string_view> value;
+        if (const auto equals = argument.find('='); equals != std::string_view::npos) {
+            value = argument.substr(equals + 1);
+            argument = argument.substr(0, equals);
+        }
+        const bool known = argument == "--scale" || argument == "--bbox" ||
+                           argument == "--within" || argument == "--within-sheet" ||
+                           argument == "--format" || argument == "--output" ||
+                           argument == "--max-sheets";
+        if (!known) {
+            usageError(err, "unknown option '" + std::string(argument) +
+                                "'; run 'mapsheet-cli cover --help'");
+            return false;
+        }
+        if (!value) {
+            if (i + 1 == arguments.size()) {
+                usageError(err, std::string(argument) + " needs a value");
+                return false;
+            }
+            value = arguments[++i];
+        }
+        if (argument == "--scale") {
+            options.scale = value;
+        } else if (argument == "--bbox") {
+            options.bbox = value;
+        } else if (argument == "--within") {
+            options.within = std::string(*value);
+        } else if (argument == "--within-sheet") {
+            options.withinSheet = value;
+        } else if (argument == "--format") {
+            options.format = value;
+        } else if (argument == "--output") {
+            options.output = std::string(*value);
+        } else {
+            const auto [end, fault] =
+                std::from_chars(value->data(), value->data() + value->size(), options.maxSheets);
+            if (fault != std::errc{} || end != value->data() + value->size()) {
+                usageError(err, "--max-sheets '" + std::string(*value) +
+                                    "': expected a whole number of sheets");
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// The four edges of "SOUTH,WEST,NORTH,EAST"; nullopt with error set otherwise.
+std::optional<engine::LatLonBox> parseBox(std::string_view text, std::string& error) {
+    static constexpr const char* kNames[] = {"south", "west", "north", "east"};
+    double edges[4];
+    std::size_t start = 0;
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t comma = text.find(',', start);
+        if ((i < 3) == (comma == std::string_view::npos)) {
+            error = "--bbox '" + std::string(text) +
+                    "': expected four values SOUTH,WEST,NORTH,EAST separated by commas";
+            return std::nullopt;
+        }
+        const std::string_view piece =
+            text.substr(start, i < 3 ? comma - start : std::string_view::npos);
+        const AngleReading reading = readAngleDegrees(piece);
+        if (!reading.degrees) {
+            error = "--bbox: " + std::string(kNames[i]) + " '" + std::string(piece) +
+                    "': " + (reading.error.empty() ? "not an angle" : reading.error);
+            return std::nullopt;
+        }
+        edges[i] = *reading.degrees;
+        start = comma + 1;
+    }
+    const engine::LatLonBox box{edges[0], edges[1], edges[2], edges[3]};
+    error = engine::boxError(box);
+    if (!error.empty()) {
+        error = "--bbox: " + error;
+        return std::nullopt;
+    }
+    return box;
+}
+
+std::string withThousands(std::uint64_t value) {
+    std::string digits = std::to_string(value);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), ",");
+    }
+    return digits;
+}
+
+}  // namespace
+
+int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    Options options;
+    if (!parseOptions(arguments, options, err)) {
+        return kExitUsage;
+    }
+    if (options.help) {
+        out << helpText();
+        return finishOutput(out, err, kExitSuccess);
+    }
+    if (!options.scale) {
+        err << "mapsheet-cli cover: --scale SCALE is required; accepted scales:\n"
+            << engine::acceptedScales();
+        return kExitUsage;
+    }
+    const std::optional<int> scale = engine::parseScale(*options.scale);
+    if (!scale) {
+        err << "mapsheet-cli cover: unknown scale '" << *options.scale << "'; accepted scales:\n"
+            << engine::acceptedScales();
+        return kExitUsage;
+    }
+    const int areas =
+        (options.bbox ? 1 : 0) + (options.within ? 1 : 0) + (options.withinSheet ? 1 : 0);
+    if (areas != 1) {
+        return usageError(err, "give exactly one of --bbox, --within and --within-sheet");
+    }
+    std::string format = options.format ? std::string(*options.format) : "csv";
+    if (!options.format && options.output) {
+        format = coverFormatOfPath(*options.output).value_or("csv");
+    }
+    if (!isCoverFormat(format)) {
+        return usageError(
+            err, "unknown format '" + format + "': expected csv, geojson, gpkg, shp, kml or fgb");
+    }
+
+    std::unique_ptr<CoverSheets> sheets;
+    std::string error;
+    if (options.bbox) {
+        const std::optional<engine::LatLonBox> box = parseBox(*options.bbox, error);
+        if (!box) {
+            return usageError(err, error);
+        }
+        sheets = std::make_unique<CoverSheets>(*box, *scale);
+    } else if (options.withinSheet) {
+        const engine::ParsedSheet parent = engine::parseSheetNumber(*options.withinSheet);
+        if (!parent.sheet) {
+            return usageError(err, "--within-sheet: " + parent.error);
+        }
+        if (engine::divisionRatio(parent.sheet->scale, *scale) == 0) {
+            return usageError(err, "--within-sheet: the " + engine::scaleRatioText(*scale) +
+                                       " sheets do not lie within a " +
+                                       engine::scaleRatioText(parent.sheet->scale) + " sheet");
+        }
+        sheets = std::make_unique<CoverSheets>(*parent.sheet, *scale);
+    } else {
+#ifdef MAPSHEET_HAVE_GDAL
+        std::optional<gis::PolygonArea> area = gis::readPolygonFile(*options.within, error);
+        if (!area) {
+            err << "mapsheet-cli cover: --within: " << error << '\n';
+            return kExitReadFailed;
+        }
+        sheets = std::make_unique<CoverSheets>(
+            std::make_shared<const gis::PolygonArea>(std::move(*area)), *scale);
+#else
+        return usageError(err, "--within needs GDAL, which this build lacks");
+#endif
+    }
+
+    if (const std::optional<CoverCount> count = sheets->countAbove(options.maxSheets)) {
+        return usageError(
+            err, std::string("the cover would have ") + (count->atLeast ? "more than " : "") +
+                     withThousands(count->atLeast ? options.maxSheets : count->sheets) +
+                     " sheets, more than --max-sheets " + withThousands(options.maxSheets) +
+                     " allows");
+    }
+
+    const std::unique_ptr<CoverOutput> output = openCoverOutput(format, options.output, out, error);
+    if (!output) {
+        err << "mapsheet-cli cover: " << error << '\n';
+        return options.output ? kExitWriteFailed : kExitUsage;
+    }
+    while (const std::optional<engine::Sheet> sheet = sheets->next()) {
+        if (!output->add(*sheet)) {
+            err << "mapsheet-cli cover: " << output->error() << '\n';
+            return kExitWriteFailed;
+        }
+    }
+    if (!output->finish()) {
+        err << "mapsheet-cli cover: " << output->error() << '\n';
+        return kExitWriteFailed;
+    }
+    return finishOutput(out, err, kExitSuccess);
 }
 
 }  // namespace mapsheet::cli

@@ -1,15 +1,284 @@
-// mapsheet-cli sheet: placeholder until the command lands.
+// mapsheet-cli sheet: the scale, both numbers and the bounds of written sheet numbers.
 
+#include <istream>
+#include <memory>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/commands.h"
+#include "cli/input_lines.h"
 #include "cli/output_status.h"
+#include "cli/point_line.h"
+#include "cli/sheet_records.h"
+#include "cli/utf8_text.h"
+#include "engine/sheet_number_parse.h"
+
+#ifdef MAPSHEET_HAVE_GDAL
+#include "gis/feature_writer.h"
+#endif
 
 namespace mapsheet::cli {
 
-int runSheetCommand(const Arguments&, std::istream&, std::ostream&, std::ostream& err) {
-    err << "mapsheet-cli: sheet: not available in this build\n";
-    return kExitUsage;
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: mapsheet-cli sheet [--format csv|json|geojson] [NUMBER...]\n"
+    "\n"
+    "Reads written sheet numbers of the national basic-scale topographic map series, of either\n"
+    "numbering and at any of the twelve scales, and gives for each its scale, its number in\n"
+    "the other numbering and its bounds. This converts between the numberings:\n"
+    "\n"
+    "  mapsheet-cli sheet J-50-5-A-1      (pre-1992 to 1993-2012)\n"
+    "  mapsheet-cli sheet J50F001019      (1993-2012 to pre-1992)\n"
+    "\n"
+    "NUMBER   a sheet number. Without any, numbers are read from standard input, one per line;\n"
+    "         blank lines are skipped. Accepted: new-standard numbers (K50, K50E003005,\n"
+    "         SH50D001012, J50R003004 for 1:200,000, K50J11521152) and pre-1992 numbers (K-50,\n"
+    "         K-50-D, K-50-[11], K-50-(1), K-50-104, K-50-104-A, K-50-104-A-1, K-50-104-(1),\n"
+    "         K-50-104-(15)-a), in upper or lower case, with full-width letters, digits,\n"
+    "         brackets and dashes, any of - – — − －, the brackets 【】〔〕［］（）, and blanks\n"
+    "         around the pieces: J—50—5—(15)—a and J-50-【4】 are read too.\n"
+    "\n"
+    "--format csv      (the default) CSV (RFC 4180) with the header\n"
+    "                  input,scale,new,old,south,west,north,east,error\n"
+    "                  one row per input, in input order: the number as given, the scale as\n"
+    "                  1:50000, the 1993-2012 number (at 1:200,000, which that standard lacks,\n"
+    "                  the R code of the same division), the pre-1992 number (empty at 1:2000\n"
+    "                  and finer; at 1:5000 the historical form K-50-104-(15)-a), the bounds in\n"
+    "                  decimal degrees rounded to 12 places, and an error naming the wrong piece\n"
+    "                  of a number that cannot be read (every other field then empty).\n"
+    "--format json     one JSON object per line (JSON Lines) with the same members, the bounds\n"
+    "                  also as exact D°M′S″ text (south_dms, west_dms, north_dms, east_dms) and\n"
+    "                  the centre (centre_latitude, centre_longitude); absent values are null.\n"
+    "--format geojson  one RFC 7946 FeatureCollection: each sheet a polygon (longitude/latitude,\n"
+    "                  counter-clockwise, closed) with the CSV fields as properties; a number\n"
+    "                  that cannot be read is a feature without geometry and with its error.\n"
+    "\n"
+    "Exit status: 0 when every number was read, 1 when any could not be, 2 for a usage error,\n"
+    "3 when the output cannot be written, 4 when the input cannot be read.\n";
+
+// Written at the start of UTF-8 files by some editors; not part of the first number.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+constexpr std::size_t kFlushSize = 1 << 16;
+
+enum class Format { Csv, Json, GeoJson };
+
+struct Options {
+    Format format = Format::Csv;
+    std::vector<std::string_view> numbers;
+    bool help = false;
+};
+
+std::optional<Options> parseOptions(const Arguments& arguments, std::ostream& err) {
+    Options options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        std::optional<std::string_view> format;
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--format") {
+            if (i + 1 == arguments.size()) {
+                err << "mapsheet-cli sheet: --format needs a value: csv, json or geojson\n";
+                return std::nullopt;
+            }
+            format = arguments[++i];
+        } else if (argument.starts_with("--format=")) {
+            format = argument.substr(9);
+        } else if (argument.starts_with("--")) {
+            err << "mapsheet-cli sheet: unknown option '" << argument
+                << "'; run 'mapsheet-cli sheet --help'\n";
+            return std::nullopt;
+        } else {
+            options.numbers.push_back(argument);
+        }
+        if (format) {
+            if (*format == "csv") {
+                options.format = Format::Csv;
+            } else if (*format == "json") {
+                options.format = Format::Json;
+            } else if (*format == "geojson") {
+                options.format = Format::GeoJson;
+            } else {
+                err << "mapsheet-cli sheet: unknown format '" << *format
+                    << "': expected csv, json or geojson\n";
+                return std::nullopt;
+            }
+        }
+    }
+    return options;
+}
+
+// Where the records go: text records buffered into the stream, or features into GDAL.
+class SheetOutput {
+  public:
+    virtual ~SheetOutput() = default;
+    virtual bool add(std::string_view input, const engine::ParsedSheet& parsed) = 0;
+    // Writes what is left; false when the output failed (already reported on err).
+    virtual bool finish() = 0;
+};
+
+class TextOutput final : public SheetOutput {
+  public:
+    TextOutput(Format format, std::ostream& out, std::ostream& err)
+        : json_(format == Format::Json), out_(out), err_(err) {
+        records_.reserve(kFlushSize + 1024);
+        if (!json_) {
+            records_.append(kSheetCsvHeader);
+        }
+    }
+    bool add(std::string_view input, const engine::ParsedSheet& parsed) override {
+        if (json_) {
+            appendSheetJsonRecord(records_, input, parsed);
+        } else {
+            appendSheetCsvRecord(records_, input, parsed);
+        }
+        return records_.size() < kFlushSize || flush();
+    }
+    bool finish() override { return flush(); }
+
+  private:
+    bool flush() {
+        out_.write(records_.data(), static_cast<std::streamsize>(records_.size()));
+        records_.clear();
+        return flushChecked(out_, err_);
+    }
+
+    bool json_;
+    std::ostream& out_;
+    std::ostream& err_;
+    std::string records_;
+};
+
+#ifdef MAPSHEET_HAVE_GDAL
+class FeatureOutput final : public SheetOutput {
+  public:
+    enum Field : std::size_t { Input, Scale, New, Old, South, West, North, East, Error };
+
+    static gis::LayerSpec layer() {
+        using gis::FieldType;
+        return {gis::GeometryKind::Polygon,
+                {{"input", FieldType::Text},
+                 {"scale", FieldType::Text},
+                 {"new", FieldType::Text},
+                 {"old", FieldType::Text},
+                 {"south", FieldType::Real},
+                 {"west", FieldType::Real},
+                 {"north", FieldType::Real},
+                 {"east", FieldType::Real},
+                 {"error", FieldType::Text}}};
+    }
+
+    FeatureOutput(std::unique_ptr<gis::FeatureWriter> writer, std::ostream& err)
+        : writer_(std::move(writer)), err_(err) {}
+
+    bool add(std::string_view input, const engine::ParsedSheet& parsed) override {
+        writer_->setText(Input, validUtf8(input));
+        if (!parsed.sheet) {
+            writer_->setText(Error, validUtf8(parsed.error));
+            return check(writer_->writeWithoutGeometry());
+        }
+        const engine::Sheet& sheet = *parsed.sheet;
+        const engine::DegreeBounds bounds = engine::degreeBounds(sheet);
+        writer_->setText(Scale, scaleRatio(sheet.scale));
+        writer_->setText(New, engine::newNumber(sheet).view());
+        const engine::InlineText oldText = engine::oldNumber(sheet);
+        if (!oldText.empty()) {
+            writer_->setText(Old, oldText.view());
+        }
+        writer_->setReal(South, bounds.south);
+        writer_->setReal(West, bounds.west);
+        writer_->setReal(North, bounds.north);
+        writer_->setReal(East, bounds.east);
+        return check(writer_->writeRectangle(bounds.south, bounds.west, bounds.north, bounds.east));
+    }
+    bool finish() override { return check(writer_->finish()); }
+
+  private:
+    bool check(bool written) {
+        if (!written) {
+            err_ << "mapsheet-cli sheet: " << writer_->error() << '\n';
+        }
+        return written;
+    }
+
+    std::unique_ptr<gis::FeatureWriter> writer_;
+    std::ostream& err_;
+};
+#endif
+
+std::unique_ptr<SheetOutput> openOutput(Format format, std::ostream& out, std::ostream& err) {
+    if (format != Format::GeoJson) {
+        return std::make_unique<TextOutput>(format, out, err);
+    }
+#ifdef MAPSHEET_HAVE_GDAL
+    std::string error;
+    auto writer = gis::FeatureWriter::toStream(out, gis::VectorFormat::GeoJson,
+                                               FeatureOutput::layer(), error);
+    if (!writer) {
+        err << "mapsheet-cli sheet: " << error << '\n';
+        return nullptr;
+    }
+    return std::make_unique<FeatureOutput>(std::move(writer), err);
+#else
+    err << "mapsheet-cli sheet: --format geojson needs GDAL, which this build lacks\n";
+    return nullptr;
+#endif
+}
+
+}  // namespace
+
+int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
+                    std::ostream& err) {
+    const std::optional<Options> options = parseOptions(arguments, err);
+    if (!options) {
+        return kExitUsage;
+    }
+    if (options->help) {
+        out << kHelp;
+        return finishOutput(out, err, kExitSuccess);
+    }
+    const std::unique_ptr<SheetOutput> output = openOutput(options->format, out, err);
+    if (!output) {
+        return kExitUsage;
+    }
+    bool anyError = false;
+    const auto add = [&](std::string_view input) {
+        const engine::ParsedSheet parsed = engine::parseSheetNumber(input);
+        anyError = anyError || !parsed.sheet;
+        return output->add(input, parsed);
+    };
+
+    if (!options->numbers.empty()) {
+        for (const std::string_view number : options->numbers) {
+            if (!add(number)) {
+                return kExitWriteFailed;
+            }
+        }
+    } else {
+        InputLines lines(in);
+        bool first = true;
+        while (const std::optional<std::string_view> next = lines.next()) {
+            std::string_view line = *next;
+            if (line.ends_with('\r')) {
+                line.remove_suffix(1);
+            }
+            if (first && line.starts_with(kByteOrderMark)) {
+                line.remove_prefix(kByteOrderMark.size());
+            }
+            first = false;
+            if (!isBlankLine(line) && !add(line)) {
+                return kExitWriteFailed;
+            }
+        }
+    }
+    if (!output->finish()) {
+        return kExitWriteFailed;
+    }
+    return anyError ? kExitRowErrors : kExitSuccess;
 }
 
 }  // namespace mapsheet::cli

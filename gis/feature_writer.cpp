@@ -143,7 +143,13 @@ bool FeatureWriter::State::open(const std::string& path, VectorFormat format,
     if (format == VectorFormat::GeoJson) {
         layerOptions.SetNameValue("RFC7946", "YES");
         layerOptions.SetNameValue("COORDINATE_PRECISION", "12");
+        // Real properties rounded to 12 places need no more; 17 would show the binary noise.
+        layerOptions.SetNameValue("SIGNIFICANT_FIGURES", "15");
         layerOptions.SetNameValue("WRITE_NAME", "NO");
+    }
+    if (format == VectorFormat::Shapefile) {
+        // Written into a .cpg so that readers take the text fields as UTF-8.
+        layerOptions.SetNameValue("ENCODING", "UTF-8");
     }
     if (format == VectorFormat::Kml) {
         const bool hasNew = std::any_of(spec.fields.begin(), spec.fields.end(),

@@ -65,7 +65,7 @@ std::optional<PolygonArea> readPolygonFile(const std::string& path, std::string&
     GdalErrors errors;
     const std::string named = "'" + path + "'";
     GDALDatasetUniquePtr dataset(
-        GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
+        GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY | GDAL_OF_VERBOSE_ERROR));
     if (!dataset) {
         error = "cannot read " + named + ": " +
                 errors.lastFailure("GDAL knows no vector format that opens it");

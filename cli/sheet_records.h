@@ -1,0 +1,35 @@
+#pragma once
+
+// The record of one written sheet number, as `mapsheet-cli sheet` writes it in CSV and in JSON
+// Lines.
+//
+// CSV: input,scale,new,old,south,west,north,east,error. The input as given, the scale as
+// "1:50000", the new-standard number (the R code at 1:200,000), the pre-1992 number (empty at
+// 1:2000 and finer), the bounds in decimal degrees rounded to 12 places (cli/degree_text.h)
+// and, for a number that could not be read, the parser's error with every other field empty.
+//
+// JSON: one object per line with the members of the CSV record, the bounds also as exact
+// D°M′S″ text (south_dms, west_dms, north_dms, east_dms) and the centre as centre_latitude,
+// centre_longitude. Members without a value are null ("error" on success, every other member
+// but "input" on failure); bounds and centre are JSON numbers.
+
+#include <string>
+#include <string_view>
+
+#include "engine/sheet_number_parse.h"
+
+namespace mapsheet::cli {
+
+inline constexpr std::string_view kSheetCsvHeader =
+    "input,scale,new,old,south,west,north,east,error\n";
+
+// The scale of the catalogue index as a ratio, "1:50000", without allocating.
+std::string_view scaleRatio(int scale);
+
+void appendSheetCsvRecord(std::string& csv, std::string_view input,
+                          const engine::ParsedSheet& parsed);
+
+void appendSheetJsonRecord(std::string& json, std::string_view input,
+                           const engine::ParsedSheet& parsed);
+
+}  // namespace mapsheet::cli
