@@ -1,0 +1,228 @@
+// Built only with PROJ: the square sheets need the Gauss-Kruger projection.
+#ifdef MAPSHEET_HAVE_PROJ
+
+#include "cli/square_options.h"
+
+#include <cctype>
+#include <charconv>
+#include <ostream>
+#include <string_view>
+
+#include "engine/scale_names.h"
+#include "engine/square_sheet.h"
+#include "library/angle_reading.h"
+#include "projection/epsg_system.h"
+
+namespace mapsheet::cli {
+
+namespace {
+
+constexpr std::string_view kPrefix = "mapsheet-cli square: ";
+
+// The options that take a value.
+constexpr std::string_view kValued[] = {"--scale",      "--crs",       "--central-meridian",
+                                        "--zone-width", "--graticule", "--jobs"};
+
+bool isOption(std::string_view argument) {
+    if (argument.size() >= 2 && argument[0] == '-' &&
+        (std::isdigit(static_cast<unsigned char>(argument[1])) || argument[1] == '.')) {
+        return false;  // a negative number
+    }
+    return argument.starts_with("-") && argument.size() > 1;
+}
+
+std::optional<int> positiveInteger(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 1) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+struct RawOptions {
+    std::optional<std::string> scale;
+    std::optional<std::string> crs;
+    std::optional<std::string> centralMeridian;
+    std::optional<std::string> zoneWidth;
+    std::optional<std::string> graticule;
+    std::optional<std::string> jobs;
+};
+
+std::optional<std::string>* slotOf(RawOptions& raw, std::string_view name) {
+    if (name == "--scale") {
+        return &raw.scale;
+    }
+    if (name == "--crs") {
+        return &raw.crs;
+    }
+    if (name == "--central-meridian") {
+        return &raw.centralMeridian;
+    }
+    if (name == "--zone-width") {
+        return &raw.zoneWidth;
+    }
+    if (name == "--graticule") {
+        return &raw.graticule;
+    }
+    return &raw.jobs;
+}
+
+// The system chosen by --crs or --central-meridian and --zone-width; false after an error.
+bool chooseSystem(const RawOptions& raw, SquareOptions& options, std::ostream& err) {
+    if (raw.crs && (raw.centralMeridian || raw.zoneWidth)) {
+        err << kPrefix << "--crs names the whole system; leave out --central-meridian and "
+            << "--zone-width\n";
+        return false;
+    }
+    if (raw.crs) {
+        const projection::CheckedSystem checked = projection::gaussKrugerSystemOfCrs(*raw.crs);
+        if (!checked.system) {
+            err << kPrefix << "--crs: " << checked.error << '\n';
+            return false;
+        }
+        options.system = checked.system;
+        return true;
+    }
+    if (raw.zoneWidth && !raw.centralMeridian) {
+        err << kPrefix << "--zone-width needs --central-meridian\n";
+        return false;
+    }
+    if (!raw.centralMeridian) {
+        return true;
+    }
+    const AngleReading meridian = readAngleDegrees(*raw.centralMeridian);
+    if (!meridian.degrees) {
+        err << kPrefix << "--central-meridian '" << *raw.centralMeridian
+            << "': " << (meridian.error.empty() ? "not an angle" : meridian.error) << '\n';
+        return false;
+    }
+    int width = 3;
+    if (raw.zoneWidth) {
+        const std::optional<int> given = positiveInteger(*raw.zoneWidth);
+        width = given.value_or(0);
+    }
+    const std::string error = projection::centralMeridianError(*meridian.degrees, width);
+    if (!error.empty()) {
+        err << kPrefix << error << '\n';
+        return false;
+    }
+    options.system = projection::centralMeridianSystem(*meridian.degrees, width);
+    return true;
+}
+
+std::optional<int> scaleOption(const std::optional<std::string>& text, std::string_view name,
+                               std::ostream& err) {
+    const std::optional<int> scale = engine::parseScale(*text);
+    if (!scale) {
+        err << kPrefix << "unknown scale '" << *text << "' for " << name << "; accepted scales:\n"
+            << engine::acceptedScales();
+    }
+    return scale;
+}
+
+}  // namespace
+
+std::optional<SquareOptions> parseSquareOptions(const Arguments& arguments, std::ostream& err) {
+    SquareOptions options;
+    RawOptions raw;
+    bool xy = false;
+    bool sheets = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+            return options;
+        }
+        if (argument == "--xy") {
+            xy = true;
+            continue;
+        }
+        if (argument == "--sheet") {
+            sheets = true;
+            continue;
+        }
+        if (!isOption(argument)) {
+            options.values.emplace_back(argument);
+            continue;
+        }
+        const std::string_view name = argument.substr(0, argument.find('='));
+        bool known = false;
+        for (const std::string_view valued : kValued) {
+            known = known || name == valued;
+        }
+        if (!known) {
+            err << kPrefix << "unknown option '" << argument
+                << "'; run 'mapsheet-cli square --help'\n";
+            return std::nullopt;
+        }
+        std::optional<std::string>& slot = *slotOf(raw, name);
+        if (name.size() < argument.size()) {
+            slot = std::string(argument.substr(name.size() + 1));
+        } else if (i + 1 < arguments.size()) {
+            slot = arguments[++i];
+        } else {
+            err << kPrefix << name << " needs a value\n";
+            return std::nullopt;
+        }
+    }
+    if (!raw.scale) {
+        err << kPrefix << "--scale SCALE is required: 1:5000, 1:2000, 1:1000 or 1:500\n";
+        return std::nullopt;
+    }
+    const std::optional<int> scale = scaleOption(raw.scale, "--scale", err);
+    if (!scale) {
+        return std::nullopt;
+    }
+    if (!engine::hasSquareSheets(*scale)) {
+        err << kPrefix << "scale " << engine::scaleRatioText(*scale)
+            << " has no square sheets; use 1:5000, 1:2000, 1:1000 or 1:500\n";
+        return std::nullopt;
+    }
+    options.scale = *scale;
+    if (xy && sheets) {
+        err << kPrefix << "--xy reads points and --sheet reads sheet numbers; give one of them\n";
+        return std::nullopt;
+    }
+    options.mode =
+        sheets ? SquareMode::Sheets : (xy ? SquareMode::PlanePoints : SquareMode::GeographicPoints);
+    if (raw.graticule) {
+        if (!sheets) {
+            err << kPrefix << "--graticule lists the graticule sheets of square sheets; it needs "
+                << "--sheet\n";
+            return std::nullopt;
+        }
+        options.graticuleScale = scaleOption(raw.graticule, "--graticule", err);
+        if (!options.graticuleScale) {
+            return std::nullopt;
+        }
+    }
+    if (raw.jobs) {
+        const std::optional<int> jobs = positiveInteger(*raw.jobs);
+        if (!jobs) {
+            err << kPrefix << "--jobs '" << *raw.jobs << "' is not a positive whole number\n";
+            return std::nullopt;
+        }
+        options.jobs = *jobs;
+    }
+    if (!chooseSystem(raw, options, err)) {
+        return std::nullopt;
+    }
+    if (!options.system && options.mode != SquareMode::GeographicPoints) {
+        err << kPrefix << (sheets ? "--sheet" : "--xy")
+            << " needs --crs or --central-meridian: plane coordinates and square numbers "
+            << "mean nothing outside one system\n";
+        return std::nullopt;
+    }
+    if (options.mode != SquareMode::Sheets && !options.values.empty() &&
+        options.values.size() != 2) {
+        err << kPrefix << "expected " << (xy ? "X Y" : "LAT LON") << " (two values), got "
+            << options.values.size() << "; run 'mapsheet-cli square --help'\n";
+        return std::nullopt;
+    }
+    return options;
+}
+
+}  // namespace mapsheet::cli
+
+#endif  // MAPSHEET_HAVE_PROJ

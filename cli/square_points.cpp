@@ -1,0 +1,252 @@
+// Built only with PROJ: the square sheets need the Gauss-Kruger projection.
+#ifdef MAPSHEET_HAVE_PROJ
+
+#include "cli/square_points.h"
+
+#include <charconv>
+#include <cmath>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "cli/csv.h"
+#include "cli/input_lines.h"
+#include "cli/output_status.h"
+#include "cli/point_line.h"
+#include "library/angle_reading.h"
+#include "projection/square_locator.h"
+
+namespace mapsheet::cli {
+
+namespace {
+
+constexpr std::string_view kHeader = "latitude,longitude,crs,x,y,sheet,error\n";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr int kMetreDecimals = 3;
+constexpr int kDegreeDecimals = 9;
+
+void appendFixed(std::string& text, double value, int decimals) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    text.append(buffer, result.ptr);
+}
+
+// A plane coordinate: a decimal number of metres, nothing around it but blanks.
+std::optional<double> readMetres(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+class SquarePointRows {
+  public:
+    SquarePointRows(const SquareOptions& options, std::ostream& out, std::ostream& err)
+        : locator_(options.scale, options.system),
+          plane_(options.mode == SquareMode::PlanePoints),
+          out_(out),
+          err_(err) {
+        records_.reserve(kFlushSize + 1024);
+        records_.append(kHeader);
+    }
+
+    bool anyError() const { return anyError_; }
+    bool writeFailed() const { return writeFailed_; }
+
+    // One point of two texts from line lineNumber (0 for the arguments).
+    void point(std::string_view first, std::string_view second, long lineNumber) {
+        if (plane_) {
+            planePoint(first, second, lineNumber);
+        } else {
+            geographicPoint(first, second, lineNumber);
+        }
+    }
+
+    void malformed(std::string_view line, long lineNumber) {
+        startError(lineNumber)
+            .append(plane_ ? "expected x and y" : "expected latitude and longitude");
+        error_.append(" separated by a comma, a tab or blanks");
+        if (plane_) {
+            write({}, {}, nullptr, line, {}, {});
+        } else {
+            write(line, {}, nullptr, {}, {}, {});
+        }
+    }
+
+    bool flush() {
+        out_.write(records_.data(), static_cast<std::streamsize>(records_.size()));
+        records_.clear();
+        writeFailed_ = writeFailed_ || !flushChecked(out_, err_);
+        return !writeFailed_;
+    }
+
+  private:
+    void geographicPoint(std::string_view latitudeText, std::string_view longitudeText,
+                         long lineNumber) {
+        const AngleReading latitude = readAngleDegrees(latitudeText);
+        const AngleReading longitude =
+            latitude.degrees ? readAngleDegrees(longitudeText) : AngleReading{};
+        if (!latitude.degrees || !longitude.degrees) {
+            const bool latitudeBad = !latitude.degrees;
+            startError(lineNumber)
+                .append(latitudeBad ? "latitude '" : "longitude '")
+                .append(latitudeBad ? latitudeText : longitudeText)
+                .append("': ");
+            const std::string& why = latitudeBad ? latitude.error : longitude.error;
+            error_.append(why.empty() ? std::string_view("not an angle") : why);
+            write(latitudeText, longitudeText, nullptr, {}, {}, {});
+            return;
+        }
+        const projection::LocatedPoint located =
+            locator_.locateGeographic({*latitude.degrees, *longitude.degrees});
+        if (!located.sheet) {
+            startError(lineNumber).append(located.error);
+            write(latitudeText, longitudeText, located.system, {}, {}, {});
+            return;
+        }
+        xText_.clear();
+        appendFixed(xText_, located.plane.x, kMetreDecimals);
+        yText_.clear();
+        appendFixed(yText_, located.plane.y, kMetreDecimals);
+        error_.clear();
+        write(latitudeText, longitudeText, located.system, xText_, yText_,
+              engine::squareNumber(*located.sheet));
+    }
+
+    void planePoint(std::string_view xGiven, std::string_view yGiven, long lineNumber) {
+        const std::optional<double> x = readMetres(xGiven);
+        const std::optional<double> y = x ? readMetres(yGiven) : std::nullopt;
+        if (!x || !y) {
+            startError(lineNumber)
+                .append(x ? "y '" : "x '")
+                .append(x ? yGiven : xGiven)
+                .append("': expected metres as a decimal number (4374033.21)");
+            write({}, {},
+                  locator_.fixedProjector() ? &locator_.fixedProjector()->system() : nullptr,
+                  xGiven, yGiven, {});
+            return;
+        }
+        const projection::LocatedPoint located = locator_.locatePlane({*x, *y});
+        latitudeText_.clear();
+        longitudeText_.clear();
+        if (!located.error.empty()) {
+            startError(lineNumber).append(located.error);
+            write({}, {}, located.system, xGiven, yGiven, {});
+            return;
+        }
+        appendFixed(latitudeText_, located.geographic.latitude, kDegreeDecimals);
+        appendFixed(longitudeText_, located.geographic.longitude, kDegreeDecimals);
+        error_.clear();
+        write(latitudeText_, longitudeText_, located.system, xGiven, yGiven,
+              engine::squareNumber(*located.sheet));
+    }
+
+    std::string& startError(long lineNumber) {
+        error_.clear();
+        if (lineNumber > 0) {
+            error_.append("line ").append(std::to_string(lineNumber)).append(": ");
+        }
+        return error_;
+    }
+
+    std::string_view nameOf(const projection::GaussKrugerSystem* system) {
+        if (system == nullptr) {
+            return {};
+        }
+        // Consecutive points nearly always share their system; its name is made once.
+        if (system != namedSystem_) {
+            namedSystem_ = system;
+            systemName_ = projection::systemName(*system);
+        }
+        return systemName_;
+    }
+
+    // The error column is error_, empty for a row with a sheet.
+    void write(std::string_view latitude, std::string_view longitude,
+               const projection::GaussKrugerSystem* system, std::string_view x, std::string_view y,
+               std::string_view sheet) {
+        const std::string_view fields[] = {latitude, longitude, nameOf(system), x, y, sheet};
+        for (const std::string_view field : fields) {
+            appendCsvField(records_, field);
+            records_.push_back(',');
+        }
+        appendCsvField(records_, error_);
+        records_.push_back('\n');
+        anyError_ = anyError_ || !error_.empty();
+        if (records_.size() >= kFlushSize) {
+            flush();
+        }
+    }
+
+    // Rows are written in large blocks: a stream write per row would cost more than the row.
+    static constexpr std::size_t kFlushSize = 1 << 18;
+
+    projection::SquareLocator locator_;
+    bool plane_;
+    std::ostream& out_;
+    std::ostream& err_;
+    std::string records_;
+    std::string error_;
+    std::string xText_;
+    std::string yText_;
+    std::string latitudeText_;
+    std::string longitudeText_;
+    const projection::GaussKrugerSystem* namedSystem_ = nullptr;
+    std::string systemName_;
+    bool anyError_ = false;
+    bool writeFailed_ = false;
+};
+
+}  // namespace
+
+int writeSquarePoints(const SquareOptions& options, std::istream& in, std::ostream& out,
+                      std::ostream& err) {
+    SquarePointRows rows(options, out, err);
+    if (!options.values.empty()) {
+        rows.point(options.values[0], options.values[1], 0);
+    } else {
+        InputLines lines(in);
+        long lineNumber = 0;
+        while (const std::optional<std::string_view> next = lines.next()) {
+            ++lineNumber;
+            std::string_view line = *next;
+            if (line.ends_with('\r')) {
+                line.remove_suffix(1);
+            }
+            if (lineNumber == 1 && line.starts_with(kByteOrderMark)) {
+                line.remove_prefix(kByteOrderMark.size());
+            }
+            if (isBlankLine(line)) {
+                continue;
+            }
+            if (const std::optional<PointFields> fields = splitPointLine(line)) {
+                rows.point(fields->latitude, fields->longitude, lineNumber);
+            } else {
+                rows.malformed(line, lineNumber);
+            }
+            if (rows.writeFailed()) {
+                return kExitWriteFailed;
+            }
+        }
+    }
+    if (!rows.flush()) {
+        return kExitWriteFailed;
+    }
+    return rows.anyError() ? kExitRowErrors : kExitSuccess;
+}
+
+}  // namespace mapsheet::cli
+
+#endif  // MAPSHEET_HAVE_PROJ

@@ -1,0 +1,188 @@
+// Built only with PROJ: the square sheets need the Gauss-Kruger projection.
+#ifdef MAPSHEET_HAVE_PROJ
+
+#include "cli/square_sheets.h"
+
+#include <array>
+#include <charconv>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "cli/csv.h"
+#include "cli/input_lines.h"
+#include "cli/output_status.h"
+#include "cli/point_line.h"
+#include "engine/scale_names.h"
+#include "projection/graticule_squares.h"
+#include "projection/square_locator.h"
+
+namespace mapsheet::cli {
+
+namespace {
+
+constexpr std::string_view kCornerHeader =
+    "sheet,crs,south_x,west_y,north_x,east_y,sw_latitude,sw_longitude,se_latitude,"
+    "se_longitude,ne_latitude,ne_longitude,nw_latitude,nw_longitude,error\n";
+constexpr std::string_view kGraticuleHeader = "sheet,crs,graticule_scale,graticule,error\n";
+constexpr int kDegreeDecimals = 9;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+void appendFixed(std::string& text, double value, int decimals) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    text.append(buffer, result.ptr);
+}
+
+class SquareSheetRows {
+  public:
+    SquareSheetRows(const SquareOptions& options, std::ostream& out)
+        : options_(options),
+          locator_(options.scale, options.system),
+          projector_(*locator_.fixedProjector()),
+          systemName_(projection::systemName(projector_.system())),
+          out_(out) {
+        out_ << (options.graticuleScale ? kGraticuleHeader : kCornerHeader);
+    }
+
+    bool anyError() const { return anyError_; }
+
+    void sheet(std::string_view text, long lineNumber) {
+        fields_.clear();
+        const engine::ParsedSquareSheet parsed = engine::parseSquareNumber(text, options_.scale);
+        if (!parsed.sheet) {
+            error(text, lineNumber, parsed.error);
+            return;
+        }
+        const engine::SquareBounds bounds = engine::squareBounds(*parsed.sheet);
+        const double half = (bounds.north - bounds.south) / 2.0;
+        const projection::LocatedPoint centre =
+            locator_.locatePlane({bounds.south + half, bounds.west + half});
+        if (!centre.sheet) {
+            error(text, lineNumber, "the sheet's centre: " + centre.error);
+            return;
+        }
+        fields_.push_back(engine::squareNumber(*parsed.sheet));
+        fields_.push_back(systemName_);
+        if (options_.graticuleScale) {
+            graticuleFields(*parsed.sheet, text, lineNumber);
+        } else {
+            cornerFields(bounds, text, lineNumber);
+        }
+    }
+
+  private:
+    void cornerFields(const engine::SquareBounds& bounds, std::string_view text, long lineNumber) {
+        for (const std::int64_t edge : {bounds.south, bounds.west, bounds.north, bounds.east}) {
+            fields_.push_back(std::to_string(edge));
+        }
+        const std::array<projection::PlanePoint, 4> corners = {
+            projection::PlanePoint{double(bounds.south), double(bounds.west)},
+            projection::PlanePoint{double(bounds.south), double(bounds.east)},
+            projection::PlanePoint{double(bounds.north), double(bounds.east)},
+            projection::PlanePoint{double(bounds.north), double(bounds.west)}};
+        for (const projection::PlanePoint& corner : corners) {
+            const auto geographic = projector_.inverse(corner);
+            if (!geographic) {
+                error(text, lineNumber, "PROJ cannot take a corner back to latitude and longitude");
+                return;
+            }
+            std::string latitude;
+            appendFixed(latitude, geographic->latitude, kDegreeDecimals);
+            std::string longitude;
+            appendFixed(longitude, geographic->longitude, kDegreeDecimals);
+            fields_.push_back(std::move(latitude));
+            fields_.push_back(std::move(longitude));
+        }
+        writeRow({});
+    }
+
+    void graticuleFields(const engine::SquareSheet& sheet, std::string_view text, long lineNumber) {
+        const projection::GraticuleSheets found =
+            projection::graticuleSheetsOfSquare(sheet, *options_.graticuleScale, projector_);
+        if (!found.error.empty()) {
+            error(text, lineNumber, found.error);
+            return;
+        }
+        fields_.push_back(engine::scaleRatioText(*options_.graticuleScale));
+        std::string numbers;
+        for (const engine::Sheet& graticule : found.sheets) {
+            if (!numbers.empty()) {
+                numbers.push_back(' ');
+            }
+            numbers.append(engine::newNumber(graticule).view());
+        }
+        fields_.push_back(std::move(numbers));
+        writeRow({});
+    }
+
+    void error(std::string_view text, long lineNumber, const std::string& why) {
+        fields_.clear();
+        fields_.emplace_back(text);
+        std::string message;
+        if (lineNumber > 0) {
+            message = "line " + std::to_string(lineNumber) + ": ";
+        }
+        writeRow(message + why);
+    }
+
+    // The fields gathered so far, empty ones up to the error column, and the error.
+    void writeRow(std::string_view error) {
+        const std::size_t columns = options_.graticuleScale ? 4 : 14;
+        std::string record;
+        for (std::size_t i = 0; i < columns; ++i) {
+            appendCsvField(record, i < fields_.size() ? std::string_view(fields_[i]) : "");
+            record.push_back(',');
+        }
+        appendCsvField(record, error);
+        record.push_back('\n');
+        out_ << record;
+        anyError_ = anyError_ || !error.empty();
+    }
+
+    const SquareOptions& options_;
+    projection::SquareLocator locator_;
+    projection::GaussKrugerProjector& projector_;
+    std::string systemName_;
+    std::ostream& out_;
+    std::vector<std::string> fields_;
+    bool anyError_ = false;
+};
+
+}  // namespace
+
+int writeSquareSheets(const SquareOptions& options, std::istream& in, std::ostream& out,
+                      std::ostream& err) {
+    SquareSheetRows rows(options, out);
+    if (!options.values.empty()) {
+        for (const std::string& number : options.values) {
+            rows.sheet(number, 0);
+        }
+    } else {
+        InputLines lines(in);
+        long lineNumber = 0;
+        while (const std::optional<std::string_view> next = lines.next()) {
+            ++lineNumber;
+            std::string_view line = *next;
+            if (line.ends_with('\r')) {
+                line.remove_suffix(1);
+            }
+            if (lineNumber == 1 && line.starts_with(kByteOrderMark)) {
+                line.remove_prefix(kByteOrderMark.size());
+            }
+            if (!isBlankLine(line)) {
+                rows.sheet(line, lineNumber);
+            }
+        }
+    }
+    if (!flushChecked(out, err)) {
+        return kExitWriteFailed;
+    }
+    return rows.anyError() ? kExitRowErrors : kExitSuccess;
+}
+
+}  // namespace mapsheet::cli
+
+#endif  // MAPSHEET_HAVE_PROJ

@@ -1,0 +1,31 @@
+#pragma once
+
+// The rows of mapsheet-cli square --sheet: one CSV row per square number, in input order.
+//
+// Without --graticule, the sheet's corners in the plane and in latitude and longitude:
+//
+//   sheet,crs,south_x,west_y,north_x,east_y,sw_latitude,sw_longitude,se_latitude,
+//   se_longitude,ne_latitude,ne_longitude,nw_latitude,nw_longitude,error
+//
+// plane edges in whole metres, geographic corners in decimal degrees with nine decimals. With
+// --graticule SCALE, the graticule sheets of that scale the square sheet meets, by their
+// new-standard numbers separated by blanks, rows from the north and each from the west:
+//
+//   sheet,crs,graticule_scale,graticule,error
+//
+// A number that cannot be read, that lacks the zone number the system writes in front of y, or
+// whose centre lies beyond the system's usable width gives a row with the number as given and
+// the error. Numbers come from the arguments after --sheet or, when there are none, one per line
+// from standard input (blank lines skipped).
+
+#include <iosfwd>
+
+#include "cli/square_options.h"
+
+namespace mapsheet::cli {
+
+// Returns kExitSuccess, kExitRowErrors when any row has an error, or kExitWriteFailed.
+int writeSquareSheets(const SquareOptions& options, std::istream& in, std::ostream& out,
+                      std::ostream& err);
+
+}  // namespace mapsheet::cli

@@ -1,0 +1,53 @@
+#include "projection/graticule_squares.h"
+
+#include <algorithm>
+
+#include "projection/square_outline.h"
+
+namespace mapsheet::projection {
+
+GraticuleSheets graticuleSheetsOfSquare(const engine::SquareSheet& square, int graticuleScale,
+                                        GaussKrugerProjector& projector) {
+    GraticuleSheets result;
+    const auto outline = geographicOutline(square, projector);
+    if (!outline) {
+        result.error = "PROJ cannot take the sheet's corners back to latitude and longitude";
+        return result;
+    }
+    // The box around the curved outline holds every graticule sheet the square can meet.
+    engine::LatLonBox box{90, 180, -90, -180};
+    for (const GeographicPoint& point : *outline) {
+        box.south = std::min(box.south, point.latitude);
+        box.north = std::max(box.north, point.latitude);
+        box.west = std::min(box.west, point.longitude);
+        box.east = std::max(box.east, point.longitude);
+    }
+    if (const std::string error = engine::boxError(box); !error.empty()) {
+        result.error = error;
+        return result;
+    }
+    const engine::SquareBounds bounds = engine::squareBounds(square);
+    engine::SheetCover candidates(box, graticuleScale);
+    while (const std::optional<engine::Sheet> sheet = candidates.next()) {
+        const auto ring = planeOutline(engine::degreeBounds(*sheet), projector);
+        if (!ring) {
+            result.error = "PROJ cannot project the graticule sheets around the square";
+            return result;
+        }
+        if (overlapArea(bounds, *ring) > kMinimumOverlapSquareMetres) {
+            result.sheets.push_back(*sheet);
+        }
+    }
+    return result;
+}
+
+std::optional<SquareCover> squaresOfBox(const engine::LatLonBox& box, int squareScale,
+                                        GaussKrugerProjector& projector) {
+    auto ring = planeOutline({box.south, box.west, box.north, box.east}, projector);
+    if (!ring) {
+        return std::nullopt;
+    }
+    return SquareCover(std::move(*ring), squareScale);
+}
+
+}  // namespace mapsheet::projection
