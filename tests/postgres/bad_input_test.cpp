@@ -1,0 +1,93 @@
+// Every kind of bad argument, one after another on one session: each either gives NULL or an
+// ERROR 22023 that names the wrong piece, and the session (and so the backend) survives all of
+// them.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "tests/postgres/server_connection.h"
+
+namespace mapsheet::postgres_test {
+namespace {
+
+struct RejectedCase {
+    const char* name;
+    const char* sql;
+    const char* fragment;  // part of the message that names the wrong piece
+};
+
+const RejectedCase kRejectedCases[] = {
+    {"UnknownScaleLetter", "SELECT mapsheet_sheet('K50X')", "scale letter 'X'"},
+    {"RowCodeOutOfRange", "SELECT mapsheet_sheet('K50E025001')", "row code 25"},
+    {"ZoneOutOfRange", "SELECT mapsheet_sheet('J61')", "zone 61"},
+    {"RowLetterBeyondV", "SELECT mapsheet_sheet('W50')", "row letter 'W'"},
+    {"EmptyNumber", "SELECT mapsheet_sheet('')", "empty sheet number"},
+    {"OldCellOutOfRange", "SELECT mapsheet_sheet('K-50-[17]')", "17"},
+    {"TooManyPieces", "SELECT mapsheet_sheet('K-50-104-A-1-1')", "too many pieces"},
+    {"TenMegabyteNumber", "SELECT mapsheet_sheet(repeat('K', 10000000))", "invalid sheet number"},
+    {"FullWidthFlood", "SELECT mapsheet_sheet('Ｋ５０' || repeat('Ｅ', 1000000))",
+     "invalid sheet number"},
+    {"UnknownScale", "SELECT mapsheet_number(39, 116, '1:123')", "invalid scale '1:123'"},
+    {"EmptyScale", "SELECT mapsheet_old_number(39, 116, '')", "invalid scale ''"},
+    {"MegabyteScale", "SELECT mapsheet_number(39, 116, repeat('1', 1000000))", "invalid scale"},
+    {"NaNScaleText", "SELECT mapsheet_number(39, 116, 'NaN')", "invalid scale 'NaN'"},
+    {"CoverUnknownScale", "SELECT count(*) FROM mapsheet_cover(0, 0, 1, 1, 'Z')",
+     "invalid scale 'Z'"},
+    {"CoverNaNEdge", "SELECT count(*) FROM mapsheet_cover('NaN', 0, 1, 1, 'A')", "invalid box"},
+    {"CoverInfiniteEdge", "SELECT count(*) FROM mapsheet_cover(0, '-Infinity', 1, 1, 'A')",
+     "invalid box"},
+    {"CoverSouthAboveNorth", "SELECT count(*) FROM mapsheet_cover(41, 0, 40, 1, 'A')", "south 41"},
+    {"CoverLatitudeBeyond90", "SELECT count(*) FROM mapsheet_cover(0, 0, 95, 1, 'A')", "95"},
+    {"GeometryNotAPoint",
+     "SELECT mapsheet_number('SRID=4490;LINESTRING(116 39, 117 40)'::geometry, 'A')",
+     "not a point"},
+    {"EnvelopeOfMalformedNumber", "SELECT mapsheet_envelope('J50F0010')", "invalid sheet number"},
+};
+
+struct NullCase {
+    const char* name;
+    const char* sql;  // one value; nullopt expected unless `expected` is set
+    const char* expected;
+};
+
+const NullCase kNullCases[] = {
+    {"NaNLatitude", "SELECT mapsheet_number('NaN', 116, '1:5万')", nullptr},
+    {"InfiniteLongitude", "SELECT mapsheet_old_number(39, 'Infinity', 'E')", nullptr},
+    {"MinusInfiniteLatitude", "SELECT mapsheet_number('-Infinity', 116, 'E')", nullptr},
+    {"HugeLatitude", "SELECT mapsheet_number(1e308, 0, 'A')", nullptr},
+    {"LatitudeOn88", "SELECT mapsheet_number(88, 0, 'A')", nullptr},
+    {"OnThe180Meridian", "SELECT mapsheet_number(0, 180, 'A')", nullptr},
+    {"NoOldNumberAt2000", "SELECT mapsheet_old_number(39.979, 116.3, '1:2000')", nullptr},
+    {"NullLatitude", "SELECT mapsheet_number(NULL, 116, 'A')", nullptr},
+    {"NullScale", "SELECT mapsheet_old_number(39, 116, NULL)", nullptr},
+    {"NullNumber", "SELECT (mapsheet_sheet(NULL)).new", nullptr},
+    {"NullEnvelope", "SELECT mapsheet_envelope(NULL)", nullptr},
+    {"EmptyPoint", "SELECT mapsheet_number('SRID=4490;POINT EMPTY'::geometry, 'A')", nullptr},
+    {"NullCoverEdge", "SELECT count(*) FROM mapsheet_cover(NULL, 0, 1, 1, 'A')", "0"},
+    {"NegativeZero", "SELECT mapsheet_number('-0', '-0', 'A')", "A31"},
+};
+
+TEST(BadInput, IsRejectedOrNullAndTheServerStillAnswers) {
+    Connection connection;
+    for (const RejectedCase& rejected : kRejectedCases) {
+        SCOPED_TRACE(rejected.name);
+        const ServerError error = connection.error(rejected.sql);
+        EXPECT_EQ(error.sqlState, "22023") << error.message;
+        EXPECT_NE(error.message.find(rejected.fragment), std::string::npos) << error.message;
+        EXPECT_LT(error.message.size(), 400u);
+        ASSERT_TRUE(connection.answers());
+    }
+    for (const NullCase& null : kNullCases) {
+        SCOPED_TRACE(null.name);
+        const Value value = connection.value(null.sql);
+        EXPECT_EQ(value, null.expected ? Value{null.expected} : Value{});
+        ASSERT_TRUE(connection.answers());
+    }
+    Connection fresh;
+    EXPECT_TRUE(fresh.answers());
+}
+
+}  // namespace
+}  // namespace mapsheet::postgres_test

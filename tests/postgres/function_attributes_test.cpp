@@ -1,0 +1,53 @@
+// The promises the planner acts on: every function of both extensions is IMMUTABLE (foldable,
+// usable in indexes and generated columns), STRICT and PARALLEL SAFE (run in workers and pushed
+// down to the nodes of a distributed database).
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "tests/postgres/server_connection.h"
+
+namespace mapsheet::postgres_test {
+namespace {
+
+TEST(FunctionAttributes, EveryFunctionIsImmutableStrictAndParallelSafe) {
+    Connection connection;
+    std::set<std::string> functions;
+    for (const Row& row : connection.query(
+             "SELECT p.oid::regprocedure::text, p.provolatile, p.proisstrict, p.proparallel "
+             "FROM pg_proc AS p "
+             "JOIN pg_depend AS d ON d.classid = 'pg_proc'::regclass AND d.objid = p.oid "
+             "JOIN pg_extension AS e ON e.oid = d.refobjid AND d.deptype = 'e' "
+             "WHERE e.extname IN ('mapsheet', 'mapsheet_postgis')")) {
+        const std::string& function = *row[0];
+        functions.insert(function);
+        EXPECT_EQ(row[1], Value{"i"}) << function;
+        EXPECT_EQ(row[2], Value{"t"}) << function;
+        EXPECT_EQ(row[3], Value{"s"}) << function;
+    }
+    const std::set<std::string> expected{
+        "mapsheet_number(double precision,double precision,text)",
+        "mapsheet_old_number(double precision,double precision,text)",
+        "mapsheet_sheet(text)",
+        "mapsheet_cover(double precision,double precision,double precision,double precision,text)",
+        "mapsheet_envelope(text)",
+        "mapsheet_number(geometry,text)",
+    };
+    EXPECT_EQ(functions, expected);
+}
+
+// A number can be a generated column: only immutable functions are allowed there.
+TEST(FunctionAttributes, NumberCanBeAGeneratedColumn) {
+    Connection connection;
+    connection.query(
+        "CREATE TEMPORARY TABLE parcels (lat float8, lon float8, sheet text GENERATED ALWAYS AS "
+        "(mapsheet_number(lat, lon, '1:10000')) STORED)");
+    connection.query("INSERT INTO parcels VALUES (39.979, 116.3)");
+    EXPECT_EQ(connection.value("SELECT sheet FROM parcels"),
+              connection.value("SELECT mapsheet_number(39.979, 116.3, 'G')"));
+}
+
+}  // namespace
+}  // namespace mapsheet::postgres_test
