@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "cli/input_blocks.h"
+
 namespace mapsheet::cli {
 
 namespace {
@@ -26,7 +28,7 @@ std::optional<std::string_view> InputLines::next() {
         }
         const std::size_t unreadBefore = end_ - begin_;
         if (!refill()) {
-            if (begin_ == end_) {
+            if (begin_ == end_ || !readError_.empty()) {
                 return std::nullopt;
             }
             const std::string_view last(block_.data() + begin_, end_ - begin_);
@@ -48,8 +50,15 @@ bool InputLines::refill() {
     if (block_.size() - end_ < kBlockSize / 2) {
         block_.resize(block_.size() * 2);
     }
-    const std::streamsize count =
-        source_->sgetn(block_.data() + end_, static_cast<std::streamsize>(block_.size() - end_));
+    std::streamsize count = 0;
+    try {
+        count = source_->sgetn(block_.data() + end_,
+                               static_cast<std::streamsize>(block_.size() - end_));
+    } catch (const std::exception& failure) {
+        readError_ = readFailureText(failure);
+        exhausted_ = true;
+        return false;
+    }
     if (count <= 0) {
         exhausted_ = true;
         return false;

@@ -6,15 +6,9 @@
 
 namespace mapsheet::cli {
 
-bool flushChecked(std::ostream& out, std::ostream& err) {
-    if (out.good()) {
-        errno = 0;
-        out.flush();
-        if (out.good()) {
-            return true;
-        }
-    }
-    const int cause = errno;
+namespace {
+
+bool reportWriteFailure(std::ostream& err, int cause) {
     err << "mapsheet-cli: cannot write output";
     if (cause != 0) {
         err << ": " << std::strerror(cause);
@@ -22,6 +16,33 @@ bool flushChecked(std::ostream& out, std::ostream& err) {
     err << '\n';
     err.flush();
     return false;
+}
+
+}  // namespace
+
+bool flushChecked(std::ostream& out, std::ostream& err) {
+    if (out.good()) {
+        errno = 0;
+        out.flush();
+        if (out.good()) {
+            return true;
+        }
+        return reportWriteFailure(err, errno);
+    }
+    // An earlier write failed unnoticed; its reason is gone.
+    return reportWriteFailure(err, 0);
+}
+
+bool writeChecked(std::ostream& out, std::string_view bytes, std::ostream& err) {
+    if (out.good()) {
+        errno = 0;
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (out.good()) {
+            return true;
+        }
+        return reportWriteFailure(err, errno);
+    }
+    return reportWriteFailure(err, 0);
 }
 
 int finishOutput(std::ostream& out, std::ostream& err, int status) {

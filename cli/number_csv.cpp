@@ -1,0 +1,173 @@
+#include "cli/number_csv.h"
+
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "cli/csv.h"
+#include "cli/input_blocks.h"
+#include "cli/ordered_blocks.h"
+#include "cli/output_status.h"
+#include "cli/point_rows.h"
+#include "cli/table_header.h"
+
+namespace mapsheet::cli {
+
+namespace {
+
+constexpr std::string_view kPointHeader = "latitude,longitude,new,old,error\n";
+constexpr std::string_view kAppendedHeader = ",new,old,error";
+
+// Big enough that a block's numbering outweighs handing it between threads, small enough that
+// 2 x jobs + 2 of them stay far below the memory target.
+constexpr std::size_t kBlockSize = 64 * 1024;
+
+void appendNumbers(std::string& row, const engine::Sheet& sheet) {
+    row.append(engine::newNumber(sheet).view()).push_back(',');
+    row.append(engine::oldNumber(sheet).view()).push_back(',');
+}
+
+// One row of point lines: the coordinates as given; a line that cannot be read goes whole
+// into the latitude column.
+void appendPointLineRow(std::string& output, const PointRow& row) {
+    const bool ownColumns = row.numbering.sheet || row.numbering.fault == PointFault::NoSheet;
+    appendCsvField(output, ownColumns ? row.latitude : row.record);
+    output.push_back(',');
+    appendCsvField(output, ownColumns ? row.longitude : std::string_view());
+    output.push_back(',');
+    if (row.numbering.sheet) {
+        appendNumbers(output, *row.numbering.sheet);
+    } else {
+        output.append(",,");
+        appendCsvField(output, row.error);
+    }
+    output.push_back('\n');
+}
+
+// One row of a table: the record as it was, the three columns appended, the same line ending.
+void appendTableRow(std::string& output, const PointRow& row) {
+    appendCsvText(output, row.record);
+    output.push_back(',');
+    if (row.numbering.sheet) {
+        appendNumbers(output, *row.numbering.sheet);
+    } else {
+        output.append(",,");
+        appendCsvField(output, row.error);
+    }
+    output.append(row.lineEnding.empty() ? std::string_view("\n") : row.lineEnding);
+}
+
+void numberBlock(Block& block, const RowLayout& layout, int scale) {
+    block.output.clear();
+    block.output.reserve(2 * block.input.size() + 64);
+    block.anyError = false;
+    PointRows rows(block.input, block.firstLine, block.firstLine == 1, layout, scale);
+    PointRow row;
+    while (rows.next(row)) {
+        if (layout.format == RecordFormat::Csv) {
+            appendTableRow(block.output, row);
+        } else {
+            appendPointLineRow(block.output, row);
+        }
+        block.anyError = block.anyError || !row.numbering.sheet;
+    }
+}
+
+int numberArguments(const NumberOptions& options, std::ostream& out, std::ostream& err) {
+    const PointNumbering numbering =
+        numberPoint(*options.latitude, *options.longitude, options.scale);
+    std::string output(kPointHeader);
+    appendCsvField(output, *options.latitude);
+    output.push_back(',');
+    appendCsvField(output, *options.longitude);
+    output.push_back(',');
+    if (numbering.sheet) {
+        appendNumbers(output, *numbering.sheet);
+    } else {
+        std::string error;
+        appendPointError(error, numbering, *options.latitude, *options.longitude);
+        output.append(",,");
+        appendCsvField(output, error);
+    }
+    output.push_back('\n');
+    if (!writeChecked(out, output, err)) {
+        return kExitWriteFailed;
+    }
+    return finishOutput(out, err, numbering.sheet ? kExitSuccess : kExitRowErrors);
+}
+
+// Numbers the input that follows the header (or all of it) on the jobs threads, the first
+// block being the rest of the one the header was cut from.
+int numberStream(const NumberOptions& options, const RowLayout& layout, InputBlocks& blocks,
+                 std::optional<Block> first, std::ostream& out, std::ostream& err) {
+    bool anyError = false;
+    const BlockSteps steps{
+        .read =
+            [&](Block& block) {
+                if (first) {
+                    std::swap(block, *first);
+                    first.reset();
+                    return true;
+                }
+                return blocks.next(block.input, block.firstLine);
+            },
+        .work = [&](Block& block) { numberBlock(block, layout, options.scale); },
+        .write =
+            [&](const Block& block) {
+                anyError = anyError || block.anyError;
+                return writeChecked(out, block.output, err);
+            },
+    };
+    if (!runOrderedBlocks(options.jobs, steps)) {
+        return kExitWriteFailed;
+    }
+    if (!blocks.readError().empty()) {
+        if (!flushChecked(out, err)) {
+            return kExitWriteFailed;
+        }
+        reportReadFailure(blocks, err);
+        return kExitReadFailed;
+    }
+    return finishOutput(out, err, anyError ? kExitRowErrors : kExitSuccess);
+}
+
+}  // namespace
+
+int numberToCsv(const NumberOptions& options, std::istream& in, std::ostream& out,
+                std::ostream& err) {
+    if (options.latitude) {
+        return numberArguments(options, out, err);
+    }
+    RowLayout layout;
+    InputBlocks blocks(in, options.latitudeColumn ? RecordFormat::Csv : RecordFormat::Lines,
+                       kBlockSize);
+    std::optional<Block> first;
+    if (!options.latitudeColumn) {
+        if (!writeChecked(out, kPointHeader, err)) {
+            return kExitWriteFailed;
+        }
+    } else {
+        first.emplace();
+        if (!blocks.next(first->input, first->firstLine)) {
+            first.reset();
+        }
+        TableStart start;
+        std::string problem;
+        if (!startTable(options, first ? &*first : nullptr, layout, start, problem)) {
+            err << "mapsheet-cli number: " << problem << '\n';
+            return kExitUsage;
+        }
+        if (!start.header.empty()) {
+            start.header.insert(start.header.size() - lineEndingLength(start.header),
+                                kAppendedHeader);
+            if (!writeChecked(out, start.header, err)) {
+                return kExitWriteFailed;
+            }
+        }
+    }
+    return numberStream(options, layout, blocks, std::move(first), out, err);
+}
+
+}  // namespace mapsheet::cli

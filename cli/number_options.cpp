@@ -1,0 +1,255 @@
+#include "cli/number_options.h"
+
+#include <sched.h>
+
+#include <charconv>
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+#include "engine/scale_names.h"
+
+namespace mapsheet::cli {
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: mapsheet-cli number --scale SCALE [OPTIONS] [LAT LON]\n"
+    "\n"
+    "Names the sheet that holds each point at one scale of the national basic-scale\n"
+    "topographic map series, in the 1993-2012 standard numbering (new) and in the pre-1992\n"
+    "numbering (old), as CSV (RFC 4180) on standard output:\n"
+    "\n"
+    "  latitude,longitude,new,old,error\n"
+    "\n"
+    "SCALE    one of the twelve scales, written as 1:50000, 50000, 1:5万 or E, the\n"
+    "         denominator also with thousands separators (1:10,000):\n"
+    "%SCALES%"
+    "LAT LON  one point. Without them, points are read from standard input, one per line,\n"
+    "         latitude then longitude, separated by a comma, a tab or blanks. Blank lines\n"
+    "         are skipped; every other line must be a point (a header line is an error).\n"
+    "\n"
+    "Options:\n"
+    "  --jobs N           number the input on N threads (default: the processors available,\n"
+    "                     here %JOBS%); the rows keep the input order\n"
+    "  --lat-col COLUMN   read standard input as a CSV table (RFC 4180: quoted fields, a\n"
+    "  --lon-col COLUMN   comma between fields) and take the coordinates from these columns,\n"
+    "                     each given by its name in the header row or by its number from 1.\n"
+    "                     The output is every input row as it was with new,old,error\n"
+    "                     appended, the header row with these three names, so the rows join\n"
+    "                     back on any id. A named column means the first row is a header.\n"
+    "  --header           the first row is a header also when both columns are numbers\n"
+    "  --format FORMAT    csv (the default), or a point layer \"sheets\" with the input columns\n"
+    "                     as text fields and new, old and error: geojson (RFC 7946), gpkg,\n"
+    "                     shp, kml or fgb (FlatGeobuf); gpkg, shp and fgb declare EPSG:4490\n"
+    "                     (CGCS2000). A row without a sheet has no geometry.\n"
+    "  --output FILE      write to FILE (required for gpkg, shp and fgb); it appears only\n"
+    "                     when everything was written\n"
+    "\n"
+    "Coordinates are decimal degrees (39.979, -117.5, 1.5e-7) or degree-minute-second text\n"
+    "(39°58′45″, 39°58′45.5″, 39d58'45\", 39:58:45); north and east are positive, a leading\n"
+    "\"-\" marks south and west. A point on a sheet line belongs to the sheet north and east of\n"
+    "it (south and east of it in the southern hemisphere); a point within 1e-10 degree of a\n"
+    "line counts as on it.\n"
+    "\n"
+    "Each input point gives exactly one row, in input order: the coordinates as given, the new\n"
+    "number, the old number and an error text (empty on success). The old number at 1:5000 is\n"
+    "written in the historical form J-50-5-(15)-a (the 1:10,000 sheet divided 2 x 2, a b / c d\n"
+    "from the north-west); it is empty at 1:2000 and finer, which have none. 1:200,000 (R) is\n"
+    "not part of the 1993-2012 standard: its new column holds the code of the same 6 x 6\n"
+    "division of the 1:1,000,000 sheet (K50R003004), kept for comparison only. A point outside\n"
+    "-88 < LAT < 88, -180 <= LON < 180 has no sheet and is reported as an error; so is a point\n"
+    "that the line rule puts on the 180 degree meridian. A line that cannot be read gives a row\n"
+    "with the whole line in the latitude column and an error naming the line number (quoting at\n"
+    "most 40 characters of the bad value); the run goes on. A NUL byte is written as U+FFFD.\n"
+    "\n"
+    "Exit status: 0 when every row succeeded; 1 when any row has an error; 2 for a usage error;\n"
+    "3 when the output could not be written; 4 when the input could not be read (the rows\n"
+    "before the failure are written).\n";
+
+constexpr int kMaxJobs = 256;
+
+std::optional<std::size_t> columnNumber(std::string_view text) {
+    std::size_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc{} || end != text.data() + text.size() || number == 0) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+ColumnChoice columnChoice(std::string_view text) {
+    ColumnChoice choice;
+    choice.number = columnNumber(text);
+    if (!choice.number) {
+        choice.name = std::string(text);
+    }
+    return choice;
+}
+
+bool usageError(std::ostream& err, std::string_view message) {
+    err << "mapsheet-cli number: " << message << "; run 'mapsheet-cli number --help'\n";
+    return false;
+}
+
+// The option values in text, before they are checked.
+struct OptionTexts {
+    std::optional<std::string_view> scale;
+    std::optional<std::string_view> jobs;
+    std::optional<std::string_view> latitudeColumn;
+    std::optional<std::string_view> longitudeColumn;
+    std::vector<std::string_view> point;
+};
+
+bool collect(const Arguments& arguments, NumberOptions& options, OptionTexts& texts,
+             std::ostream& err) {
+    const struct {
+        std::string_view name;
+        std::optional<std::string_view>* text;
+    } valued[] = {{"--scale", &texts.scale},
+                  {"--jobs", &texts.jobs},
+                  {"--lat-col", &texts.latitudeColumn},
+                  {"--lon-col", &texts.longitudeColumn}};
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+            continue;
+        }
+        if (argument == "--header") {
+            options.header = true;
+            continue;
+        }
+        const std::size_t equals = argument.find('=');
+        const std::string_view name = argument.substr(0, equals);
+        std::optional<std::string_view> value;
+        if (equals != std::string_view::npos) {
+            value = argument.substr(equals + 1);
+        } else if (argument.starts_with("--") && i + 1 < arguments.size()) {
+            value = arguments[i + 1];
+        }
+        const auto takeValue = [&]() -> std::optional<std::string_view> {
+            if (!value) {
+                usageError(err, std::string(name) + " needs a value");
+                return std::nullopt;
+            }
+            i += equals == std::string_view::npos ? 1 : 0;
+            return value;
+        };
+        bool known = false;
+        for (const auto& option : valued) {
+            if (name == option.name) {
+                known = true;
+                *option.text = takeValue();
+                if (!*option.text) {
+                    return false;
+                }
+            }
+        }
+        if (name == "--format" || name == "--output") {
+            known = true;
+            const std::optional<std::string_view> text = takeValue();
+            if (!text) {
+                return false;
+            }
+            (name == "--format" ? options.format : options.output.emplace()) = std::string(*text);
+        }
+        if (!known && argument.starts_with("--")) {
+            return usageError(err, "unknown option '" + std::string(argument) + "'");
+        }
+        if (!known) {
+            texts.point.push_back(argument);
+        }
+    }
+    return true;
+}
+
+bool check(const OptionTexts& texts, NumberOptions& options, std::ostream& err) {
+    if (!texts.scale) {
+        err << "mapsheet-cli number: --scale SCALE is required; accepted scales:\n"
+            << engine::acceptedScales();
+        return false;
+    }
+    const std::optional<int> scale = engine::parseScale(*texts.scale);
+    if (!scale) {
+        err << "mapsheet-cli number: unknown scale '" << *texts.scale << "'; accepted scales:\n"
+            << engine::acceptedScales();
+        return false;
+    }
+    options.scale = *scale;
+    options.jobs = availableProcessors();
+    if (texts.jobs) {
+        int jobs = 0;
+        const auto [end, error] =
+            std::from_chars(texts.jobs->data(), texts.jobs->data() + texts.jobs->size(), jobs);
+        if (error != std::errc{} || end != texts.jobs->data() + texts.jobs->size() || jobs < 1 ||
+            jobs > kMaxJobs) {
+            return usageError(err, "--jobs must be a whole number from 1 to 256, got '" +
+                                       std::string(*texts.jobs) + "'");
+        }
+        options.jobs = jobs;
+    }
+    if (texts.latitudeColumn.has_value() != texts.longitudeColumn.has_value()) {
+        return usageError(err, "--lat-col and --lon-col go together");
+    }
+    if (texts.latitudeColumn) {
+        if (texts.latitudeColumn->empty() || texts.longitudeColumn->empty()) {
+            return usageError(err, "a column is named by a non-empty name or a number from 1");
+        }
+        if (*texts.latitudeColumn == *texts.longitudeColumn) {
+            return usageError(err, "--lat-col and --lon-col name the same column");
+        }
+        options.latitudeColumn = columnChoice(*texts.latitudeColumn);
+        options.longitudeColumn = columnChoice(*texts.longitudeColumn);
+        options.header =
+            options.header || !options.latitudeColumn->number || !options.longitudeColumn->number;
+    } else if (options.header) {
+        return usageError(err, "--header needs --lat-col and --lon-col");
+    }
+    if (texts.point.size() == 2) {
+        if (options.latitudeColumn) {
+            return usageError(err, "a point on the command line takes no columns");
+        }
+        options.latitude = std::string(texts.point[0]);
+        options.longitude = std::string(texts.point[1]);
+    } else if (!texts.point.empty()) {
+        return usageError(
+            err, "expected LAT LON (two values), got " + std::to_string(texts.point.size()));
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<NumberOptions> parseNumberOptions(const Arguments& arguments, std::ostream& err) {
+    NumberOptions options;
+    OptionTexts texts;
+    if (!collect(arguments, options, texts, err)) {
+        return std::nullopt;
+    }
+    if (options.help) {
+        return options;
+    }
+    if (!check(texts, options, err)) {
+        return std::nullopt;
+    }
+    return options;
+}
+
+std::string numberHelpText() {
+    std::string help(kHelp);
+    help.replace(help.find("%SCALES%"), 8, engine::acceptedScales());
+    help.replace(help.find("%JOBS%"), 6, std::to_string(availableProcessors()));
+    return help;
+}
+
+int availableProcessors() {
+    cpu_set_t processors;
+    CPU_ZERO(&processors);
+    if (sched_getaffinity(0, sizeof processors, &processors) != 0) {
+        return 1;
+    }
+    return std::max(1, CPU_COUNT(&processors));
+}
+
+}  // namespace mapsheet::cli

@@ -1,0 +1,41 @@
+#pragma once
+
+// The command line of mapsheet-cli number, and its help.
+
+#include <cstddef>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "cli/commands.h"
+
+namespace mapsheet::cli {
+
+// A column of the input table, by its 1-based number or by its name in the header row.
+struct ColumnChoice {
+    std::optional<std::size_t> number;
+    std::string name;  // when number is not set
+};
+
+struct NumberOptions {
+    bool help = false;
+    int scale = 0;
+    int jobs = 1;
+    std::optional<std::string> latitude;  // a point given on the command line
+    std::optional<std::string> longitude;
+    std::optional<ColumnChoice> latitudeColumn;  // both set, or neither
+    std::optional<ColumnChoice> longitudeColumn;
+    bool header = false;  // the table's first row names its columns
+    std::string format = "csv";
+    std::optional<std::string> output;  // --output FILE
+};
+
+// Parses the arguments; on a usage error writes the message to err and returns nullopt.
+std::optional<NumberOptions> parseNumberOptions(const Arguments& arguments, std::ostream& err);
+
+std::string numberHelpText();
+
+// The processors this process may run on: the default of --jobs.
+int availableProcessors();
+
+}  // namespace mapsheet::cli

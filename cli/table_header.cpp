@@ -1,0 +1,89 @@
+#include "cli/table_header.h"
+
+#include <algorithm>
+
+#include "cli/csv_records.h"
+#include "cli/quoted_excerpt.h"
+#include "library/number_text.h"
+
+namespace mapsheet::cli {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool readHeader(std::string_view record, std::vector<std::string>& names, std::string& problem) {
+    if (record.starts_with(kByteOrderMark)) {
+        record.remove_prefix(kByteOrderMark.size());
+    }
+    record.remove_suffix(lineEndingLength(record));
+    CsvFields fields(record);
+    CsvField field;
+    std::string storage;
+    while (fields.next(field, storage)) {
+        if (field.fault != CsvFieldFault::None) {
+            problem = "the header row is not valid CSV: its field " +
+                      std::to_string(names.size() + 1) + " has a broken double quote";
+            return false;
+        }
+        names.emplace_back(trimSpacesAndTabs(field.text));
+    }
+    return true;
+}
+
+bool findColumn(const ColumnChoice& choice, const std::vector<std::string>& names,
+                std::string_view option, std::size_t& index, std::string& problem) {
+    if (choice.number) {
+        index = *choice.number - 1;
+        return true;
+    }
+    const auto found = std::find(names.begin(), names.end(), choice.name);
+    if (found != names.end()) {
+        index = static_cast<std::size_t>(found - names.begin());
+        return true;
+    }
+    problem.assign(option).append(": no column ");
+    appendQuotedExcerpt(problem, choice.name);
+    problem.append(" in the header row; its columns are");
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        problem.append(i == 0 ? " " : ", ");
+        appendQuotedExcerpt(problem, names[i]);
+    }
+    return false;
+}
+
+}  // namespace
+
+std::size_t lineEndingLength(std::string_view record) {
+    if (!record.ends_with('\n')) {
+        return 0;
+    }
+    return record.ends_with("\r\n") ? 2 : 1;
+}
+
+bool startTable(const NumberOptions& options, Block* first, RowLayout& layout, TableStart& start,
+                std::string& problem) {
+    layout.format = RecordFormat::Csv;
+    if (options.header && first != nullptr) {
+        const std::size_t length = firstRecordLength(first->input);
+        start.header = first->input.substr(0, length);
+        first->input.erase(0, length);
+        first->firstLine +=
+            static_cast<long>(std::count(start.header.begin(), start.header.end(), '\n'));
+        if (lineEndingLength(start.header) == 0) {
+            start.header.push_back('\n');
+        }
+        if (!readHeader(start.header, start.columnNames, problem)) {
+            return false;
+        }
+    }
+    if (!options.header || first != nullptr) {
+        return findColumn(*options.latitudeColumn, start.columnNames, "--lat-col",
+                          layout.latitudeColumn, problem) &&
+               findColumn(*options.longitudeColumn, start.columnNames, "--lon-col",
+                          layout.longitudeColumn, problem);
+    }
+    return true;
+}
+
+}  // namespace mapsheet::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+// The start of a CSV table of points: its header row and the columns the options name.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/number_options.h"
+#include "cli/ordered_blocks.h"
+#include "cli/point_rows.h"
+
+namespace mapsheet::cli {
+
+struct TableStart {
+    std::string header;                    // the header record as read, with its line ending
+    std::vector<std::string> columnNames;  // its fields unquoted, trimmed, in order
+};
+
+// Sets the layout's columns from the options. With a header, cuts the header record from the
+// front of the first block (nullptr for an empty input) and finds the named columns in it,
+// compared after trimming blanks and tabs. False with problem set when a named column is not
+// in the header (the message lists the columns there are) or the header is malformed. An
+// empty input has no header and is no error.
+bool startTable(const NumberOptions& options, Block* first, RowLayout& layout, TableStart& start,
+                std::string& problem);
+
+// The bytes of "\n" or "\r\n" at the end of the record: 0, 1 or 2.
+std::size_t lineEndingLength(std::string_view record);
+
+}  // namespace mapsheet::cli
