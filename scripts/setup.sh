@@ -8,7 +8,7 @@ MAPSHEET_PACKAGES=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
     xvfb xauth fonts-wqy-microhei
-    libqt6svg6-dev
+    qt6-svg-dev
     libgdal-dev gdal-bin
     libproj-dev proj-data proj-bin
     postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3
@@ -27,11 +27,18 @@ mapsheet_install_missing() {
     if [ ${#missing[@]} -eq 0 ]; then
         return 0
     fi
-    echo "Installing missing packages: ${missing[*]}"
     local sudo=()
     if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo > /dev/null 2>&1; then
+            echo "These Debian packages are missing: ${missing[*]}" >&2
+            echo "Installing them needs root, and sudo is not available. Run this one command" >&2
+            echo "(it asks for the root password), then this script again:" >&2
+            echo "  su -c 'apt-get update && apt-get install -y --no-install-recommends ${missing[*]}'" >&2
+            exit 1
+        fi
         sudo=(sudo)
     fi
+    echo "Installing missing packages: ${missing[*]}"
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
