@@ -16,7 +16,8 @@
 # PostGIS) is linked beside the installed extension files.
 #
 # The server refuses to run as root: as root, it runs as the user nobody, which owns the folder.
-# PG_CONFIG (default: pg_config) chooses the server; CMAKE (default: cmake) the install tool.
+# PG_CONFIG (default: pg_config) chooses the server; CMAKE (default: cmake) the install tool;
+# SERVER_OPTIONS adds settings to the server's command line ("-c shared_buffers=1GB").
 set -euo pipefail
 
 if [ $# -lt 2 ]; then
@@ -87,7 +88,7 @@ as_server_user "$root$bin_dir/initdb" -D "$data" -U mapsheet --auth=trust --enco
 }
 as_server_user "$root$bin_dir/pg_ctl" -D "$data" -l "$folder/server.log" -w -t 60 \
     -o "-c listen_addresses='' -c unix_socket_directories='$folder' -c fsync=off \
-        -c synchronous_commit=off -c full_page_writes=off -c max_worker_processes=8" \
+        -c synchronous_commit=off -c full_page_writes=off -c max_worker_processes=8 ${SERVER_OPTIONS:-}" \
     start >/dev/null
 
 export PGHOST="$folder" PGPORT=5432 PGUSER=mapsheet PGDATABASE=postgres
