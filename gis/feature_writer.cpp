@@ -106,6 +106,7 @@ struct FeatureWriter::State {
     OGRLayer* layer = nullptr;
     std::unique_ptr<OGRFeature> feature;
     std::vector<FieldType> types;
+    std::vector<int> indices;  // of the fields in the layer, by index into LayerSpec::fields
     bool inTransaction = false;
     bool failed = false;
     bool finished = false;
@@ -151,11 +152,6 @@ bool FeatureWriter::State::open(const std::string& path, VectorFormat format,
         // Written into a .cpg so that readers take the text fields as UTF-8.
         layerOptions.SetNameValue("ENCODING", "UTF-8");
     }
-    if (format == VectorFormat::Kml) {
-        const bool hasNew = std::any_of(spec.fields.begin(), spec.fields.end(),
-                                        [](const FieldSpec& field) { return field.name == "new"; });
-        datasetOptions.SetNameValue("NameField", hasNew ? "new" : "");
-    }
     dataset.reset(driver->Create(path.c_str(), 0, 0, 0, GDT_Unknown, datasetOptions.List()));
     if (!dataset) {
         return fail("the " + std::string(info.driver) + " driver cannot create it");
@@ -176,7 +172,10 @@ bool FeatureWriter::State::open(const std::string& path, VectorFormat format,
         if (layer->CreateField(&definition) != OGRERR_NONE) {
             return fail("cannot create the field '" + field.name + "'");
         }
+        // Some drivers hold fields of their own (KML's Name and Description) and some change
+        // the name (Shapefile's ten characters): the field just created is the last one.
         types.push_back(field.type);
+        indices.push_back(layer->GetLayerDefn()->GetFieldCount() - 1);
     }
     // One transaction for the whole layer: GeoPackage commits each feature otherwise.
     inTransaction = dataset->StartTransaction() == OGRERR_NONE;
@@ -251,13 +250,13 @@ std::unique_ptr<FeatureWriter> FeatureWriter::toStream(std::ostream& out, Vector
 void FeatureWriter::setText(std::size_t field, std::string_view value) {
     if (field < state_->types.size() && state_->types[field] == FieldType::Text) {
         const std::string text(value);
-        state_->feature->SetField(static_cast<int>(field), text.c_str());
+        state_->feature->SetField(state_->indices[field], text.c_str());
     }
 }
 
 void FeatureWriter::setReal(std::size_t field, double value) {
     if (field < state_->types.size() && state_->types[field] == FieldType::Real) {
-        state_->feature->SetField(static_cast<int>(field), value);
+        state_->feature->SetField(state_->indices[field], value);
     }
 }
 

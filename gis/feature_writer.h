@@ -14,6 +14,11 @@
 // datum shift.
 //
 // Fields are text or real; a field left unset in a feature is null (a missing property).
+// Drivers may hold fields of their own besides (KML's Name and Description stay null) and may
+// shorten names (Shapefile keeps ten characters).
+//
+// Features keep the order they were written in, except in FlatGeobuf, whose packed spatial
+// index orders them along a Hilbert curve.
 //
 // Atomic output: a file target is written into a fresh temporary folder beside it (in the same
 // folder, so the final rename stays on one file system) and moved into place by finish() only

@@ -1,0 +1,283 @@
+// Files written by the feature writer, read back with GDAL: layer, features, fields, extent, CRS;
+// and what is left behind when writing fails.
+
+#include <gdal_priv.h>
+#include <gtest/gtest.h>
+#include <ogrsf_frmts.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "gis/feature_writer.h"
+#include "gis/gdal_errors.h"
+
+namespace mapsheet::gis {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        path_ = fs::temp_directory_path() /
+                ("mapsheet-writer-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~ScratchFolder() { fs::remove_all(path_); }
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(path_)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+  private:
+    fs::path path_;
+};
+
+const LayerSpec kSheetLayer{
+    GeometryKind::Polygon,
+    {{"new", FieldType::Text}, {"old", FieldType::Text}, {"south", FieldType::Real}}};
+
+// Two sheets of 1:50,000 north of Beijing and one with no old number.
+void writeThreeSheets(FeatureWriter& writer) {
+    writer.setText(0, "J50E001009");
+    writer.setText(1, "J-50-5-A");
+    writer.setReal(2, 39.833333333333);
+    ASSERT_TRUE(writer.writeRectangle(39.833333333333, 116, 40, 116.25)) << writer.error();
+    writer.setText(0, "J50E001010");
+    writer.setText(1, "J-50-5-B");
+    writer.setReal(2, 39.833333333333);
+    ASSERT_TRUE(writer.writeRectangle(39.833333333333, 116.25, 40, 116.5)) << writer.error();
+    writer.setText(0, "SH50D001012");
+    ASSERT_TRUE(writer.writeRectangle(-28.333333333333, 119.5, -28, 120)) << writer.error();
+}
+
+struct Readback {
+    GIntBig features = 0;
+    OGREnvelope extent;
+    std::vector<std::string> fields;
+    std::string crsCode;  // "EPSG:4490"
+    std::vector<std::string> newNumbers;
+    bool thirdOldIsNull = false;
+};
+
+Readback readBack(const std::string& path) {
+    registerGdalDrivers();
+    Readback result;
+    GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR));
+    EXPECT_TRUE(dataset) << path;
+    if (!dataset) {
+        return result;
+    }
+    OGRLayer* layer = dataset->GetLayerByName("sheets");
+    EXPECT_NE(layer, nullptr) << "no layer 'sheets' in " << path;
+    if (layer == nullptr) {
+        return result;
+    }
+    result.features = layer->GetFeatureCount();
+    layer->GetExtent(&result.extent);
+    OGRFeatureDefn* definition = layer->GetLayerDefn();
+    for (int field = 0; field < definition->GetFieldCount(); ++field) {
+        result.fields.push_back(definition->GetFieldDefn(field)->GetNameRef());
+    }
+    if (const OGRSpatialReference* crs = layer->GetSpatialRef()) {
+        const char* authority = crs->GetAuthorityName(nullptr);
+        const char* code = crs->GetAuthorityCode(nullptr);
+        if (authority && code) {
+            result.crsCode = std::string(authority) + ":" + code;
+        }
+    }
+    int index = 0;
+    for (const auto& feature : *layer) {
+        result.newNumbers.push_back(feature->GetFieldAsString("new"));
+        if (index++ == 2) {
+            result.thirdOldIsNull = !feature->IsFieldSetAndNotNull(feature->GetFieldIndex("old"));
+        }
+    }
+    return result;
+}
+
+struct FormatRow {
+    VectorFormat format;
+    const char* file;
+    const char* crs;
+};
+
+class EveryFormat : public ::testing::TestWithParam<FormatRow> {};
+
+TEST_P(EveryFormat, WrittenLayerReadsBack) {
+    const FormatRow& row = GetParam();
+    ScratchFolder folder;
+    const std::string path = folder / row.file;
+    std::string error;
+    auto writer = FeatureWriter::toFile(path, row.format, kSheetLayer, error);
+    ASSERT_TRUE(writer) << error;
+    writeThreeSheets(*writer);
+    ASSERT_TRUE(writer->finish()) << writer->error();
+
+    const Readback back = readBack(path);
+    EXPECT_EQ(back.features, 3);
+    std::vector<std::string> numbers = back.newNumbers;
+    if (row.format == VectorFormat::FlatGeobuf) {  // ordered along its spatial index
+        std::sort(numbers.begin(), numbers.end());
+    }
+    EXPECT_EQ(numbers, (std::vector<std::string>{"J50E001009", "J50E001010", "SH50D001012"}));
+    EXPECT_NEAR(back.extent.MinX, 116, 1e-12);
+    EXPECT_NEAR(back.extent.MaxX, 120, 1e-12);
+    EXPECT_NEAR(back.extent.MinY, -28.333333333333, 1e-12);
+    EXPECT_NEAR(back.extent.MaxY, 40, 1e-12);
+    EXPECT_EQ(back.crsCode, row.crs);
+    if (row.format != VectorFormat::Kml) {  // KML keeps its own schema of fields
+        EXPECT_EQ(back.fields, (std::vector<std::string>{"new", "old", "south"}));
+    }
+    if (row.format != VectorFormat::FlatGeobuf) {
+        EXPECT_TRUE(back.thirdOldIsNull);
+    }
+    // Only the finished file (and a Shapefile's sidecars) remain: no staging folder.
+    for (const std::string& name : folder.entries()) {
+        EXPECT_EQ(name.rfind(fs::path(row.file).stem().string(), 0), 0u) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, EveryFormat,
+    ::testing::Values(FormatRow{VectorFormat::GeoPackage, "sheets.gpkg", "EPSG:4490"},
+                      FormatRow{VectorFormat::Shapefile, "sheets.shp", "EPSG:4490"},
+                      FormatRow{VectorFormat::FlatGeobuf, "sheets.fgb", "EPSG:4490"},
+                      FormatRow{VectorFormat::GeoJson, "sheets.geojson", "EPSG:4326"},
+                      FormatRow{VectorFormat::Kml, "sheets.kml", "EPSG:4326"}),
+    [](const ::testing::TestParamInfo<FormatRow>& info) {
+        return std::string(vectorFormatName(info.param.format));
+    });
+
+TEST(FeatureWriter, StreamedGeoJsonFollowsRfc7946) {
+    std::ostringstream out;
+    std::string error;
+    auto writer = FeatureWriter::toStream(out, VectorFormat::GeoJson, kSheetLayer, error);
+    ASSERT_TRUE(writer) << error;
+    writeThreeSheets(*writer);
+    ASSERT_TRUE(writer->finish()) << writer->error();
+    const std::string json = out.str();
+    EXPECT_EQ(json.find("\"crs\""), std::string::npos);
+    // The exterior ring runs counter-clockwise from the south-west corner and is closed; the
+    // coordinates keep their 12 decimals.
+    EXPECT_NE(json.find("[ [ [ 116.0, 39.833333333333 ], [ 116.25, 39.833333333333 ], "
+                        "[ 116.25, 40.0 ], [ 116.0, 40.0 ], [ 116.0, 39.833333333333 ] ] ]"),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"south\": 39.833333333333 }"), std::string::npos) << json;
+}
+
+TEST(FeatureWriter, PointLayer) {
+    ScratchFolder folder;
+    const std::string path = folder / "points.gpkg";
+    std::string error;
+    auto writer = FeatureWriter::toFile(path, VectorFormat::GeoPackage,
+                                        {GeometryKind::Point, {{"id"}, {"new"}}}, error);
+    ASSERT_TRUE(writer) << error;
+    writer->setText(0, "a,1");
+    writer->setText(1, "J50E001015");
+    ASSERT_TRUE(writer->writePoint(39.979, 117.5));
+    ASSERT_TRUE(writer->finish()) << writer->error();
+
+    GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR));
+    ASSERT_TRUE(dataset);
+    OGRLayer* layer = dataset->GetLayerByName("sheets");
+    ASSERT_NE(layer, nullptr);
+    EXPECT_EQ(wkbFlatten(layer->GetGeomType()), wkbPoint);
+    auto feature = std::unique_ptr<OGRFeature>(layer->GetNextFeature());
+    ASSERT_TRUE(feature);
+    EXPECT_STREQ(feature->GetFieldAsString("id"), "a,1");
+    const OGRPoint* point = feature->GetGeometryRef()->toPoint();
+    EXPECT_EQ(point->getX(), 117.5);
+    EXPECT_EQ(point->getY(), 39.979);
+}
+
+TEST(FeatureWriter, AbandonedFileLeavesNothingAndKeepsTheOldFile) {
+    ScratchFolder folder;
+    const std::string path = folder / "sheets.gpkg";
+    {
+        std::string error;
+        auto writer = FeatureWriter::toFile(path, VectorFormat::GeoPackage, kSheetLayer, error);
+        ASSERT_TRUE(writer) << error;
+        writeThreeSheets(*writer);
+        ASSERT_TRUE(writer->finish());
+    }
+    const auto sizeBefore = fs::file_size(path);
+    {
+        std::string error;
+        auto writer = FeatureWriter::toFile(path, VectorFormat::GeoPackage, kSheetLayer, error);
+        ASSERT_TRUE(writer) << error;
+        writer->setText(0, "J50E001009");
+        ASSERT_TRUE(writer->writeRectangle(39.8, 116, 40, 116.25));
+        // Destroyed without finish(), as when a later row fails.
+    }
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"sheets.gpkg"});
+    EXPECT_EQ(fs::file_size(path), sizeBefore);
+    EXPECT_EQ(readBack(path).features, 3);
+}
+
+TEST(FeatureWriter, TargetsThatCannotBeWrittenSayWhy) {
+    ScratchFolder folder;
+    const struct {
+        const char* name;
+        std::string path;
+        VectorFormat format;
+        const char* expected;
+    } rows[] = {
+        {"missing folder", folder / "no/such/folder/sheets.gpkg", VectorFormat::GeoPackage,
+         "No such file or directory"},
+        {"shapefile without .shp", folder / "sheets", VectorFormat::Shapefile, "must end in .shp"},
+        {"flatgeobuf without .fgb", folder / "sheets.bin", VectorFormat::FlatGeobuf,
+         "must end in .fgb"},
+        {"a folder", folder / "", VectorFormat::GeoJson, "names no file"},
+    };
+    for (const auto& row : rows) {
+        std::string error;
+        EXPECT_FALSE(FeatureWriter::toFile(row.path, row.format, kSheetLayer, error)) << row.name;
+        EXPECT_NE(error.find(row.expected), std::string::npos) << row.name << ": " << error;
+    }
+    EXPECT_TRUE(folder.entries().empty());
+
+    std::ostringstream out;
+    std::string error;
+    EXPECT_FALSE(FeatureWriter::toStream(out, VectorFormat::GeoPackage, kSheetLayer, error));
+    EXPECT_NE(error.find("--output"), std::string::npos) << error;
+}
+
+TEST(FeatureWriter, FormatNamesAndExtensions) {
+    const struct {
+        const char* name;
+        const char* path;
+        VectorFormat format;
+    } rows[] = {
+        {"geojson", "a/b.GeoJSON", VectorFormat::GeoJson},
+        {"gpkg", "b.gpkg", VectorFormat::GeoPackage},
+        {"shp", "c.SHP", VectorFormat::Shapefile},
+        {"kml", "d.kml", VectorFormat::Kml},
+        {"fgb", "e.fgb", VectorFormat::FlatGeobuf},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(vectorFormatNamed(row.name), row.format) << row.name;
+        EXPECT_EQ(vectorFormatName(row.format), row.name);
+        EXPECT_EQ(vectorFormatOfPath(row.path), row.format) << row.path;
+    }
+    EXPECT_EQ(vectorFormatOfPath("x.json"), VectorFormat::GeoJson);
+    EXPECT_FALSE(vectorFormatNamed("GPKG"));
+    EXPECT_FALSE(vectorFormatNamed("csv"));
+    EXPECT_FALSE(vectorFormatOfPath("sheets.csv"));
+}
+
+}  // namespace
+}  // namespace mapsheet::gis
