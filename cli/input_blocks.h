@@ -8,7 +8,9 @@
 // counts the line feeds before each block, so that a record's error can name its line.
 //
 // A read error (a directory or a closed descriptor as input, an I/O error) ends the input: the
-// blocks before it are complete, the record it cut is dropped, and readError() says why.
+// blocks before it are complete, the record it cut is dropped, and readError() says why. A
+// stream buffer reports the error by an exception that does not say how much it had read, so
+// the bytes of the failing read (at most a block) are lost with it.
 
 #include <cstddef>
 #include <istream>

@@ -12,9 +12,10 @@ constexpr const char* kUsage =
     "Usage: mapsheet-cli COMMAND [OPTIONS]\n"
     "\n"
     "Commands:\n"
-    "  number --scale SCALE [LAT LON]\n"
+    "  number --scale SCALE [--jobs N] [--lat-col C --lon-col C] [--format F] [LAT LON]\n"
     "      Sheet numbers of points in the national basic-scale topographic map series,\n"
-    "      new standard (K50E003005) and pre-1992 (J-50-5-A-1), as CSV.\n"
+    "      new standard (K50E003005) and pre-1992 (J-50-5-A-1), as CSV or a GIS point layer;\n"
+    "      a CSV table keeps its rows and gains the columns new, old and error.\n"
     "  angle [--from FORM] [--format text|json] VALUE...\n"
     "      One angle in the five written forms of the angle window.\n"
     "  sheet [--format csv|json|geojson] [NUMBER...]\n"
@@ -61,7 +62,9 @@ int main(int argc, char** argv) {
     }
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << kUsage;
+        if (!mapsheet::cli::writeChecked(std::cout, kUsage, std::cerr)) {
+            return mapsheet::cli::kExitWriteFailed;
+        }
         return finishOutput(std::cout, std::cerr, mapsheet::cli::kExitSuccess);
     }
     if (command == "--version") {

@@ -18,7 +18,9 @@ int runNumberCommand(const Arguments& arguments, std::istream& in, std::ostream&
         return kExitUsage;
     }
     if (options->help) {
-        out << numberHelpText();
+        if (!writeChecked(out, numberHelpText(), err)) {
+            return kExitWriteFailed;
+        }
         return finishOutput(out, err, kExitSuccess);
     }
     if (options->format == "csv" && !options->output) {
