@@ -1,41 +1,47 @@
-// The scale selection and the 1:1,000,000 sheet that every number starts from.
+// The window's engine over the sheet core: the scale selection, the 1:1,000,000 base-sheet
+// record, the entry SheetNumber and the records the window reads after it.
 
-#include <algorithm>
+#include <cmath>
 
 #include "engine/sheet_engine.h"
-#include "engine/sheet_geometry.h"
-#include "engine/sheet_text.h"
+#include "library/ModuleQmb.h"
 
 namespace mapsheet::engine {
 
 namespace {
 
-constexpr char kRowLetters[] = "ABCDEFGHIJKLMNOPQRSTUV";
-constexpr int kRowsOfWidth6 = 15;   // A..O
-constexpr int kRowsOfWidth12 = 19;  // P..S
+// The stand-ins for points beyond the series, as the window has always used them.
+constexpr double kLatitudeLimit = 87.59599;
+constexpr double kLongitudeLimit = 179.59599;
+constexpr double kSeriesLatitudeUnits = 88.0 * kUnitsPerDegree;
+constexpr double kHalfWorldUnits = 180.0 * kUnitsPerDegree;
 
-// The 1:1,000,000 sheet of a point on the series (clamped or checked beforehand).
-struct BaseCell {
-    int row;  // 1 = A .. 22 = V, counted from the equator
-    bool southern;
-    int zoneWidth;
-    int zone;
-    int north, south, west, east;
-};
+bool onSeriesLatitude(double latitude) {
+    const double units = placedUnits(latitude);
+    return units > -kSeriesLatitudeUnits && units < kSeriesLatitudeUnits;
+}
 
-BaseCell baseCellOf(double latitude, double longitude) {
-    BaseCell cell;
-    cell.row = static_cast<int>(geometry::baseRowIndex(latitude)) + 1;
-    cell.southern = isSouthern(latitude);
-    cell.zoneWidth = SheetEngine::ZoneWidthForLatitude(latitude);
-    cell.zone = static_cast<int>(floorOnGrid(longitude + 180.0, cell.zoneWidth)) + 1;
-    const int farEdge = std::min(4 * cell.row, 90);
-    const int nearEdge = std::min(4 * cell.row - 4, 88);
-    cell.north = cell.southern ? -nearEdge : farEdge;
-    cell.south = cell.southern ? -farEdge : nearEdge;
-    cell.west = cell.zoneWidth * (cell.zone - 1) - 180;
-    cell.east = cell.zoneWidth * cell.zone - 180;
-    return cell;
+double clampLatitude(double latitude) {
+    if (onSeriesLatitude(latitude)) {
+        return latitude;
+    }
+    return latitude < 0 ? -kLatitudeLimit : kLatitudeLimit;
+}
+
+double clampLongitude(double longitude) {
+    const double units = placedUnits(longitude);
+    if (units < -kHalfWorldUnits) {
+        return -kLongitudeLimit;
+    }
+    return units < kHalfWorldUnits ? longitude : kLongitudeLimit;
+}
+
+std::string text(const InlineText& written) {
+    return std::string(written.view());
+}
+
+double degreesOfUnits(std::int32_t units) {
+    return static_cast<double>(units) / kUnitsPerDegree;
 }
 
 }  // namespace
@@ -45,54 +51,99 @@ void SheetEngine::SelectScale(int scaleIndex) {
 }
 
 std::int32_t SheetEngine::ZoneWidthForLatitude(double latitude) {
-    const double row = geometry::baseRowIndex(latitude) + 1;
-    if (row <= kRowsOfWidth6) {
-        return 6;
-    }
-    return row <= kRowsOfWidth12 ? 12 : 24;
+    const double fromEquator = std::fabs(placedUnits(latitude));
+    const double row = std::floor(fromEquator / (4.0 * kUnitsPerDegree)) + 1;
+    return row < kBaseRowCount ? zoneWidthOfRow(static_cast<int>(row)) : 24;
 }
 
 void SheetEngine::ComputeBaseSheet(double latitude, double longitude) {
-    // Both numberings of a point start here; the second finds the record filled already. A
-    // zero of either sign gives the same sheet, and NaN never compares equal, so it is always
-    // computed afresh.
-    if (latitude == basePoint_.latitude && longitude == basePoint_.longitude) {
-        return;
-    }
-    basePoint_ = {latitude, longitude};
-    baseOnSeries_ = geometry::hasSheetRow(latitude) && geometry::hasSheetColumn(longitude);
-    latitude = geometry::clampLatitude(latitude);
-    longitude = geometry::clampLongitude(longitude);
-    const BaseCell cell = baseCellOf(latitude, longitude);
-    base_.zoneWidth = cell.zoneWidth;
-    base_.baseNorth = cell.north;
-    base_.baseSouth = cell.south;
-    base_.baseWest = cell.west;
-    base_.baseEast = cell.east;
-    const char rowLetter[] = {'S', kRowLetters[cell.row - 1]};
-    base_.rowLetterText.assign(cell.southern ? rowLetter : rowLetter + 1, cell.southern ? 2 : 1);
-    base_.zoneText.assign((SheetText{}.number(cell.zone, 2)).str());
+    baseOnSeries_ = sheetOf(latitude, longitude, 0).has_value();
+    const Sheet sheet = *sheetOf(clampLatitude(latitude), clampLongitude(longitude), 0);
+    base_.zoneWidth = zoneWidthOfRow(sheet.row);
+    const UnitBounds bounds = unitBounds(sheet);
+    base_.baseNorth = bounds.north / kUnitsPerDegree;
+    base_.baseSouth = bounds.south / kUnitsPerDegree;
+    base_.baseWest = bounds.west / kUnitsPerDegree;
+    base_.baseEast = bounds.east / kUnitsPerDegree;
+    const std::string_view written = newNumber(sheet).view();
+    const std::size_t letters = written.size() - 2;
+    base_.rowLetterText.assign(written.substr(0, letters));
+    base_.zoneText.assign(written.substr(letters));
+    baseSheet_ = sheet;
 }
 
 std::string SheetEngine::BaseSheetNumber(double latitude, double longitude, bool compact) {
     ComputeBaseSheet(latitude, longitude);
-    SheetText text;
-    text << base_.rowLetterText << (compact ? "" : "-") << base_.zoneText;
-    return text.str();
+    return base_.rowLetterText + (compact ? "" : "-") + base_.zoneText;
 }
 
-// The same decisions as ComputeBaseSheet, so that a point within the tolerance of an edge is
-// held by exactly the sheet that ComputeBaseSheet gave it.
-bool SheetEngine::baseSheetHolds(double latitude, double longitude) const {
-    if (latitude == basePoint_.latitude && longitude == basePoint_.longitude) {
-        return baseOnSeries_;  // the sheet was computed for this point, clamped if off the series
+std::optional<Sheet> SheetEngine::sheetInBase(double latitude, double longitude, int scale) const {
+    const std::optional<Sheet> sheet = sheetOf(latitude, longitude, scale);
+    if (!sheet || !baseOnSeries_ || sheet->southern != baseSheet_.southern ||
+        sheet->row != baseSheet_.row || sheet->zone != baseSheet_.zone) {
+        return std::nullopt;
     }
-    if (!geometry::hasSheetRow(latitude) || !geometry::hasSheetColumn(longitude)) {
-        return false;
+    return sheet;
+}
+
+std::string SheetEngine::SheetNumber(double latitude, double longitude, bool newNumbering) {
+    if (!sheetOf(latitude, longitude, 0)) {
+        return {};
     }
-    const BaseCell cell = baseCellOf(latitude, longitude);
-    return cell.north == base_.baseNorth && cell.south == base_.baseSouth &&
-           cell.west == base_.baseWest && cell.east == base_.baseEast;
+    ComputeBaseSheet(latitude, longitude);
+    if (newNumbering) {
+        return NewSheetNumber(latitude, longitude);
+    }
+    if (!kScaleCatalogue[scale_.scaleIndex].hasOldNumber) {
+        return {};
+    }
+    const std::optional<Sheet> sheet = sheetInBase(latitude, longitude, scale_.scaleIndex);
+    return sheet ? text(oldNumber(*sheet)) : std::string();
+}
+
+std::string SheetEngine::NewSheetNumber(double latitude, double longitude) {
+    const std::optional<Sheet> sheet = sheetInBase(latitude, longitude, scale_.scaleIndex);
+    if (!sheet) {
+        return {};
+    }
+    if (scale_.scaleIndex != 0) {
+        // The published rule takes both codes from decimal remainders, and the window's
+        // diagnostics log has always counted them.
+        ModuleQmb::求两数余(std::fabs(latitude), 4.0);
+        ModuleQmb::求两数余(longitude + 180.0, static_cast<double>(base_.zoneWidth));
+    }
+    rowCode_ = sheet->rowCode;
+    columnCode_ = sheet->columnCode;
+    return text(newNumber(*sheet));
+}
+
+SheetBounds SheetEngine::boundsOfSheetAt(double latitude, double longitude, int scale) {
+    const Sheet sheet = *sheetOf(clampLatitude(latitude), clampLongitude(longitude), scale);
+    const UnitBounds units = unitBounds(sheet);
+    return {degreesOfUnits(units.north), degreesOfUnits(units.south), degreesOfUnits(units.west),
+            degreesOfUnits(units.east)};
+}
+
+void SheetEngine::OldSheet100kBounds(double latitude, double longitude) {
+    oldSheet100k_ = boundsOfSheetAt(latitude, longitude, kOld100kGrid);
+}
+
+void SheetEngine::OldSheet50kBounds(double latitude, double longitude) {
+    oldSheet50k_ = boundsOfSheetAt(latitude, longitude, kOld50kGrid);
+}
+
+std::string SheetEngine::oldNumberAt(double latitude, double longitude, int scale) {
+    const std::optional<Sheet> sheet = sheetInBase(latitude, longitude, scale);
+    if (!sheet) {
+        return {};
+    }
+    if (scale >= kOld50kGrid) {
+        OldSheet100kBounds(latitude, longitude);
+    }
+    if (scale == kOld25kGrid) {
+        OldSheet50kBounds(latitude, longitude);
+    }
+    return text(oldNumber(*sheet));
 }
 
 }  // namespace mapsheet::engine

@@ -14,30 +14,25 @@
 //    to the northern row A.
 //  - A point exactly on a meridian belongs to the sheet east of it.
 //  - A point within kLineToleranceDegrees (1e-10 degree) of a line counts as on it
-//    (line_rule.h); a point 1e-8 degree or more from every line is never moved. So a sheet
-//    corner typed as text and read to the nearest double lands in its north-east sheet (its
-//    south-east sheet in the southern hemisphere). A point between the two distances lands in
-//    one of the two sheets beside the line.
+//    (sheet.h), and one that lands on the 180 degree meridian has no sheet. So a sheet corner
+//    typed as text and read to the nearest double lands in its north-east sheet (its
+//    south-east sheet in the southern hemisphere).
 //  - The zone width follows the 1:1,000,000 row the point belongs to: 6 degrees for rows A to
 //    O, 12 for P to S, 24 for T to V (latitude 60 and -60 both lie in rows P and SP, width 12).
 //    The column count of a scale stays the same in the wider zones; its columns widen, and so
 //    do the pre-1992 cells.
 //
-// Exactness: the remainders that place a point in its 1:1,000,000 sheet are the exact decimal
-// remainders (ModuleQmb::求两数余) of the doubles' 15-digit texts; the sheet heights, widths and
-// pre-1992 row lines are the stored 15-digit constants of the published tables. Their errors
-// stay below 1e-12 degree, far inside the line tolerance, so every number is exact for every
-// point that is not within 1e-8 degree of a line, and for every point on a line.
-//
-// The engine keeps the window-level state of the numbering (current scale, base sheet, codes,
-// pre-1992 bounds) and writes its intermediate results into it; it is not re-entrant. The engine
-// itself allocates nothing per point: every number fits the inline buffer of a std::string.
+// The engine is the window's view of the sheet core (sheet.h), which decides every line: it
+// keeps the window-level state of the numbering (current scale, base sheet, codes, pre-1992
+// bounds) and writes its intermediate results into it; it is not re-entrant.
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/scale_catalogue.h"
+#include "engine/sheet.h"
 
 namespace mapsheet::engine {
 
@@ -100,13 +95,27 @@ class SheetEngine {
     // 1:250,000 K-50-[1], 1:200,000 K-50-(1), 1:100,000 K-50-1, 1:50,000 K-50-1-A, 1:25,000
     // K-50-1-A-1, 1:10,000 K-50-1-(1). Cells are numbered row by row from the north-west
     // corner, in both hemispheres.
-    std::string OldSheet500k(double latitude, double longitude);
-    std::string OldSheet250k(double latitude, double longitude);
-    std::string OldSheet200k(double latitude, double longitude);
-    std::string OldSheet100k(double latitude, double longitude);
-    std::string OldSheet50k(double latitude, double longitude);
-    std::string OldSheet25k(double latitude, double longitude);
-    std::string OldSheet10k(double latitude, double longitude);
+    std::string OldSheet500k(double latitude, double longitude) {
+        return oldNumberAt(latitude, longitude, 1);
+    }
+    std::string OldSheet250k(double latitude, double longitude) {
+        return oldNumberAt(latitude, longitude, 2);
+    }
+    std::string OldSheet200k(double latitude, double longitude) {
+        return oldNumberAt(latitude, longitude, 3);
+    }
+    std::string OldSheet100k(double latitude, double longitude) {
+        return oldNumberAt(latitude, longitude, kOld100kGrid);
+    }
+    std::string OldSheet50k(double latitude, double longitude) {
+        return oldNumberAt(latitude, longitude, kOld50kGrid);
+    }
+    std::string OldSheet25k(double latitude, double longitude) {
+        return oldNumberAt(latitude, longitude, kOld25kGrid);
+    }
+    std::string OldSheet10k(double latitude, double longitude) {
+        return oldNumberAt(latitude, longitude, 7);
+    }
 
     const BaseSheet& baseSheet() const { return base_; }
     std::int32_t rowCode() const { return rowCode_; }
@@ -115,27 +124,21 @@ class SheetEngine {
     const SheetBounds& oldSheet50k() const { return oldSheet50k_; }
 
   private:
-    bool baseSheetHolds(double latitude, double longitude) const;
-    SheetBounds baseSheetBounds() const;
-    // "K-50", the start of every pre-1992 number of the base sheet.
-    std::string oldPrefix() const;
-    // The pre-1992 1:100,000 cell of the point in its base sheet (1..144), with oldSheet100k
-    // filled with that cell's bounds.
-    int oldCell100k(double latitude, double longitude);
-    // The bands of bandHeight from the equator and the columns of baseWidth (widened by
-    // latitude) from 180 W: the pre-1992 1:100,000 and 1:50,000 sheets.
-    static SheetBounds oldSheetBounds(double latitude, double longitude, double bandHeight,
-                                      double baseWidth);
+    // The pre-1992 1:100,000, 1:50,000 and 1:25,000 sheets are those of the catalogue's D, E
+    // and F grids.
+    static constexpr int kOld100kGrid = 4;
+    static constexpr int kOld50kGrid = 5;
+    static constexpr int kOld25kGrid = 6;
 
-    struct Point {
-        double latitude;
-        double longitude;
-    };
+    // The sheet of the scale that holds the point, when it lies in the computed base sheet.
+    std::optional<Sheet> sheetInBase(double latitude, double longitude, int scale) const;
+    std::string oldNumberAt(double latitude, double longitude, int scale);
+    static SheetBounds boundsOfSheetAt(double latitude, double longitude, int scale);
 
     ScaleRecord scale_;
     BaseSheet base_;
-    Point basePoint_{NAN, NAN};  // the point base_ was computed for, as given
-    bool baseOnSeries_ = false;  // whether that point lies on the series (was not clamped)
+    Sheet baseSheet_;
+    bool baseOnSeries_ = false;  // whether the base sheet's point lies on the series (not clamped)
     std::int32_t rowCode_ = 0;
     std::int32_t columnCode_ = 0;
     SheetBounds oldSheet100k_;

@@ -417,13 +417,12 @@ ParsedSheet parseSheetNumber(std::string_view typed) {
     }
     Sheet sheet;
     if (!takeRow(text, sheet, result.error)) {
-        result.error = "not a sheet number " + quoted(typed) + ": " + result.error;
         return result;
     }
     if (!text.empty() && text.front() == '-') {
         std::vector<std::string_view> pieces = splitAtDashes(text);
         if (pieces.size() > 5) {
-            result.error = "not a sheet number " + quoted(typed) + ": too many pieces";
+            result.error = "too many pieces for a pre-1992 number: " + quoted(typed);
             return result;
         }
         pieces.front() = "";  // the row letter, already read
