@@ -72,4 +72,22 @@ std::vector<std::vector<std::string>> commaFields(std::string_view text) {
     return lines;
 }
 
+std::string trailingField(const std::vector<std::string>& fields, std::size_t first) {
+    std::string field;
+    for (std::size_t i = first; i < fields.size(); ++i) {
+        field += (i > first ? "," : "") + fields[i];
+    }
+    if (field.size() < 2 || field.front() != '"') {
+        return field;
+    }
+    std::string unquoted;
+    for (std::size_t i = 1; i + 1 < field.size(); ++i) {
+        unquoted += field[i];
+        if (field[i] == '"') {
+            ++i;  // a doubled quote
+        }
+    }
+    return unquoted;
+}
+
 }  // namespace mapsheet::postgres_test

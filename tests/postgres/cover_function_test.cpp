@@ -2,10 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "engine/scale_catalogue.h"
+#include "engine/sheet.h"
+#include "tests/postgres/cli_run.h"
 #include "tests/postgres/server_connection.h"
+#include "tests/postgres/test_scales.h"
 
 namespace mapsheet::postgres_test {
 namespace {
@@ -50,6 +58,68 @@ TEST_P(Covers, GiveTheWorkedSheetsInOrder) {
 
 INSTANTIATE_TEST_SUITE_P(Worked, Covers, ::testing::ValuesIn(kCoverCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Boxes of a few sheets across: half of them at random, half with their edges on the sheet
+// lines of the scale, where only the sheets inside count.
+std::vector<std::vector<std::string>> sampleBoxes(int scale, int count, std::uint64_t seed) {
+    std::mt19937_64 random(seed);
+    std::uniform_real_distribution<double> latitude(-87.0, 87.0);
+    std::uniform_real_distribution<double> longitude(-179.0, 179.0);
+    std::uniform_real_distribution<double> sheets(0.0, 2.5);
+    const engine::ScaleRow& row = engine::kScaleCatalogue[scale];
+    const auto text = [](double value, int decimals) {
+        char buffer[48];
+        std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+        return std::string(buffer);
+    };
+    std::vector<std::vector<std::string>> boxes;
+    while (static_cast<int>(boxes.size()) < count) {
+        const double lat = latitude(random);
+        const double lon = longitude(random);
+        const double height = sheets(random) * row.heightDegrees;
+        const double width = sheets(random) * row.widthDegrees;
+        const std::optional<engine::Sheet> sheet = engine::sheetOf(lat, lon, scale);
+        if (boxes.size() % 2 == 0 || !sheet) {
+            boxes.push_back({text(lat, 6), text(lon, 6), text(std::min(lat + height, 89.0), 6),
+                             text(std::min(lon + width, 180.0), 6)});
+            continue;
+        }
+        const engine::UnitBounds edges = engine::unitBounds(*sheet);
+        const double perDegree = engine::kUnitsPerDegree;
+        boxes.push_back({text(edges.south / perDegree, 12), text(edges.west / perDegree, 12),
+                         text(edges.north / perDegree, 12), text(edges.east / perDegree, 12)});
+    }
+    return boxes;
+}
+
+class CoversOfEveryScale : public ::testing::TestWithParam<ScaleCase> {};
+
+TEST_P(CoversOfEveryScale, MatchTheCli) {
+    const ScaleCase& scale = GetParam();
+    Connection connection;
+    for (const std::vector<std::string>& box : sampleBoxes(scale.index, 6, 77 + scale.index)) {
+        const std::string bbox = box[0] + "," + box[1] + "," + box[2] + "," + box[3];
+        SCOPED_TRACE(bbox);
+        const CliRun cli = runCli({"cover", "--scale", scale.spelling, "--bbox", bbox});
+        ASSERT_EQ(cli.status, 0);
+        std::vector<std::string> expected;
+        for (const std::vector<std::string>& record : commaFields(cli.output)) {
+            expected.push_back(record[0]);
+        }
+        expected.erase(expected.begin());  // the header
+        std::vector<std::string> numbers;
+        for (const Row& row : connection.query(
+                 "SELECT n FROM mapsheet_cover($1, $2, $3, $4, $5) WITH ORDINALITY AS c(n, i) "
+                 "ORDER BY i",
+                 {box[0], box[1], box[2], box[3], std::string(scale.spelling)})) {
+            numbers.push_back(*row[0]);
+        }
+        EXPECT_EQ(numbers, expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryScale, CoversOfEveryScale, ::testing::ValuesIn(kScaleCases),
+                         [](const auto& info) { return scaleCaseName(info.param); });
 
 // Every sheet of a box holds, at its centre, a point whose number is that sheet's; and the
 // count is the product of the rows and columns the box spans.

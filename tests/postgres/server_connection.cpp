@@ -87,7 +87,14 @@ std::string arrayLiteral(const std::vector<std::string>& texts) {
         if (literal.size() > 1) {
             literal.push_back(',');
         }
-        literal.append(text);
+        literal.push_back('"');
+        for (const char c : text) {
+            if (c == '"' || c == '\\') {
+                literal.push_back('\\');
+            }
+            literal.push_back(c);
+        }
+        literal.push_back('"');
     }
     return literal + "}";
 }

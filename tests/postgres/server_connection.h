@@ -53,7 +53,7 @@ class Connection {
     PGconn* connection_;
 };
 
-// An array literal ("{39.979,116.3}") of texts that need no quoting: numbers, sheet numbers.
+// An array literal of the texts, each quoted: {"39.979","116.3"}, {"K-50-[11]"}.
 std::string arrayLiteral(const std::vector<std::string>& texts);
 
 }  // namespace mapsheet::postgres_test

@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "tests/postgres/cli_run.h"
 #include "tests/postgres/server_connection.h"
+#include "tests/postgres/test_points.h"
+#include "tests/postgres/test_scales.h"
 
 namespace mapsheet::postgres_test {
 namespace {
@@ -68,6 +72,92 @@ TEST_P(SheetExamples, GiveTheWorkedSheet) {
 
 INSTANTIATE_TEST_SUITE_P(Worked, SheetExamples, ::testing::ValuesIn(kSheetCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+std::string exactDouble(const std::string& text) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.17g", std::stod(text));
+    return buffer;
+}
+
+// Numbers the CLI cannot read either; SQL must reject them with the same reason.
+const char* const kMalformedNumbers[] = {
+    "K50X",           "J61",      "K50E025001", "K-50-[17]",
+    "K-50-104-A-1-1", "J50F0010", "W50",        "K-50-104-(1)-e"};
+
+class SheetsOfEveryScale : public ::testing::TestWithParam<ScaleCase> {};
+
+TEST_P(SheetsOfEveryScale, MatchTheCli) {
+    const ScaleCase& scale = GetParam();
+    Connection connection;
+    std::vector<std::string> latitudes;
+    std::vector<std::string> longitudes;
+    for (const PointText& point : samplePoints(scale.index, 1000, 31 + scale.index)) {
+        latitudes.push_back(point.latitude);
+        longitudes.push_back(point.longitude);
+    }
+    // Both numberings of each sheet, so that the CLI and SQL read each form.
+    std::vector<std::string> numbers;
+    for (const Row& row : connection.query(
+             "SELECT unnest(ARRAY[mapsheet_number(lat, lon, $3), mapsheet_old_number(lat, lon, "
+             "$3)]) "
+             "FROM unnest($1::float8[], $2::float8[]) AS p(lat, lon)",
+             {arrayLiteral(latitudes), arrayLiteral(longitudes), std::string(scale.spelling)})) {
+        if (row[0]) {
+            numbers.push_back(*row[0]);
+        }
+    }
+    numbers.insert(numbers.end(), std::begin(kMalformedNumbers), std::end(kMalformedNumbers));
+
+    std::string input;
+    for (const std::string& number : numbers) {
+        input += number + "\n";
+    }
+    const std::vector<std::vector<std::string>> cli =
+        commaFields(runCli({"sheet", "--format", "csv"}, input).output);
+    ASSERT_EQ(cli.size(), numbers.size() + 1);
+
+    // The numbers the CLI read go to SQL in one statement; each one it rejected goes alone.
+    std::vector<std::string> accepted;
+    std::vector<std::size_t> acceptedRecord;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        ASSERT_GE(cli[i + 1].size(), 9u) << numbers[i];
+        const std::string error = trailingField(cli[i + 1], 8);
+        if (error.empty()) {
+            accepted.push_back(numbers[i]);
+            acceptedRecord.push_back(i + 1);
+            continue;
+        }
+        const ServerError rejected = connection.error("SELECT mapsheet_sheet($1)", {numbers[i]});
+        EXPECT_EQ(rejected.sqlState, "22023") << numbers[i];
+        EXPECT_EQ(rejected.message, "invalid sheet number: " + error) << numbers[i];
+    }
+    const std::vector<Row> sheets = connection.query(
+        "SELECT s.* FROM unnest($1::text[]) WITH ORDINALITY AS n(number, i), "
+        "mapsheet_sheet(n.number) AS s ORDER BY n.i",
+        {arrayLiteral(accepted)});
+    ASSERT_EQ(sheets.size(), accepted.size());
+    int mismatches = 0;
+    for (std::size_t k = 0; k < accepted.size() && mismatches < 5; ++k) {
+        const std::vector<std::string>& expected = cli[acceptedRecord[k]];
+        std::string got;
+        std::string want;
+        for (std::size_t field = 0; field < 7; ++field) {
+            // Edges are compared as the doubles both texts stand for.
+            const auto text = [field](const std::string& value) {
+                return field < 3 ? value : exactDouble(value);
+            };
+            got += text(sheets[k][field].value_or("")) + " ";
+            want += text(expected[field + 1]) + " ";
+        }
+        if (got != want) {
+            ++mismatches;
+            ADD_FAILURE() << accepted[k] << ": SQL " << got << "\n CLI " << want;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryScale, SheetsOfEveryScale, ::testing::ValuesIn(kScaleCases),
+                         [](const auto& info) { return scaleCaseName(info.param); });
 
 }  // namespace
 }  // namespace mapsheet::postgres_test
