@@ -1,0 +1,226 @@
+// mapsheet-cli sheet: round trips through both numberings at every scale, the typed forms people
+// write, errors, and the JSON and GeoJSON outputs read back by GDAL's own parsers.
+
+#include <cpl_json.h>
+#include <cpl_vsi.h>
+#include <gdal_priv.h>
+#include <gtest/gtest.h>
+#include <ogrsf_frmts.h>
+
+#include <charconv>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "engine/scale_names.h"
+#include "engine/sheet.h"
+#include "gis/gdal_errors.h"
+
+namespace mapsheet::cli {
+namespace {
+
+struct CommandRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CommandRun runSheet(const Arguments& arguments, const std::string& input = "") {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runSheetCommand(arguments, in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        result.push_back(line);
+    }
+    return result;
+}
+
+std::string shortest(double value) {
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, end);
+}
+
+// The CSV row the command must write for a sheet: the number given, then the facts taken from
+// the engine's own value of the sheet (bounds as the shortest text of its rounded doubles).
+std::string expectedRow(const std::string& input, const engine::Sheet& sheet) {
+    const engine::DegreeBounds b = engine::degreeBounds(sheet);
+    return input + "," + engine::scaleRatioText(sheet.scale) + "," +
+           std::string(engine::newNumber(sheet).view()) + "," +
+           std::string(engine::oldNumber(sheet).view()) + "," + shortest(b.south) + "," +
+           shortest(b.west) + "," + shortest(b.north) + "," + shortest(b.east) + ",";
+}
+
+TEST(SheetCommand, BothNumbersOfASheetGiveTheSameRowAtEveryScale) {
+    // Points in both hemispheres, east and west, and in the 12- and 24-degree zones.
+    const double points[][2] = {{39.979, 116.31}, {-30.5, 117.5},   {0.01, -0.01},
+                                {-0.01, 179.99},  {61.3, -150.2},   {-70.9, 20.4},
+                                {80.2, 100.7},    {-87.9, -179.99}, {23.45678, 113.98765}};
+    std::string input;
+    std::vector<std::string> expected{"input,scale,new,old,south,west,north,east,error"};
+    for (int scale = 0; scale < engine::kScaleCount; ++scale) {
+        for (const auto& point : points) {
+            const std::optional<engine::Sheet> sheet = engine::sheetOf(point[0], point[1], scale);
+            ASSERT_TRUE(sheet);
+            const engine::UnitBounds u = engine::unitBounds(*sheet);
+            // Closed: a point on a parallel in the south lies on its sheet's northern edge.
+            ASSERT_LE(u.south, point[0] * engine::kUnitsPerDegree);
+            ASSERT_GE(u.north, point[0] * engine::kUnitsPerDegree);
+            ASSERT_LE(u.west, point[1] * engine::kUnitsPerDegree);
+            ASSERT_GT(u.east, point[1] * engine::kUnitsPerDegree);
+            const std::string newNumber(engine::newNumber(*sheet).view());
+            const std::string oldNumber(engine::oldNumber(*sheet).view());
+            input += newNumber + "\n";
+            expected.push_back(expectedRow(newNumber, *sheet));
+            if (!oldNumber.empty()) {
+                input += oldNumber + "\n";
+                expected.push_back(expectedRow(oldNumber, *sheet));
+            }
+        }
+    }
+    const CommandRun run = runSheet({}, input);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(lines(run.out), expected);
+}
+
+TEST(SheetCommand, TypedFormsOfNumbers) {
+    const struct {
+        const char* typed;
+        const char* row;
+    } rows[] = {
+        {"J-50-5-A-1", "J-50-5-A-1,1:25000,J50F001017,J-50-5-A-1,39.916666666667,116,40,116.125,"},
+        {"J50F001019",
+         "J50F001019,1:25000,J50F001019,J-50-5-B-1,39.916666666667,116.25,40,116.375,"},
+        {"j50f001019",
+         "j50f001019,1:25000,J50F001019,J-50-5-B-1,39.916666666667,116.25,40,116.375,"},
+        {"J—50—5—(15)—a",
+         "J—50—5—(15)—a,1:5000,J50H003077,J-50-5-(15)-a,39.9375,116.375,39.958333333333,"
+         "116.40625,"},
+        {"J-50-【4】", "J-50-【4】,1:250000,J50C001004,J-50-[4],39,118.5,40,120,"},
+        {"Ｊ５０Ｃ００１００４",
+         "Ｊ５０Ｃ００１００４,1:250000,J50C001004,J-50-[4],39,118.5,40,120,"},
+        {" J - 50 - 5 - A - 1 ",
+         " J - 50 - 5 - A - 1 ,1:25000,J50F001017,J-50-5-A-1,39.916666666667,116,40,116.125,"},
+        {"J50R003004", "J50R003004,1:200000,J50R003004,J-50-(16),38,117,38.666666666667,118,"},
+        {"SH50D001012",
+         "SH50D001012,1:100000,SH50D001012,SH-50-12,-28.333333333333,119.5,-28,120,"},
+        {"K50K17281345",
+         "K50K17281345,1:500,K50K17281345,,41,117.5,41.001736111111,117.502604166667,"},
+    };
+    for (const auto& row : rows) {
+        const CommandRun run = runSheet({row.typed});
+        EXPECT_EQ(run.status, 0) << row.typed << ": " << run.out;
+        const std::vector<std::string> out = lines(run.out);
+        ASSERT_EQ(out.size(), 2u) << row.typed;
+        EXPECT_EQ(out[1], row.row);
+    }
+}
+
+TEST(SheetCommand, NumbersThatCannotBeReadGiveRowsWithTheirErrors) {
+    const CommandRun run = runSheet({}, "\xEF\xBB\xBFJ50\r\n\r\nX99\n  \nJ50E001015,x\nK-50-145\n");
+    EXPECT_EQ(run.status, 1);
+    const std::vector<std::string> out = lines(run.out);
+    ASSERT_EQ(out.size(), 5u) << run.out;
+    EXPECT_EQ(out[1], "J50,1:1000000,J50,J-50,36,114,40,120,");
+    const struct {
+        std::size_t line;
+        const char* start;
+        const char* piece;
+    } errors[] = {
+        {2, "X99,,,,,,,,", "row letter 'X'"},
+        {3, "\"J50E001015,x\",,,,,,,,", "J50E001015,x"},
+        {4, "K-50-145,,,,,,,,", "145"},
+    };
+    for (const auto& e : errors) {
+        EXPECT_TRUE(out[e.line].starts_with(e.start)) << out[e.line];
+        EXPECT_NE(out[e.line].find(e.piece), std::string::npos) << out[e.line];
+    }
+}
+
+TEST(SheetCommand, JsonLinesCarryExactDmsAndTheCentre) {
+    const CommandRun run = runSheet({"--format", "json", "J50F001019", "J50E001015", "nonsense"});
+    EXPECT_EQ(run.status, 1);
+    const std::vector<std::string> out = lines(run.out);
+    ASSERT_EQ(out.size(), 3u);
+    CPLJSONDocument document;
+    ASSERT_TRUE(document.LoadMemory(out[0])) << out[0];
+    const CPLJSONObject first = document.GetRoot();
+    EXPECT_EQ(first.GetString("new"), "J50F001019");
+    EXPECT_EQ(first.GetString("old"), "J-50-5-B-1");
+    EXPECT_EQ(first.GetString("south_dms"), "39°55′0″");
+    EXPECT_EQ(first.GetString("east_dms"), "116°22′30″");
+    EXPECT_DOUBLE_EQ(first.GetDouble("centre_latitude"), 39.958333333333);
+    EXPECT_DOUBLE_EQ(first.GetDouble("centre_longitude"), 116.3125);
+    EXPECT_EQ(first.GetObj("error").GetType(), CPLJSONObject::Type::Null);
+
+    ASSERT_TRUE(document.LoadMemory(out[2])) << out[2];
+    EXPECT_EQ(document.GetRoot().GetString("input"), "nonsense");
+    EXPECT_EQ(document.GetRoot().GetObj("new").GetType(), CPLJSONObject::Type::Null);
+    EXPECT_FALSE(document.GetRoot().GetString("error").empty());
+}
+
+TEST(SheetCommand, JsonEscapesWhatTheInputHeld) {
+    const CommandRun run = runSheet({"--format", "json"}, "a\"b\\c\td\x01\xFF\n");
+    const std::vector<std::string> out = lines(run.out);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_TRUE(out[0].starts_with(R"({"input":"a\"b\\c\td\u0001)"
+                                   "\xEF\xBF\xBD\""))
+        << out[0];
+}
+
+TEST(SheetCommand, GeoJsonReadsBackAsPolygonsWithTheirProperties) {
+    const CommandRun run = runSheet({"--format", "geojson", "J-50-5-A-1", "SH50D001012", "bad"});
+    EXPECT_EQ(run.status, 1);
+    gis::registerGdalDrivers();
+    const std::string path = "/vsimem/sheet_command_test.geojson";
+    VSIFCloseL(VSIFileFromMemBuffer(path.c_str(),
+                                    reinterpret_cast<GByte*>(const_cast<char*>(run.out.data())),
+                                    run.out.size(), FALSE));
+    {
+        GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR));
+        ASSERT_TRUE(dataset) << run.out;
+        OGRLayer* layer = dataset->GetLayer(0);
+        ASSERT_EQ(layer->GetFeatureCount(), 3);
+        auto first = std::unique_ptr<OGRFeature>(layer->GetNextFeature());
+        EXPECT_STREQ(first->GetFieldAsString("new"), "J50F001017");
+        EXPECT_DOUBLE_EQ(first->GetFieldAsDouble("south"), 39.916666666667);
+        OGREnvelope extent;
+        first->GetGeometryRef()->getEnvelope(&extent);
+        EXPECT_EQ(extent.MinX, 116);
+        EXPECT_EQ(extent.MaxY, 40);
+        auto second = std::unique_ptr<OGRFeature>(layer->GetNextFeature());
+        EXPECT_STREQ(second->GetFieldAsString("old"), "SH-50-12");
+        auto third = std::unique_ptr<OGRFeature>(layer->GetNextFeature());
+        EXPECT_EQ(third->GetGeometryRef(), nullptr);
+        EXPECT_STRNE(third->GetFieldAsString("error"), "");
+    }
+    VSIUnlink(path.c_str());
+}
+
+TEST(SheetCommand, UsageErrors) {
+    const struct {
+        Arguments arguments;
+        const char* message;
+    } rows[] = {
+        {{"--format", "xml", "J50"}, "unknown format 'xml'"},
+        {{"--format"}, "--format needs a value"},
+        {{"--scale", "E"}, "unknown option '--scale'"},
+    };
+    for (const auto& row : rows) {
+        const CommandRun run = runSheet(row.arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+}  // namespace
+}  // namespace mapsheet::cli
