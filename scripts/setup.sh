@@ -13,7 +13,7 @@ MAPSHEET_PACKAGES=(
     libproj-dev proj-data proj-bin
     postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3
     clang-14 libclang-rt-14-dev
-    desktop-file-utils appstream lintian dpkg-dev file
+    desktop-file-utils appstream lintian dpkg-dev file time
 )
 
 mapsheet_install_missing() {
