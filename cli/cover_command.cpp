@@ -21,6 +21,10 @@
 #include "gis/polygon_file.h"
 #endif
 
+#ifdef MAPSHEET_HAVE_PROJ
+#include "cli/square_area_commands.h"
+#endif
+
 namespace mapsheet::cli {
 
 namespace {
@@ -59,6 +63,13 @@ constexpr std::string_view kHelp =
     "                 The file appears only when complete; after a failure nothing is left.\n"
     "--max-sheets N   refuse, before writing anything, a cover of more than N sheets\n"
     "                 (default 10000000), saying how many it would have had.\n"
+    "\n"
+    "--square         with SCALE 1:5000 .. 1:500 and the CRS options of 'mapsheet-cli square'\n"
+    "                 (--crs, --central-meridian, --zone-width): the square sheets meeting a\n"
+    "                 --bbox or --within-sheet area, in the nearest 3-degree zone unless a\n"
+    "                 system is given. CSV: sheet,crs,scale,south_x,west_y,north_x,east_y in\n"
+    "                 metres; gpkg, shp, fgb: the squares in the projected CRS; geojson, kml:\n"
+    "                 their outlines in longitude/latitude, each side densified to a centimetre.\n"
     "\n"
     "Exit status: 0 on success, 2 for a usage error or a refused cover, 3 when the output\n"
     "cannot be written, 4 when the --within file cannot be read.\n";
@@ -189,6 +200,11 @@ std::string withThousands(std::uint64_t value) {
 }  // namespace
 
 int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+#ifdef MAPSHEET_HAVE_PROJ
+    if (asksForSquares(arguments)) {
+        return runSquareCoverCommand(arguments, out, err);
+    }
+#endif
     Options options;
     if (!parseOptions(arguments, options, err)) {
         return kExitUsage;

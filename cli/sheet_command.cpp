@@ -20,6 +20,10 @@
 #include "gis/feature_writer.h"
 #endif
 
+#ifdef MAPSHEET_HAVE_PROJ
+#include "cli/square_area_commands.h"
+#endif
+
 namespace mapsheet::cli {
 
 namespace {
@@ -56,6 +60,10 @@ constexpr std::string_view kHelp =
     "--format geojson  one RFC 7946 FeatureCollection: each sheet a polygon (longitude/latitude,\n"
     "                  counter-clockwise, closed) with the CSV fields as properties; a number\n"
     "                  that cannot be read is a feature without geometry and with its error.\n"
+    "\n"
+    "--square SCALE    with SCALE 1:5000 .. 1:500 and the CRS options of 'mapsheet-cli square':\n"
+    "                  the square sheets meeting each graticule sheet, as CSV\n"
+    "                  input,crs,square_scale,squares,error (squares separated by blanks).\n"
     "\n"
     "Exit status: 0 when every number was read, 1 when any could not be, 2 for a usage error,\n"
     "3 when the output cannot be written, 4 when the input cannot be read.\n";
@@ -233,6 +241,11 @@ std::unique_ptr<SheetOutput> openOutput(Format format, std::ostream& out, std::o
 
 int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
                     std::ostream& err) {
+#ifdef MAPSHEET_HAVE_PROJ
+    if (asksForSquares(arguments)) {
+        return runGraticuleSquaresCommand(arguments, in, out, err);
+    }
+#endif
     const std::optional<Options> options = parseOptions(arguments, err);
     if (!options) {
         return kExitUsage;

@@ -68,49 +68,6 @@ std::optional<std::string>* slotOf(RawOptions& raw, std::string_view name) {
     return &raw.jobs;
 }
 
-// The system chosen by --crs or --central-meridian and --zone-width; false after an error.
-bool chooseSystem(const RawOptions& raw, SquareOptions& options, std::ostream& err) {
-    if (raw.crs && (raw.centralMeridian || raw.zoneWidth)) {
-        err << kPrefix << "--crs names the whole system; leave out --central-meridian and "
-            << "--zone-width\n";
-        return false;
-    }
-    if (raw.crs) {
-        const projection::CheckedSystem checked = projection::gaussKrugerSystemOfCrs(*raw.crs);
-        if (!checked.system) {
-            err << kPrefix << "--crs: " << checked.error << '\n';
-            return false;
-        }
-        options.system = checked.system;
-        return true;
-    }
-    if (raw.zoneWidth && !raw.centralMeridian) {
-        err << kPrefix << "--zone-width needs --central-meridian\n";
-        return false;
-    }
-    if (!raw.centralMeridian) {
-        return true;
-    }
-    const AngleReading meridian = readAngleDegrees(*raw.centralMeridian);
-    if (!meridian.degrees) {
-        err << kPrefix << "--central-meridian '" << *raw.centralMeridian
-            << "': " << (meridian.error.empty() ? "not an angle" : meridian.error) << '\n';
-        return false;
-    }
-    int width = 3;
-    if (raw.zoneWidth) {
-        const std::optional<int> given = positiveInteger(*raw.zoneWidth);
-        width = given.value_or(0);
-    }
-    const std::string error = projection::centralMeridianError(*meridian.degrees, width);
-    if (!error.empty()) {
-        err << kPrefix << error << '\n';
-        return false;
-    }
-    options.system = projection::centralMeridianSystem(*meridian.degrees, width);
-    return true;
-}
-
 std::optional<int> scaleOption(const std::optional<std::string>& text, std::string_view name,
                                std::ostream& err) {
     const std::optional<int> scale = engine::parseScale(*text);
@@ -122,6 +79,49 @@ std::optional<int> scaleOption(const std::optional<std::string>& text, std::stri
 }
 
 }  // namespace
+
+bool chooseSquareSystem(const SystemArguments& given,
+                        std::optional<projection::GaussKrugerSystem>& system,
+                        std::string_view prefix, std::ostream& err) {
+    if (given.crs && (given.centralMeridian || given.zoneWidth)) {
+        err << prefix << "--crs names the whole system; leave out --central-meridian and "
+            << "--zone-width\n";
+        return false;
+    }
+    if (given.crs) {
+        const projection::CheckedSystem checked = projection::gaussKrugerSystemOfCrs(*given.crs);
+        if (!checked.system) {
+            err << prefix << "--crs: " << checked.error << '\n';
+            return false;
+        }
+        system = checked.system;
+        return true;
+    }
+    if (given.zoneWidth && !given.centralMeridian) {
+        err << prefix << "--zone-width needs --central-meridian\n";
+        return false;
+    }
+    if (!given.centralMeridian) {
+        return true;
+    }
+    const AngleReading meridian = readAngleDegrees(*given.centralMeridian);
+    if (!meridian.degrees) {
+        err << prefix << "--central-meridian '" << *given.centralMeridian
+            << "': " << (meridian.error.empty() ? "not an angle" : meridian.error) << '\n';
+        return false;
+    }
+    int width = 3;
+    if (given.zoneWidth) {
+        width = positiveInteger(*given.zoneWidth).value_or(0);
+    }
+    const std::string error = projection::centralMeridianError(*meridian.degrees, width);
+    if (!error.empty()) {
+        err << prefix << error << '\n';
+        return false;
+    }
+    system = projection::centralMeridianSystem(*meridian.degrees, width);
+    return true;
+}
 
 std::optional<SquareOptions> parseSquareOptions(const Arguments& arguments, std::ostream& err) {
     SquareOptions options;
@@ -205,7 +205,8 @@ std::optional<SquareOptions> parseSquareOptions(const Arguments& arguments, std:
         }
         options.jobs = *jobs;
     }
-    if (!chooseSystem(raw, options, err)) {
+    if (!chooseSquareSystem({raw.crs, raw.centralMeridian, raw.zoneWidth}, options.system, kPrefix,
+                            err)) {
         return std::nullopt;
     }
     if (!options.system && options.mode != SquareMode::GeographicPoints) {

@@ -16,6 +16,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/commands.h"
@@ -37,5 +38,19 @@ struct SquareOptions {
 
 // The options, or nullopt after writing the usage error to err ("mapsheet-cli square: ...").
 std::optional<SquareOptions> parseSquareOptions(const Arguments& arguments, std::ostream& err);
+
+// The values of --crs, --central-meridian and --zone-width as given.
+struct SystemArguments {
+    std::optional<std::string> crs;
+    std::optional<std::string> centralMeridian;
+    std::optional<std::string> zoneWidth;
+};
+
+// The system they choose (nullopt in system when none is given: the caller picks the nearest
+// 3-degree zone). False after writing the usage error to err, after prefix
+// ("mapsheet-cli square: ").
+bool chooseSquareSystem(const SystemArguments& given,
+                        std::optional<projection::GaussKrugerSystem>& system,
+                        std::string_view prefix, std::ostream& err);
 
 }  // namespace mapsheet::cli

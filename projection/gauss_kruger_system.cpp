@@ -109,6 +109,20 @@ double usableHalfWidth(const GaussKrugerSystem& system) {
     return system.zoneWidth == 6 ? 3.0 : 2.0;
 }
 
+std::string usableWidthError(const GaussKrugerSystem& system, double longitude) {
+    const double away = degreesFromCentralMeridian(system, longitude);
+    const double limit = usableHalfWidth(system);
+    if (std::fabs(away) <= limit) {
+        return {};
+    }
+    return "longitude " + decimalText(longitude, kDegreeDecimals) + " lies " +
+           decimalText(std::fabs(away), kDegreeDecimals) + " degrees " +
+           (away < 0 ? "west" : "east") + " of the central meridian " +
+           meridianText(system.centralMeridian) + " of " + systemName(system) + ", beyond the " +
+           decimalText(limit, kDegreeDecimals) + " degrees a " + std::to_string(system.zoneWidth) +
+           "-degree zone serves" + (system.zoneWidth == 3 ? " (1.5 and a 0.5 overlap)" : "");
+}
+
 std::string systemName(const GaussKrugerSystem& system) {
     if (system.epsg != 0) {
         return "EPSG:" + std::to_string(system.epsg);

@@ -66,6 +66,11 @@ double degreesFromCentralMeridian(const GaussKrugerSystem& system, double longit
 // 3 for 6-degree zones, 2 for 3-degree zones (see "Usable width" above).
 double usableHalfWidth(const GaussKrugerSystem& system);
 
+// Empty when the longitude lies within the system's usable width, else why not: "longitude
+// 120.5 lies 3.5 degrees east of the central meridian 117E of EPSG:4509, beyond the 3 degrees
+// a 6-degree zone serves" (3-degree zones add "(1.5 and a 0.5 overlap)").
+std::string usableWidthError(const GaussKrugerSystem& system, double longitude);
+
 // "EPSG:4548", or for a system without a code "CGCS2000 3-degree Gauss-Kruger CM 12E"
 // ("CM 116.5E", "CM 75W"), in the words of the EPSG names.
 std::string systemName(const GaussKrugerSystem& system);

@@ -41,6 +41,16 @@ GraticuleSheets graticuleSheetsOfSquare(const engine::SquareSheet& square, int g
     return result;
 }
 
+GaussKrugerSystem systemForBox(const std::optional<GaussKrugerSystem>& given,
+                               const engine::LatLonBox& box) {
+    return given ? *given : nearestThreeDegreeSystem((box.west + box.east) / 2);
+}
+
+std::string boxWidthError(const GaussKrugerSystem& system, const engine::LatLonBox& box) {
+    std::string error = usableWidthError(system, box.west);
+    return error.empty() ? usableWidthError(system, box.east) : error;
+}
+
 std::optional<SquareCover> squaresOfBox(const engine::LatLonBox& box, int squareScale,
                                         GaussKrugerProjector& projector) {
     auto ring = planeOutline({box.south, box.west, box.north, box.east}, projector);

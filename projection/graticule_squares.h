@@ -31,6 +31,15 @@ struct GraticuleSheets {
 GraticuleSheets graticuleSheetsOfSquare(const engine::SquareSheet& square, int graticuleScale,
                                         GaussKrugerProjector& projector);
 
+// The given system, or the 3-degree zone whose central meridian is nearest the middle of the
+// box's longitudes.
+GaussKrugerSystem systemForBox(const std::optional<GaussKrugerSystem>& given,
+                               const engine::LatLonBox& box);
+
+// Empty when the box's west and east edges lie within the system's usable width, else why not
+// (gauss_kruger_system.h).
+std::string boxWidthError(const GaussKrugerSystem& system, const engine::LatLonBox& box);
+
 // The cover of the box's outline in the projector's plane; nullopt when PROJ cannot project
 // it. The box must pass engine::boxError.
 std::optional<SquareCover> squaresOfBox(const engine::LatLonBox& box, int squareScale,

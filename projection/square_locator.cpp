@@ -40,19 +40,8 @@ GaussKrugerProjector& SquareLocator::projectorFor(double longitude) {
 }
 
 bool SquareLocator::refuseBeyondWidth(LocatedPoint& located) const {
-    const GaussKrugerSystem& system = *located.system;
-    const double away = degreesFromCentralMeridian(system, located.geographic.longitude);
-    const double limit = usableHalfWidth(system);
-    if (std::fabs(away) <= limit) {
-        return false;
-    }
-    located.error = "longitude " + degrees(located.geographic.longitude) + " lies " +
-                    degrees(std::fabs(away)) + " degrees " + (away < 0 ? "west" : "east") +
-                    " of the central meridian " + meridianText(system.centralMeridian) + " of " +
-                    systemName(system) + ", beyond the " + degrees(limit) + " degrees a " +
-                    std::to_string(system.zoneWidth) + "-degree zone serves" +
-                    (system.zoneWidth == 3 ? " (1.5 and a 0.5 overlap)" : "");
-    return true;
+    located.error = usableWidthError(*located.system, located.geographic.longitude);
+    return !located.error.empty();
 }
 
 LocatedPoint SquareLocator::locateGeographic(GeographicPoint point) {

@@ -1,0 +1,191 @@
+// mapsheet-cli sheet --square: the square sheets that meet graticule sheets, one CSV row per
+// graticule number,
+//
+//   input,crs,square_scale,squares,error
+//
+// the squares by their numbers separated by blanks, rows of squares from the north and each
+// from the west.
+#ifdef MAPSHEET_HAVE_PROJ
+
+#include <istream>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "cli/csv.h"
+#include "cli/input_lines.h"
+#include "cli/output_status.h"
+#include "cli/point_line.h"
+#include "cli/square_area_commands.h"
+#include "cli/square_options.h"
+#include "engine/scale_names.h"
+#include "engine/sheet_number_parse.h"
+#include "projection/graticule_squares.h"
+
+namespace mapsheet::cli {
+
+namespace {
+
+constexpr std::string_view kPrefix = "mapsheet-cli sheet: ";
+constexpr std::string_view kHeader = "input,crs,square_scale,squares,error\n";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+struct SheetSquareOptions {
+    int scale = 11;
+    std::optional<projection::GaussKrugerSystem> system;
+    std::vector<std::string> numbers;
+};
+
+std::optional<SheetSquareOptions> parseOptions(const Arguments& arguments, std::ostream& err) {
+    SheetSquareOptions options;
+    SystemArguments given;
+    std::optional<std::string> scale;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        const std::string_view name = argument.substr(0, argument.find('='));
+        std::optional<std::string>* slot = name == "--square"             ? &scale
+                                           : name == "--crs"              ? &given.crs
+                                           : name == "--central-meridian" ? &given.centralMeridian
+                                           : name == "--zone-width"       ? &given.zoneWidth
+                                                                          : nullptr;
+        if (slot == nullptr) {
+            if (argument.starts_with("--")) {
+                err << kPrefix << "unknown option '" << argument
+                    << "' for --square; run 'mapsheet-cli sheet --help'\n";
+                return std::nullopt;
+            }
+            options.numbers.emplace_back(argument);
+        } else if (name.size() < argument.size()) {
+            *slot = std::string(argument.substr(name.size() + 1));
+        } else if (i + 1 < arguments.size()) {
+            *slot = arguments[++i];
+        } else {
+            err << kPrefix << name << " needs a value\n";
+            return std::nullopt;
+        }
+    }
+    const std::optional<int> parsed = engine::parseScale(scale.value_or(""));
+    if (!parsed || !engine::hasSquareSheets(*parsed)) {
+        err << kPrefix << "--square needs a square-sheet scale: 1:5000, 1:2000, 1:1000 or 1:500"
+            << (scale ? ", not '" + *scale + "'" : std::string()) << '\n';
+        return std::nullopt;
+    }
+    options.scale = *parsed;
+    if (!chooseSquareSystem(given, options.system, kPrefix, err)) {
+        return std::nullopt;
+    }
+    return options;
+}
+
+class SquareRows {
+  public:
+    SquareRows(const SheetSquareOptions& options, std::ostream& out)
+        : options_(options), out_(out) {
+        out_ << kHeader;
+    }
+
+    bool anyError() const { return anyError_; }
+
+    void sheet(std::string_view text, long lineNumber) {
+        const engine::ParsedSheet parsed = engine::parseSheetNumber(text);
+        if (!parsed.sheet) {
+            write(text, {}, {}, {}, lineNumber, parsed.error);
+            return;
+        }
+        const engine::DegreeBounds bounds = engine::degreeBounds(*parsed.sheet);
+        const engine::LatLonBox box{bounds.south, bounds.west, bounds.north, bounds.east};
+        projection::GaussKrugerProjector& projector =
+            projectorFor(projection::systemForBox(options_.system, box));
+        const std::string name = projection::systemName(projector.system());
+        if (const std::string wide = projection::boxWidthError(projector.system(), box);
+            !wide.empty()) {
+            write(text, name, {}, {}, lineNumber, "the sheet reaches too far: " + wide);
+            return;
+        }
+        std::optional<projection::SquareCover> cover =
+            projection::squaresOfBox(box, options_.scale, projector);
+        if (!cover) {
+            write(text, name, {}, {}, lineNumber, "PROJ cannot project the sheet into " + name);
+            return;
+        }
+        std::string squares;
+        while (const std::optional<engine::SquareSheet> square = cover->next()) {
+            if (!squares.empty()) {
+                squares.push_back(' ');
+            }
+            squares.append(engine::squareNumber(*square));
+        }
+        write(text, name, engine::scaleRatioText(options_.scale), squares, lineNumber, {});
+    }
+
+  private:
+    projection::GaussKrugerProjector& projectorFor(const projection::GaussKrugerSystem& system) {
+        auto found = projectors_.find(system.centralMeridian);
+        if (found == projectors_.end() || !(found->second.system() == system)) {
+            projectors_.erase(system.centralMeridian);
+            found = projectors_.try_emplace(system.centralMeridian, system).first;
+        }
+        return found->second;
+    }
+
+    void write(std::string_view input, std::string_view crs, std::string_view scale,
+               std::string_view squares, long lineNumber, const std::string& error) {
+        std::string record;
+        for (const std::string_view field : {input, crs, scale, squares}) {
+            appendCsvField(record, field);
+            record.push_back(',');
+        }
+        if (!error.empty() && lineNumber > 0) {
+            appendCsvField(record, "line " + std::to_string(lineNumber) + ": " + error);
+        } else {
+            appendCsvField(record, error);
+        }
+        record.push_back('\n');
+        out_ << record;
+        anyError_ = anyError_ || !error.empty();
+    }
+
+    const SheetSquareOptions& options_;
+    std::ostream& out_;
+    std::map<double, projection::GaussKrugerProjector> projectors_;
+    bool anyError_ = false;
+};
+
+}  // namespace
+
+int runGraticuleSquaresCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
+                               std::ostream& err) {
+    const std::optional<SheetSquareOptions> options = parseOptions(arguments, err);
+    if (!options) {
+        return kExitUsage;
+    }
+    SquareRows rows(*options, out);
+    if (!options->numbers.empty()) {
+        for (const std::string& number : options->numbers) {
+            rows.sheet(number, 0);
+        }
+    } else {
+        InputLines lines(in);
+        long lineNumber = 0;
+        while (const std::optional<std::string_view> next = lines.next()) {
+            ++lineNumber;
+            std::string_view line = *next;
+            if (line.ends_with('\r')) {
+                line.remove_suffix(1);
+            }
+            if (lineNumber == 1 && line.starts_with(kByteOrderMark)) {
+                line.remove_prefix(kByteOrderMark.size());
+            }
+            if (!isBlankLine(line)) {
+                rows.sheet(line, lineNumber);
+            }
+        }
+    }
+    return finishOutput(out, err, rows.anyError() ? kExitRowErrors : kExitSuccess);
+}
+
+}  // namespace mapsheet::cli
+
+#endif  // MAPSHEET_HAVE_PROJ
