@@ -287,6 +287,12 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
                 return kExitWriteFailed;
             }
         }
+        if (!lines.readError().empty()) {
+            // The rows read so far are written; the cut-off line is not guessed at.
+            output->finish();
+            err << "mapsheet-cli sheet: cannot read the input: " << lines.readError() << '\n';
+            return kExitReadFailed;
+        }
     }
     if (!output->finish()) {
         return kExitWriteFailed;

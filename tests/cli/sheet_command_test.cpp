@@ -205,6 +205,36 @@ TEST(SheetCommand, GeoJsonReadsBackAsPolygonsWithTheirProperties) {
     VSIUnlink(path.c_str());
 }
 
+// Gives its text, then fails the way a broken pipe or a vanished file does.
+class FailingInput : public std::streambuf {
+  public:
+    explicit FailingInput(std::string text) : text_(std::move(text)) {
+        setg(text_.data(), text_.data(), text_.data() + text_.size());
+    }
+
+  protected:
+    int_type underflow() override { throw std::ios_base::failure("Input/output error"); }
+
+  private:
+    std::string text_;
+};
+
+TEST(SheetCommand, ReadAndWriteFailuresHaveTheirOwnStatus) {
+    FailingInput source("J50\nK-5");
+    std::istream in(&source);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(runSheetCommand({}, in, out, err), 4);
+    EXPECT_NE(err.str().find("cannot read the input"), std::string::npos) << err.str();
+
+    std::istringstream none;
+    std::ostringstream broken;
+    broken.setstate(std::ios::badbit);
+    std::ostringstream brokenErr;
+    EXPECT_EQ(runSheetCommand({"J50"}, none, broken, brokenErr), 3);
+    EXPECT_NE(brokenErr.str().find("cannot write"), std::string::npos) << brokenErr.str();
+}
+
 TEST(SheetCommand, UsageErrors) {
     const struct {
         Arguments arguments;
