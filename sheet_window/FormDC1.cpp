@@ -1,6 +1,7 @@
 // Construction of the sheet-numbering window: its controls with their names, captions and
 // tooltips, the layout, the event wiring and the load step.
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
@@ -18,13 +19,21 @@
 #include "engine/scale_catalogue.h"
 #include "library/diagnostics_log.h"
 #include "sheet_window/FormDC1.h"
+#include "sheet_window/selectable_label.h"
+#include "sheet_window/sheet_grid_frame.h"
 #include "window_common/handler_guard.h"
 
 namespace mapsheet {
 
 namespace {
 
+using sheet_window::SelectableLabel;
 using window_common::RunGuarded;
+
+// The widest texts the cells and the coordinate labels hold.
+const QString kWidestNewNumber = QStringLiteral("SV60K23042304");
+const QString kWidestOldNumber = QStringLiteral("SV-60-144-(256)-d");
+const QString kWidestCoordinate = QStringLiteral("-179°59′59.99″");
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -32,6 +41,12 @@ QString Text(std::string_view text) {
 
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text = {}) {
     auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+SelectableLabel* MakeSelectableLabel(QWidget* parent, const QString& name) {
+    auto* label = new SelectableLabel(parent);
     label->setObjectName(name);
     return label;
 }
@@ -150,24 +165,32 @@ void FormDC1::BuildControls() {
         MakeBox(this, "TextID4", {}, QStringLiteral("所在列的数字编码"), ActionCode::ColumnCodeBox);
 
     for (int k = 0; k < 9; ++k) {
-        labXin_[k] = MakeLabel(this, QString("LabXin%1").arg(k + 1));
-        labXin_[k]->setToolTip(QStringLiteral("新图幅编号"));
-        QFont bold = labXin_[k]->font();
+        auto* newNumber = MakeSelectableLabel(this, QString("LabXin%1").arg(k + 1));
+        newNumber->setToolTip(QStringLiteral("新图幅编号"));
+        QFont bold = newNumber->font();
         bold.setBold(true);
-        labXin_[k]->setFont(bold);
-        labOld_[k] = MakeLabel(this, QString("LabOld%1").arg(k + 1));
-        labOld_[k]->setToolTip(QStringLiteral("1992年前--原图幅编号"));
-        for (QLabel* cell : {labXin_[k], labOld_[k]}) {
+        newNumber->setFont(bold);
+        newNumber->FixSizeFor(kWidestNewNumber);
+        auto* oldNumber = MakeSelectableLabel(this, QString("LabOld%1").arg(k + 1));
+        oldNumber->setToolTip(QStringLiteral("1992年前--原图幅编号"));
+        oldNumber->FixSizeFor(kWidestOldNumber);
+        for (QLabel* cell : {static_cast<QLabel*>(newNumber), static_cast<QLabel*>(oldNumber)}) {
             cell->setAlignment(Qt::AlignCenter);
-            cell->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            cell->setContextMenuPolicy(Qt::CustomContextMenu);
         }
+        labXin_[k] = newNumber;
+        labOld_[k] = oldNumber;
     }
     labNswe_ = MakeLabel(this, "LabNSWE", QStringLiteral("粗体为1993-2012新编码"));
     for (int i = 0; i < 4; ++i) {
-        labJingDu_[i] = MakeLabel(this, QString("LabJingDu%1").arg(i));
-        labJingDu_[i]->setAlignment(Qt::AlignCenter);
-        labWeiDu_[i] = MakeLabel(this, QString("LabWeiDu%1").arg(i));
-        labWeiDu_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto* longitude = MakeSelectableLabel(this, QString("LabJingDu%1").arg(i));
+        longitude->setAlignment(Qt::AlignCenter);
+        longitude->FixSizeFor(kWidestCoordinate);
+        auto* latitude = MakeSelectableLabel(this, QString("LabWeiDu%1").arg(i));
+        latitude->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        latitude->FixSizeFor(kWidestCoordinate);
+        labJingDu_[i] = longitude;
+        labWeiDu_[i] = latitude;
     }
     const char* const lineNames[12] = {"LineA1", "LineB1", "LineA2", "LineB2", "LineA3", "LineB3",
                                        "LineC1", "LineC2", "LineC3", "LineD1", "LineD2", "LineD3"};
@@ -180,6 +203,12 @@ void FormDC1::BuildControls() {
     shape2_ = new QFrame(this);
     shape2_->setObjectName("Shape2");
     shape2_->setFrameShape(QFrame::StyledPanel);
+    sheetGrid_ = new sheet_window::SheetGridFrame(this);
+    sheetGrid_->setObjectName("SheetGrid");
+    copyAllNumbers_ = new QAction(QStringLiteral("复制全部编号"), this);
+    copyAllNumbers_->setObjectName("CopyAllNumbers");
+    exportSheetIndex_ = new QAction(QStringLiteral("导出接图表…"), this);
+    exportSheetIndex_->setObjectName("ExportSheetIndex");
 
     labTuId_ = MakeLabel(this, "LabTuID", QStringLiteral("新编号示例:_K50E003005"));
     labBeiZhu_ = MakeLabel(this, "LabBeiZhu", QStringLiteral("备注"));
@@ -241,46 +270,41 @@ void FormDC1::BuildLayout() {
     numberRow->addWidget(dcButZhuan_);
     root->addLayout(numberRow);
 
-    // The 3 x 3 grid: cells at odd rows and columns, lines at even ones. The coordinate labels
-    // sit in their own rows and columns beside it; the grid is inset by half a label so that
-    // each label is centred on its line.
-    const QFontMetrics metrics(labJingDu_[0]->font());
-    const int coordinateWidth = metrics.horizontalAdvance(QStringLiteral("-179°59′59.99″")) + 8;
-    const int coordinateHeight = labWeiDu_[0]->sizeHint().height();
-    const QFontMetrics boldMetrics(labXin_[0]->font());
-    const int cellWidth = boldMetrics.horizontalAdvance("SV60K23042304") + 16;
+    // The 3 x 3 grid inside its frame: cells at even rows and columns, lines at odd ones. The
+    // coordinate labels sit in their own rows and columns beside it; the frame is inset by
+    // half a label so that each label is centred on its line.
+    const int coordinateWidth = labJingDu_[0]->width();
+    const int coordinateHeight = labWeiDu_[0]->height();
+    const int border = sheet_window::SheetGridFrame::kBorderWidth;
 
-    auto* block = new QGridLayout;
+    auto* block = new QGridLayout(sheetGrid_);
     block->setSpacing(0);
-    block->setContentsMargins(coordinateWidth / 2, coordinateHeight / 2, coordinateWidth / 2,
-                              coordinateHeight / 2);
-    for (int edge : {0, 6}) {
-        block->addWidget(MakeLine(this, QString("GridEdgeH%1").arg(edge), QFrame::HLine), edge, 0,
-                         1, 7);
-        block->addWidget(MakeLine(this, QString("GridEdgeV%1").arg(edge), QFrame::VLine), 0, edge,
-                         7, 1);
-    }
+    block->setContentsMargins(border, border, border, border);
     for (int k = 0; k < 9; ++k) {
         auto* cell = new QVBoxLayout;
-        cell->setContentsMargins(4, 6, 4, 6);
+        cell->setContentsMargins(4, 2, 4, 2);
+        cell->setSpacing(0);
         // An enlarged cell keeps its two numbers together in its middle.
         cell->addStretch(1);
-        cell->addWidget(labXin_[k]);
-        cell->addWidget(labOld_[k]);
+        cell->addWidget(labXin_[k], 0, Qt::AlignHCenter);
+        cell->addWidget(labOld_[k], 0, Qt::AlignHCenter);
         cell->addStretch(1);
-        labXin_[k]->setMinimumWidth(cellWidth);
-        block->addLayout(cell, 1 + 2 * (k / 3), 1 + 2 * (k % 3));
+        block->addLayout(cell, 2 * (k / 3), 2 * (k % 3));
     }
     for (int r = 0; r < 3; ++r) {
-        block->addWidget(separatorLines_[2 * r], 1 + 2 * r, 2);      // LineA
-        block->addWidget(separatorLines_[2 * r + 1], 1 + 2 * r, 4);  // LineB
-        block->addWidget(separatorLines_[6 + r], 2, 1 + 2 * r);      // LineC
-        block->addWidget(separatorLines_[9 + r], 4, 1 + 2 * r);      // LineD
+        block->addWidget(separatorLines_[2 * r], 2 * r, 1);      // LineA
+        block->addWidget(separatorLines_[2 * r + 1], 2 * r, 3);  // LineB
+        block->addWidget(separatorLines_[6 + r], 1, 2 * r);      // LineC
+        block->addWidget(separatorLines_[9 + r], 3, 2 * r);      // LineD
     }
-    for (int i = 1; i <= 5; i += 2) {
+    for (int i = 0; i <= 4; i += 2) {
         block->setColumnStretch(i, 1);
         block->setRowStretch(i, 1);
     }
+    auto* gridHolder = new QVBoxLayout;
+    gridHolder->setContentsMargins(coordinateWidth / 2, coordinateHeight / 2, coordinateWidth / 2,
+                                   coordinateHeight / 2);
+    gridHolder->addWidget(sheetGrid_);
 
     auto* latitudeColumn = new QVBoxLayout;
     latitudeColumn->setSpacing(0);
@@ -289,11 +313,7 @@ void FormDC1::BuildLayout() {
     longitudeRow->setSpacing(0);
     longitudeRow->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < 4; ++i) {
-        QLabel* northFirst = labWeiDu_[3 - i];
-        northFirst->setFixedHeight(coordinateHeight);
-        northFirst->setMinimumWidth(coordinateWidth);
-        latitudeColumn->addWidget(northFirst);
-        labJingDu_[i]->setFixedWidth(coordinateWidth);
+        latitudeColumn->addWidget(labWeiDu_[3 - i], 0, Qt::AlignRight);
         longitudeRow->addWidget(labJingDu_[i]);
         if (i < 3) {
             latitudeColumn->addStretch(1);
@@ -307,7 +327,7 @@ void FormDC1::BuildLayout() {
     neighbourhood->addWidget(dcButUp_, 0, 2, Qt::AlignHCenter);
     neighbourhood->addWidget(dcButLeft_, 1, 0, Qt::AlignVCenter);
     neighbourhood->addLayout(latitudeColumn, 1, 1);
-    neighbourhood->addLayout(block, 1, 2);
+    neighbourhood->addLayout(gridHolder, 1, 2);
     neighbourhood->addWidget(dcButRight_, 1, 3, Qt::AlignVCenter);
     neighbourhood->addLayout(longitudeRow, 2, 2);
     neighbourhood->addWidget(dcButDown_, 3, 2, Qt::AlignHCenter);
@@ -315,11 +335,14 @@ void FormDC1::BuildLayout() {
     neighbourhood->setRowStretch(1, 1);
     root->addWidget(shape2_, 1);
 
-    root->addWidget(labelXinXi_);
+    // The standard line shares the last row with the version and the buttons, so that the
+    // window keeps within a 1280 x 800 screen at a scale factor of 1.5.
     root->addWidget(labBeiZhu_);
     auto* bottomRow = new QHBoxLayout;
-    bottomRow->addWidget(labBanBen_);
+    bottomRow->addWidget(labelXinXi_);
     bottomRow->addStretch();
+    bottomRow->addWidget(labBanBen_);
+    bottomRow->addSpacing(12);
     bottomRow->addWidget(commandJd_);
     bottomRow->addWidget(commandBd_);
     root->addLayout(bottomRow);

@@ -26,8 +26,11 @@
 #include "engine/sheet_engine.h"
 #include "sheet_window/action_codes.h"
 #include "sheet_window/neighbourhood.h"
+#include "sheet_window/sheet_index.h"
 
+class QAction;
 class QComboBox;
+class QPoint;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -100,6 +103,13 @@ class FormDC1 : public QWidget {
     void OnStepClicked(StepDirection direction);
     bool ShowNeighbourhood(double latitude, double longitude);
 
+    // The cells' context menu (FormDC1_cells.cpp): copy the selection, copy all numbers as a
+    // table, export the drawing of the neighbourhood.
+    void ShowCellMenu(QWidget* source, const QPoint& position);
+    sheet_window::SheetIndex CurrentSheetIndex() const;
+    void CopyAllNumbers();
+    void ExportSheetIndexToChosenFile();
+
     // Writes a box from code: the box's own filter does not run on it.
     void WriteBox(QLineEdit* box, const QString& text);
     QLineEdit* PositionBox(ActionCode code) const;
@@ -150,6 +160,10 @@ class FormDC1 : public QWidget {
     std::array<QFrame*, 12> separatorLines_{};
     QFrame* shape1_ = nullptr;
     QFrame* shape2_ = nullptr;
+    QWidget* sheetGrid_ = nullptr;         // the frame of the nine cells
+    QAction* copyAllNumbers_ = nullptr;    // "CopyAllNumbers"
+    QAction* exportSheetIndex_ = nullptr;  // "ExportSheetIndex"
+    QString exportFolder_;                 // where the last export went
     QLabel* labTuId_ = nullptr;
     QLabel* labBeiZhu_ = nullptr;
     QLabel* labelXinXi_ = nullptr;

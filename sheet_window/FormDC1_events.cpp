@@ -1,6 +1,7 @@
 // The wiring of the sheet window's events: every change, click, activation, focus and mouse
 // press reaches its handler through RunGuarded, so that no failure leaves an event.
 
+#include <QAction>
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
@@ -73,6 +74,21 @@ void FormDC1::ConnectEvents() {
         connect(button, &QPushButton::clicked, this,
                 [this, direction] { RunGuarded([&] { OnStepClicked(direction); }); });
     }
+    connect(sheetGrid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        RunGuarded([&] { ShowCellMenu(sheetGrid_, position); });
+    });
+    for (int k = 0; k < 9; ++k) {
+        for (QLabel* cell : {labXin_[k], labOld_[k]}) {
+            connect(cell, &QWidget::customContextMenuRequested, this,
+                    [this, cell](const QPoint& position) {
+                        RunGuarded([&] { ShowCellMenu(cell, position); });
+                    });
+        }
+    }
+    connect(copyAllNumbers_, &QAction::triggered, this,
+            [this] { RunGuarded([&] { CopyAllNumbers(); }); });
+    connect(exportSheetIndex_, &QAction::triggered, this,
+            [this] { RunGuarded([&] { ExportSheetIndexToChosenFile(); }); });
     connect(commandJd_, &QPushButton::clicked, this,
             [this] { RunGuarded([&] { OnAngleWindowClicked(); }); });
     connect(commandBd_, &QPushButton::clicked, this,
