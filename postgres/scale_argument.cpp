@@ -1,6 +1,7 @@
 #include "postgres/scale_argument.h"
 
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -11,14 +12,6 @@ namespace mapsheet::postgres {
 namespace {
 
 constexpr int kQuotedLength = 40;  // characters of an unknown scale quoted in the error
-
-// The last scale text of a call site, when short enough to keep.
-struct ScaleCache {
-    static constexpr int kCapacity = 32;
-    int scale;
-    int length;
-    char bytes[kCapacity];
-};
 
 // The first characters of a UTF-8 text, never ending inside a character.
 std::string quoted(std::string_view text) {
@@ -53,27 +46,28 @@ int scaleIndexOf(const text* scale) {
     return index;
 }
 
-int cachedScaleIndex(FunctionCallInfo fcinfo, int argument) {
-    const text* scale = PG_GETARG_TEXT_PP(argument);
+int cachedScaleIndex(ScaleCache& cache, const text* scale) {
     const char* bytes = VARDATA_ANY(scale);
     const int length = static_cast<int>(VARSIZE_ANY_EXHDR(scale));
-    auto* cache = static_cast<ScaleCache*>(fcinfo->flinfo->fn_extra);
-    if (cache != nullptr && cache->length == length &&
-        std::memcmp(cache->bytes, bytes, length) == 0) {
-        return cache->scale;
+    if (cache.length == length && std::memcmp(cache.bytes, bytes, length) == 0) {
+        return cache.scale;
     }
     const int index = scaleIndexOf(scale);
     if (length <= ScaleCache::kCapacity) {
-        if (cache == nullptr) {
-            cache = static_cast<ScaleCache*>(
-                MemoryContextAlloc(fcinfo->flinfo->fn_mcxt, sizeof(ScaleCache)));
-            fcinfo->flinfo->fn_extra = cache;
-        }
-        cache->scale = index;
-        cache->length = length;
-        std::memcpy(cache->bytes, bytes, length);
+        cache.scale = index;
+        cache.length = length;
+        std::memcpy(cache.bytes, bytes, length);
     }
     return index;
+}
+
+int cachedScaleIndex(FunctionCallInfo fcinfo, int argument) {
+    if (fcinfo->flinfo->fn_extra == nullptr) {
+        void* place = MemoryContextAlloc(fcinfo->flinfo->fn_mcxt, sizeof(ScaleCache));
+        fcinfo->flinfo->fn_extra = new (place) ScaleCache;
+    }
+    return cachedScaleIndex(*static_cast<ScaleCache*>(fcinfo->flinfo->fn_extra),
+                            PG_GETARG_TEXT_PP(argument));
 }
 
 }  // namespace mapsheet::postgres

@@ -11,9 +11,20 @@ namespace mapsheet::postgres {
 // The scale index 0..11 of the text.
 int scaleIndexOf(const text* scale);
 
-// The same for argument `argument` of a plain (not set-returning) function, remembered in the
-// call site's fn_extra: a column of rows nearly always repeats one scale text, which is then
-// compared, not parsed again.
+// The last scale text of a call site and its index. A column of rows nearly always repeats one
+// scale text, which is then compared, not parsed again.
+struct ScaleCache {
+    static constexpr int kCapacity = 32;  // longer texts are parsed every time
+    int scale = -1;
+    int length = -1;
+    char bytes[kCapacity] = {};
+};
+
+// The scale index of the text, through the cache.
+int cachedScaleIndex(ScaleCache& cache, const text* scale);
+
+// The same for argument `argument` of a function whose fn_extra holds nothing else (not a
+// set-returning function): the cache lives there.
 int cachedScaleIndex(FunctionCallInfo fcinfo, int argument);
 
 }  // namespace mapsheet::postgres

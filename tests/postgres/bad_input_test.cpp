@@ -43,6 +43,11 @@ const RejectedCase kRejectedCases[] = {
     {"GeometryNotAPoint",
      "SELECT mapsheet_number('SRID=4490;LINESTRING(116 39, 117 40)'::geometry, 'A')",
      "not a point"},
+    {"SquareAtAGraticuleScale", "SELECT mapsheet_square(39.979, 116.3, '1:50000', 4548)",
+     "square sheets exist at"},
+    {"SquareInWgs84", "SELECT mapsheet_square(39.979, 116.3, '1:500', 4326)", "invalid srid 4326"},
+    {"SquareUnknownScale", "SELECT mapsheet_square(39.979, 116.3, '1:400', 0)",
+     "invalid scale '1:400'"},
     {"EnvelopeOfMalformedNumber", "SELECT mapsheet_envelope('J50F0010')", "invalid sheet number"},
 };
 
@@ -66,6 +71,10 @@ const NullCase kNullCases[] = {
     {"NullEnvelope", "SELECT mapsheet_envelope(NULL)", nullptr},
     {"EmptyPoint", "SELECT mapsheet_number('SRID=4490;POINT EMPTY'::geometry, 'A')", nullptr},
     {"NullCoverEdge", "SELECT count(*) FROM mapsheet_cover(NULL, 0, 1, 1, 'A')", "0"},
+    {"SquareOfNaN", "SELECT mapsheet_square('NaN', 116.3, '1:500', 4548)", nullptr},
+    {"SquareBeyondTheZone", "SELECT mapsheet_square(39.979, 121, '1:500', 4548)", nullptr},
+    {"SquareBeyondThePole", "SELECT mapsheet_square(91, 116.3, '1:500', 0)", nullptr},
+    {"SquareNullSrid", "SELECT mapsheet_square(39.979, 116.3, '1:500', NULL)", nullptr},
     {"NegativeZero", "SELECT mapsheet_number('-0', '-0', 'A')", "A31"},
 };
 

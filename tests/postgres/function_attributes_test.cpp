@@ -32,6 +32,7 @@ TEST(FunctionAttributes, EveryFunctionIsImmutableStrictAndParallelSafe) {
         "mapsheet_old_number(double precision,double precision,text)",
         "mapsheet_sheet(text)",
         "mapsheet_cover(double precision,double precision,double precision,double precision,text)",
+        "mapsheet_square(double precision,double precision,text,integer)",
         "mapsheet_envelope(text)",
         "mapsheet_number(geometry,text)",
     };

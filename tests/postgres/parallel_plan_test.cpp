@@ -31,6 +31,9 @@ const ParallelCase kParallelCases[] = {
      "SELECT id || '.' || k AS id, n AS v FROM parallel_points, "
      "LATERAL mapsheet_cover(lat, lon, lat + 0.2, lon + 0.3, '1:50000') WITH ORDINALITY AS c(n, "
      "k)"},
+    {"SquareSheets",
+     "SELECT id, mapsheet_square(lat, lon, '1:1000', 0) AS v FROM parallel_points "
+     "WHERE lat BETWEEN 18 AND 54 AND lon BETWEEN 73 AND 136"},
     {"Envelopes",
      "SELECT id, ST_AsText(mapsheet_envelope(mapsheet_number(lat, lon, '1:100000'))) AS v "
      "FROM parallel_points"},
