@@ -37,7 +37,9 @@ if ! head -1 "$page" | grep -qF "$version\""; then
     echo "$page: header $(head -1 "$page") does not carry version $version"
     status=1
 fi
-if warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)" &&
+# groff's own complaints about the page, where man-db is installed to show them.
+if command -v man > /dev/null &&
+    warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)" &&
     [ -n "$warnings" ]; then
     echo "$page: $warnings"
     status=1
