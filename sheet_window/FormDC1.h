@@ -16,6 +16,13 @@
 // position is typed, on a step or a change of scale) does not run the sheet-number lookup,
 // which would otherwise wipe the position boxes; and the lookup's and the display's writes
 // into the position boxes are never filtered, whichever box has the focus.
+//
+// Decimal degrees may be typed into a degrees box; they stay as typed until the box loses the
+// focus or a conversion runs, and then become degrees, minutes and seconds to hundredths in
+// the three boxes (decimal_degrees.h). Enter in any box of the position or the sheet-number
+// row runs the convert button. The cells' texts are selectable (a double click takes the whole
+// number); their context menu copies the selection or all numbers as a table, or exports the
+// neighbourhood as drawn (sheet_index.h, sheet_index_export.h).
 
 #include <QString>
 #include <QWidget>
