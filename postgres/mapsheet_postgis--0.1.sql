@@ -24,7 +24,8 @@ BEGIN
         $sql$, mapsheet_schema, postgis_schema);
 
     -- Points in 4490 and in SRID 0 (taken as 4490 degrees) are read as they are; points in any
-    -- other reference system are transformed to 4490 first. An empty point has no sheet.
+    -- other reference system are transformed to 4490 first. An empty point has no sheet; a Z or
+    -- M value is ignored.
     EXECUTE format($sql$
         CREATE FUNCTION @extschema@.mapsheet_number(geom %2$s.geometry, scale text) RETURNS text
             LANGUAGE plpgsql IMMUTABLE STRICT PARALLEL SAFE
@@ -32,7 +33,7 @@ BEGIN
             DECLARE
                 point %2$s.geometry := geom;
             BEGIN
-                IF %2$s.GeometryType(point) <> 'POINT' THEN
+                IF %2$s.ST_GeometryType(point) <> 'ST_Point' THEN
                     RAISE EXCEPTION 'mapsheet_number: geom is a %%, not a point',
                         %2$s.GeometryType(point)
                         USING ERRCODE = 'invalid_parameter_value';

@@ -51,13 +51,13 @@ const RejectedCase kRejectedCases[] = {
     {"EnvelopeOfMalformedNumber", "SELECT mapsheet_envelope('J50F0010')", "invalid sheet number"},
 };
 
-struct NullCase {
+struct AnsweredCase {
     const char* name;
-    const char* sql;  // one value; nullopt expected unless `expected` is set
-    const char* expected;
+    const char* sql;       // gives one value
+    const char* expected;  // nullptr: NULL
 };
 
-const NullCase kNullCases[] = {
+const AnsweredCase kAnsweredCases[] = {
     {"NaNLatitude", "SELECT mapsheet_number('NaN', 116, '1:5万')", nullptr},
     {"InfiniteLongitude", "SELECT mapsheet_old_number(39, 'Infinity', 'E')", nullptr},
     {"MinusInfiniteLatitude", "SELECT mapsheet_number('-Infinity', 116, 'E')", nullptr},
@@ -75,6 +75,8 @@ const NullCase kNullCases[] = {
     {"SquareBeyondTheZone", "SELECT mapsheet_square(39.979, 121, '1:500', 4548)", nullptr},
     {"SquareBeyondThePole", "SELECT mapsheet_square(91, 116.3, '1:500', 0)", nullptr},
     {"SquareNullSrid", "SELECT mapsheet_square(39.979, 116.3, '1:500', NULL)", nullptr},
+    {"MeasuredPoint", "SELECT mapsheet_number('SRID=4490;POINT M (116.3 39.979 7)'::geometry, 'F')",
+     "J50F001019"},
     {"NegativeZero", "SELECT mapsheet_number('-0', '-0', 'A')", "A31"},
 };
 
@@ -88,10 +90,10 @@ TEST(BadInput, IsRejectedOrNullAndTheServerStillAnswers) {
         EXPECT_LT(error.message.size(), 400u);
         ASSERT_TRUE(connection.answers());
     }
-    for (const NullCase& null : kNullCases) {
-        SCOPED_TRACE(null.name);
-        const Value value = connection.value(null.sql);
-        EXPECT_EQ(value, null.expected ? Value{null.expected} : Value{});
+    for (const AnsweredCase& answered : kAnsweredCases) {
+        SCOPED_TRACE(answered.name);
+        const Value value = connection.value(answered.sql);
+        EXPECT_EQ(value, answered.expected ? Value{answered.expected} : Value{});
         ASSERT_TRUE(connection.answers());
     }
     Connection fresh;
