@@ -47,6 +47,9 @@ as_server_user() {
 
 cleanup() {
     local status=$?
+    if [ -n "${command_pid:-}" ]; then
+        kill "$command_pid" 2>/dev/null || true
+    fi
     if [ -f "$data/postmaster.pid" ]; then
         as_server_user "$root$bin_dir/pg_ctl" -D "$data" -m immediate -w stop >/dev/null 2>&1 || true
     fi
@@ -92,4 +95,7 @@ as_server_user "$root$bin_dir/pg_ctl" -D "$data" -l "$folder/server.log" -w -t 6
     start >/dev/null
 
 export PGHOST="$folder" PGPORT=5432 PGUSER=mapsheet PGDATABASE=postgres
-"$@"
+# In the background, so that a signal ends the wait at once and the trap stops the server.
+"$@" <&0 &
+command_pid=$!
+wait "$command_pid"
