@@ -2,6 +2,7 @@
 // graticule sheet, as CSV or a GIS layer.
 #ifdef MAPSHEET_HAVE_PROJ
 
+#include <algorithm>
 #include <charconv>
 #include <memory>
 #include <optional>
@@ -22,6 +23,7 @@
 #include <fstream>
 
 #include "cli/square_layer.h"
+#include "cli/square_within.h"
 #include "gis/staged_output.h"
 #endif
 
@@ -138,20 +140,49 @@ std::optional<engine::LatLonBox> parseBox(std::string_view text, std::string& er
     return box;
 }
 
-// The area as a box: --bbox, or the bounds of the --within-sheet sheet.
-std::optional<engine::LatLonBox> areaOf(const CoverOptions& options, std::string& error) {
+// The area: a box (--bbox, or the bounds of the --within-sheet sheet) or the polygons of a
+// --within file, with the box around them.
+struct Area {
+    engine::LatLonBox box;
+    std::vector<projection::GeographicPolygon> polygons;  // empty for a box
+};
+
+// nullopt with error set, and status to the exit status (a file that cannot be read is 4).
+std::optional<Area> areaOf(const CoverOptions& options, std::string& error, int& status) {
+    status = kExitUsage;
     const int areas =
         (options.bbox ? 1 : 0) + (options.withinSheet ? 1 : 0) + (options.within ? 1 : 0);
     if (areas != 1) {
-        error = "give exactly one of --bbox and --within-sheet";
+        error = "give exactly one of --bbox, --within and --within-sheet";
         return std::nullopt;
     }
     if (options.within) {
-        error = "--within FILE is not available with --square; use --bbox or --within-sheet";
+#ifdef MAPSHEET_HAVE_GDAL
+        std::optional<std::vector<projection::GeographicPolygon>> polygons =
+            readGeographicPolygons(*options.within, error);
+        if (!polygons) {
+            error = "--within: " + error;
+            status = kExitReadFailed;
+            return std::nullopt;
+        }
+        Area area{{90, 180, -90, -180}, std::move(*polygons)};
+        for (const auto& polygon : area.polygons) {
+            for (const projection::GeographicPoint& point : polygon.front()) {
+                area.box.south = std::min(area.box.south, point.latitude);
+                area.box.north = std::max(area.box.north, point.latitude);
+                area.box.west = std::min(area.box.west, point.longitude);
+                area.box.east = std::max(area.box.east, point.longitude);
+            }
+        }
+        return area;
+#else
+        error = "--within needs GDAL, which this build lacks";
         return std::nullopt;
+#endif
     }
     if (options.bbox) {
-        return parseBox(*options.bbox, error);
+        const std::optional<engine::LatLonBox> box = parseBox(*options.bbox, error);
+        return box ? std::optional<Area>(Area{*box, {}}) : std::nullopt;
     }
     const engine::ParsedSheet parsed = engine::parseSheetNumber(*options.withinSheet);
     if (!parsed.sheet) {
@@ -159,7 +190,7 @@ std::optional<engine::LatLonBox> areaOf(const CoverOptions& options, std::string
         return std::nullopt;
     }
     const engine::DegreeBounds bounds = engine::degreeBounds(*parsed.sheet);
-    return engine::LatLonBox{bounds.south, bounds.west, bounds.north, bounds.east};
+    return Area{{bounds.south, bounds.west, bounds.north, bounds.east}, {}};
 }
 
 class SquareOutput {
@@ -328,21 +359,24 @@ int runSquareCoverCommand(const Arguments& arguments, std::ostream& out, std::os
         }
     }
     std::string error;
-    const std::optional<engine::LatLonBox> box = areaOf(options, error);
-    if (!box) {
-        return usageError(err, error);
+    int areaStatus = kExitUsage;
+    const std::optional<Area> area = areaOf(options, error, areaStatus);
+    if (!area) {
+        err << kPrefix << error << '\n';
+        return areaStatus;
     }
     std::optional<projection::GaussKrugerSystem> chosen;
     if (!chooseSquareSystem(options.system, chosen, kPrefix, err)) {
         return kExitUsage;
     }
-    projection::GaussKrugerProjector projector(projection::systemForBox(chosen, *box));
-    if (const std::string wide = projection::boxWidthError(projector.system(), *box);
+    projection::GaussKrugerProjector projector(projection::systemForBox(chosen, area->box));
+    if (const std::string wide = projection::boxWidthError(projector.system(), area->box);
         !wide.empty()) {
         return usageError(err, "the area reaches too far: " + wide);
     }
     std::optional<projection::SquareCover> cover =
-        projection::squaresOfBox(*box, *scale, projector);
+        area->polygons.empty() ? projection::squaresOfBox(area->box, *scale, projector)
+                               : projection::squaresOfPolygons(area->polygons, *scale, projector);
     if (!cover) {
         return usageError(
             err, "PROJ cannot project the area into " + projection::systemName(projector.system()));

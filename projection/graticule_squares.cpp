@@ -60,4 +60,21 @@ std::optional<SquareCover> squaresOfBox(const engine::LatLonBox& box, int square
     return SquareCover(std::move(*ring), squareScale);
 }
 
+std::optional<SquareCover> squaresOfPolygons(const std::vector<GeographicPolygon>& polygons,
+                                             int squareScale, GaussKrugerProjector& projector) {
+    std::vector<PlanePolygon> plane;
+    for (const GeographicPolygon& polygon : polygons) {
+        PlanePolygon rings;
+        for (const std::vector<GeographicPoint>& ring : polygon) {
+            auto projected = planeRing(ring, projector);
+            if (!projected) {
+                return std::nullopt;
+            }
+            rings.push_back(std::move(*projected));
+        }
+        plane.push_back(std::move(rings));
+    }
+    return SquareCover(std::move(plane), squareScale);
+}
+
 }  // namespace mapsheet::projection

@@ -45,4 +45,11 @@ std::string boxWidthError(const GaussKrugerSystem& system, const engine::LatLonB
 std::optional<SquareCover> squaresOfBox(const engine::LatLonBox& box, int squareScale,
                                         GaussKrugerProjector& projector);
 
+// The cover of polygons given in longitude and latitude (each the exterior ring, then the
+// holes; edges straight in longitude/latitude), followed in the plane within a centimetre;
+// nullopt when PROJ cannot project them.
+using GeographicPolygon = std::vector<std::vector<GeographicPoint>>;
+std::optional<SquareCover> squaresOfPolygons(const std::vector<GeographicPolygon>& polygons,
+                                             int squareScale, GaussKrugerProjector& projector);
+
 }  // namespace mapsheet::projection

@@ -72,7 +72,7 @@ std::int64_t lineBelow(double value, std::int64_t size) {
 
 }  // namespace
 
-double overlapArea(const engine::SquareBounds& bounds, const std::vector<PlanePoint>& ring) {
+double overlapArea(const engine::SquareBounds& bounds, const PlaneRing& ring) {
     Polygon part = clip(ring, Axis::X, static_cast<double>(bounds.south), true);
     part = clip(part, Axis::X, static_cast<double>(bounds.north), false);
     part = clip(part, Axis::Y, static_cast<double>(bounds.west), true);
@@ -80,48 +80,84 @@ double overlapArea(const engine::SquareBounds& bounds, const std::vector<PlanePo
     return area(part, {static_cast<double>(bounds.south), static_cast<double>(bounds.west)});
 }
 
-SquareCover::SquareCover(std::vector<PlanePoint> ring, int scale)
-    : ring_(std::move(ring)), scale_(scale), size_(engine::squareSizeMetres(scale)) {
-    if (ring_.size() > 1 && ring_.front().x == ring_.back().x &&
-        ring_.front().y == ring_.back().y) {
-        ring_.pop_back();
-    }
-    if (ring_.size() < 3 || size_ == 0) {
+SquareCover::SquareCover(std::vector<PlanePolygon> polygons, int scale)
+    : scale_(scale), size_(engine::squareSizeMetres(scale)) {
+    if (size_ == 0) {
         return;
     }
     double south = INFINITY;
     double north = -INFINITY;
-    for (PlanePoint& point : ring_) {
-        point = {snapped(point.x, size_), snapped(point.y, size_)};
-        south = std::min(south, point.x);
-        north = std::max(north, point.x);
+    for (PlanePolygon& polygon : polygons) {
+        for (PlaneRing& ring : polygon) {
+            if (ring.size() > 1 && ring.front().x == ring.back().x &&
+                ring.front().y == ring.back().y) {
+                ring.pop_back();
+            }
+            for (PlanePoint& point : ring) {
+                point = {snapped(point.x, size_), snapped(point.y, size_)};
+            }
+        }
+        if (polygon.empty() || polygon.front().size() < 3) {
+            continue;  // an exterior of no area holds nothing
+        }
+        for (const PlanePoint& point : polygon.front()) {
+            south = std::min(south, point.x);
+            north = std::max(north, point.x);
+        }
+        polygons_.push_back(std::move(polygon));
     }
-    if (!(std::fabs(south) < engine::kSquareCoordinateLimitMetres &&
-          std::fabs(north) < engine::kSquareCoordinateLimitMetres)) {
+    if (polygons_.empty() || !(std::fabs(south) < engine::kSquareCoordinateLimitMetres &&
+                               std::fabs(north) < engine::kSquareCoordinateLimitMetres)) {
+        polygons_.clear();
         return;
     }
     row_ = lineBelow(north, size_) + 1;  // startRow steps south first
     lastRow_ = lineBelow(south, size_);
-    column_ = 0;
-    lastColumn_ = -1;
 }
 
 bool SquareCover::startRow() {
     while (--row_ >= lastRow_) {
         const double south = static_cast<double>(row_ * size_);
-        band_ = clip(clip(ring_, Axis::X, south, true), Axis::X, south + size_, false);
-        if (band_.size() < 3 || area(band_, band_.front()) <= kMinimumOverlapSquareMetres) {
-            continue;
-        }
+        band_.clear();
         double west = INFINITY;
         double east = -INFINITY;
-        for (const PlanePoint& point : band_) {
-            west = std::min(west, point.y);
-            east = std::max(east, point.y);
+        for (const PlanePolygon& polygon : polygons_) {
+            PlanePolygon clipped;
+            for (const PlaneRing& ring : polygon) {
+                clipped.push_back(
+                    clip(clip(ring, Axis::X, south, true), Axis::X, south + size_, false));
+            }
+            if (clipped.front().size() < 3) {
+                continue;  // the exterior misses the row
+            }
+            for (const PlanePoint& point : clipped.front()) {
+                west = std::min(west, point.y);
+                east = std::max(east, point.y);
+            }
+            band_.push_back(std::move(clipped));
         }
-        column_ = lineBelow(west, size_);
-        lastColumn_ = lineBelow(east, size_);
-        return true;
+        if (!band_.empty()) {
+            column_ = lineBelow(west, size_);
+            lastColumn_ = lineBelow(east, size_);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SquareCover::meets(const engine::SquareBounds& bounds) const {
+    const PlanePoint corner{static_cast<double>(bounds.south), static_cast<double>(bounds.west)};
+    for (const PlanePolygon& polygon : band_) {
+        double inside = 0;
+        for (std::size_t i = 0; i < polygon.size(); ++i) {
+            Polygon part = clip(polygon[i], Axis::Y, static_cast<double>(bounds.west), true);
+            part = clip(part, Axis::Y, static_cast<double>(bounds.east), false);
+            const double partArea = part.size() >= 3 ? area(part, corner) : 0.0;
+            inside += i == 0 ? partArea : -partArea;
+        }
+        if (inside > kMinimumOverlapSquareMetres) {
+            return true;
+        }
     }
     return false;
 }
@@ -136,12 +172,7 @@ std::optional<engine::SquareSheet> SquareCover::next() {
         const engine::SquareSheet sheet{static_cast<std::int8_t>(scale_), row_ * size_,
                                         column_ * size_};
         ++column_;
-        const engine::SquareBounds bounds = engine::squareBounds(sheet);
-        Polygon part = clip(band_, Axis::Y, static_cast<double>(bounds.west), true);
-        part = clip(part, Axis::Y, static_cast<double>(bounds.east), false);
-        if (part.size() >= 3 &&
-            area(part, {static_cast<double>(bounds.south), static_cast<double>(bounds.west)}) >
-                kMinimumOverlapSquareMetres) {
+        if (meets(engine::squareBounds(sheet))) {
             return sheet;
         }
     }

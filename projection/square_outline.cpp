@@ -93,17 +93,18 @@ std::optional<std::vector<GeographicPoint>> geographicOutline(const engine::Squa
     return ring;
 }
 
-std::optional<std::vector<PlanePoint>> planeOutline(const engine::DegreeBounds& box,
-                                                    GaussKrugerProjector& projector,
-                                                    double toleranceMetres) {
-    const std::array<GeographicPoint, 5> corners = {
-        GeographicPoint{box.south, box.west}, GeographicPoint{box.south, box.east},
-        GeographicPoint{box.north, box.east}, GeographicPoint{box.north, box.west},
-        GeographicPoint{box.south, box.west}};
-    std::vector<PlanePoint> ring;
-    for (std::size_t side = 0; side < 4; ++side) {
-        const GeographicPoint from = corners[side];
-        const GeographicPoint to = corners[side + 1];
+std::optional<std::vector<PlanePoint>> planeRing(const std::vector<GeographicPoint>& ring,
+                                                 GaussKrugerProjector& projector,
+                                                 double toleranceMetres) {
+    std::size_t count = ring.size();
+    if (count > 1 && ring.front().latitude == ring.back().latitude &&
+        ring.front().longitude == ring.back().longitude) {
+        --count;  // given closed
+    }
+    std::vector<PlanePoint> plane;
+    for (std::size_t side = 0; side < count; ++side) {
+        const GeographicPoint from = ring[side];
+        const GeographicPoint to = ring[(side + 1) % count];
         const auto trueAt = [&](double t) { return projector.forward(between(from, to, t)); };
         const auto deviation = [&](double t, PlanePoint drawn) -> std::optional<double> {
             const std::optional<PlanePoint> onSide = trueAt(t);
@@ -112,12 +113,22 @@ std::optional<std::vector<PlanePoint>> planeOutline(const engine::DegreeBounds& 
             }
             return std::hypot(drawn.x - onSide->x, drawn.y - onSide->y);
         };
-        if (!appendSide(ring, trueAt, deviation, toleranceMetres)) {
+        if (!appendSide(plane, trueAt, deviation, toleranceMetres)) {
             return std::nullopt;
         }
     }
-    ring.push_back(ring.front());
-    return ring;
+    if (!plane.empty()) {
+        plane.push_back(plane.front());
+    }
+    return plane;
+}
+
+std::optional<std::vector<PlanePoint>> planeOutline(const engine::DegreeBounds& box,
+                                                    GaussKrugerProjector& projector,
+                                                    double toleranceMetres) {
+    return planeRing({GeographicPoint{box.south, box.west}, GeographicPoint{box.south, box.east},
+                      GeographicPoint{box.north, box.east}, GeographicPoint{box.north, box.west}},
+                     projector, toleranceMetres);
 }
 
 }  // namespace mapsheet::projection

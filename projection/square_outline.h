@@ -32,6 +32,12 @@ std::optional<std::vector<GeographicPoint>> geographicOutline(
     const engine::SquareSheet& sheet, GaussKrugerProjector& projector,
     double toleranceMetres = kOutlineToleranceMetres);
 
+// A ring of longitude/latitude vertices (closed or not), each edge straight in longitude and
+// latitude, in the plane; the result is closed. nullopt when PROJ cannot project a vertex.
+std::optional<std::vector<PlanePoint>> planeRing(const std::vector<GeographicPoint>& ring,
+                                                 GaussKrugerProjector& projector,
+                                                 double toleranceMetres = kOutlineToleranceMetres);
+
 // A latitude/longitude box's outline in the plane (its parallels and meridians); nullopt when
 // PROJ cannot project a vertex.
 std::optional<std::vector<PlanePoint>> planeOutline(

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -194,6 +195,42 @@ TEST(SquareArea, FilesReadBackWithGdal) {
     EXPECT_EQ(read, numbers);
 }
 
+// A polygon with a hole read from a GeoJSON file: every sampled point of the polygon outside the
+// hole lies in a listed square, and a square wholly inside the hole is not listed.
+TEST(SquareArea, WithinAFilesPolygonLeavesItsHoleOut) {
+    ScratchFolder folder;
+    const std::string path = folder.file("area.geojson");
+    {
+        std::ofstream file(path);
+        file << R"({"type":"FeatureCollection","features":[{"type":"Feature","properties":{},)"
+             << R"("geometry":{"type":"Polygon","coordinates":[)"
+             << R"([[117.2,39.5],[117.23,39.5],[117.23,39.52],[117.2,39.52],[117.2,39.5]],)"
+             << R"([[117.205,39.505],[117.22,39.505],[117.22,39.515],[117.205,39.515],)"
+             << R"([117.205,39.505]]]}}]})";
+    }
+    const CommandRun run =
+        runCover({"--square", "--scale", "1:1000", "--within", path, "--crs", "EPSG:4548"});
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    const std::vector<std::string> numbers = firstColumn(run.out);
+    const std::set<std::string> listed(numbers.begin(), numbers.end());
+    EXPECT_FALSE(listed.contains("4375.0-518.0"));  // 117.210-117.216E, 39.508-39.512N
+    projection::GaussKrugerProjector projector(*projection::epsgGaussKrugerSystem(4548));
+    for (int i = 0; i <= 40; ++i) {
+        for (int j = 0; j <= 60; ++j) {
+            const double latitude = 39.5 + 0.02 * (i + 0.01) / 40.02;
+            const double longitude = 117.2 + 0.03 * (j + 0.01) / 60.02;
+            if (latitude > 39.505 && latitude < 39.515 && longitude > 117.205 &&
+                longitude < 117.22) {
+                continue;  // in the hole
+            }
+            const auto plane = projector.forward({latitude, longitude});
+            const auto square = engine::squareSheetOf(plane->x, plane->y, 10);
+            EXPECT_TRUE(listed.contains(engine::squareNumber(*square)))
+                << latitude << " " << longitude;
+        }
+    }
+}
+
 struct RefusalCase {
     const char* name;
     Arguments arguments;
@@ -212,7 +249,7 @@ const RefusalCase kRefusals[] = {
      "0.5 overlap)\n"},
     {"two_areas",
      {"--square", "--scale", "1:500", "--bbox", "39,117,39.1,117.1", "--within-sheet", kSheet},
-     "mapsheet-cli cover: give exactly one of --bbox and --within-sheet\n"},
+     "mapsheet-cli cover: give exactly one of --bbox, --within and --within-sheet\n"},
     {"not_gauss_kruger",
      {"--square", "--scale", "1:500", "--within-sheet", kSheet, "--crs", "EPSG:3857"},
      "mapsheet-cli cover: --crs: EPSG:3857 (WGS 84 / Pseudo-Mercator) is not based on CGCS2000 "
