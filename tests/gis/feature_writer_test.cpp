@@ -256,28 +256,5 @@ TEST(FeatureWriter, TargetsThatCannotBeWrittenSayWhy) {
     EXPECT_NE(error.find("--output"), std::string::npos) << error;
 }
 
-TEST(FeatureWriter, FormatNamesAndExtensions) {
-    const struct {
-        const char* name;
-        const char* path;
-        VectorFormat format;
-    } rows[] = {
-        {"geojson", "a/b.GeoJSON", VectorFormat::GeoJson},
-        {"gpkg", "b.gpkg", VectorFormat::GeoPackage},
-        {"shp", "c.SHP", VectorFormat::Shapefile},
-        {"kml", "d.kml", VectorFormat::Kml},
-        {"fgb", "e.fgb", VectorFormat::FlatGeobuf},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(vectorFormatNamed(row.name), row.format) << row.name;
-        EXPECT_EQ(vectorFormatName(row.format), row.name);
-        EXPECT_EQ(vectorFormatOfPath(row.path), row.format) << row.path;
-    }
-    EXPECT_EQ(vectorFormatOfPath("x.json"), VectorFormat::GeoJson);
-    EXPECT_FALSE(vectorFormatNamed("GPKG"));
-    EXPECT_FALSE(vectorFormatNamed("csv"));
-    EXPECT_FALSE(vectorFormatOfPath("sheets.csv"));
-}
-
 }  // namespace
 }  // namespace mapsheet::gis

@@ -172,25 +172,6 @@ TEST(PolygonArea, BoundsHoldEveryVertexWithinTheWorld) {
     EXPECT_EQ(box.east, 180);
 }
 
-TEST(PolygonArea, CoordinatesOutsideTheGlobeAreRefused) {
-    const struct {
-        const char* name;
-        LonLat vertex;
-    } rows[] = {
-        {"latitude above 90", {10, 90.5}},
-        {"longitude beyond 180", {181, 10}},
-        {"not a number", {std::nan(""), 10}},
-        {"infinite", {10, HUGE_VAL}},
-    };
-    for (const auto& row : rows) {
-        PolygonArea area;
-        std::string error;
-        EXPECT_FALSE(area.add({{{0, 0}, {1, 0}, row.vertex}}, error)) << row.name;
-        EXPECT_NE(error.find("vertex"), std::string::npos) << row.name;
-        EXPECT_EQ(area.polygonCount(), 0u) << row.name;
-    }
-}
-
 TEST(PolygonArea, RingsWithoutAreaAddNothing) {
     PolygonArea area;
     std::string error;
