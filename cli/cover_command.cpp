@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/coordinate_text.h"
 #include "cli/cover_output.h"
 #include "cli/cover_sheets.h"
 #include "cli/output_status.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_cover.h"
 #include "engine/sheet_number_parse.h"
-#include "library/angle_reading.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/polygon_file.h"
@@ -171,13 +171,13 @@ std::optional<engine::LatLonBox> parseBox(std::string_view text, std::string& er
         }
         const std::string_view piece =
             text.substr(start, i < 3 ? comma - start : std::string_view::npos);
-        const AngleReading reading = readAngleDegrees(piece);
-        if (!reading.degrees) {
+        const CoordinateReading reading = readCoordinate(piece);
+        if (reading.fault != CoordinateFault::None) {
             error = "--bbox: " + std::string(kNames[i]) + " '" + std::string(piece) +
-                    "': " + (reading.error.empty() ? "not an angle" : reading.error);
+                    "': " + std::string(coordinateFaultText(reading.fault));
             return std::nullopt;
         }
-        edges[i] = *reading.degrees;
+        edges[i] = reading.degrees;
         start = comma + 1;
     }
     const engine::LatLonBox box{edges[0], edges[1], edges[2], edges[3]};
