@@ -139,7 +139,6 @@ bool FeatureWriter::State::open(const std::string& path, VectorFormat format,
     if (driver == nullptr) {
         return fail(std::string("GDAL has no ") + info.driver + " driver");
     }
-    CPLStringList datasetOptions;
     CPLStringList layerOptions;
     if (format == VectorFormat::GeoJson) {
         layerOptions.SetNameValue("RFC7946", "YES");
@@ -152,13 +151,14 @@ bool FeatureWriter::State::open(const std::string& path, VectorFormat format,
         // Written into a .cpg so that readers take the text fields as UTF-8.
         layerOptions.SetNameValue("ENCODING", "UTF-8");
     }
-    dataset.reset(driver->Create(path.c_str(), 0, 0, 0, GDT_Unknown, datasetOptions.List()));
+    dataset.reset(driver->Create(path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
     if (!dataset) {
         return fail("the " + std::string(info.driver) + " driver cannot create it");
     }
     OGRSpatialReference crs;
-    if (crs.importFromEPSG(info.wgs84Only ? 4326 : 4490) != OGRERR_NONE) {
-        return fail("the CRS database (proj.db) has no EPSG:4490");
+    const int epsg = info.wgs84Only ? 4326 : 4490;
+    if (crs.importFromEPSG(epsg) != OGRERR_NONE) {
+        return fail("the CRS database (proj.db) has no EPSG:" + std::to_string(epsg));
     }
     crs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     const OGRwkbGeometryType type = spec.geometry == GeometryKind::Point ? wkbPoint : wkbPolygon;
