@@ -39,16 +39,5 @@ TEST(FunctionAttributes, EveryFunctionIsImmutableStrictAndParallelSafe) {
     EXPECT_EQ(functions, expected);
 }
 
-// A number can be a generated column: only immutable functions are allowed there.
-TEST(FunctionAttributes, NumberCanBeAGeneratedColumn) {
-    Connection connection;
-    connection.query(
-        "CREATE TEMPORARY TABLE parcels (lat float8, lon float8, sheet text GENERATED ALWAYS AS "
-        "(mapsheet_number(lat, lon, '1:10000')) STORED)");
-    connection.query("INSERT INTO parcels VALUES (39.979, 116.3)");
-    EXPECT_EQ(connection.value("SELECT sheet FROM parcels"),
-              connection.value("SELECT mapsheet_number(39.979, 116.3, 'G')"));
-}
-
 }  // namespace
 }  // namespace mapsheet::postgres_test
