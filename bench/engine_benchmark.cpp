@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/sheet.h"
 #include "engine/sheet_engine.h"
 #include "library/ModuleQmb.h"
 #include "library/angle_reading.h"
@@ -43,6 +44,23 @@ void numberPoints(benchmark::State& state, int scaleIndex, bool newNumbering) {
     }
 }
 
+// The core alone: the sheet as a value, then its text.
+void numberWithCore(benchmark::State& state, int scaleIndex, bool newNumbering) {
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Point& point = points()[next++ % points().size()];
+        const auto sheet = mapsheet::engine::sheetOf(point.latitude, point.longitude, scaleIndex);
+        benchmark::DoNotOptimize(newNumbering ? mapsheet::engine::newNumber(*sheet)
+                                              : mapsheet::engine::oldNumber(*sheet));
+    }
+}
+
+void BM_CoreNewNumber50k(benchmark::State& state) {
+    numberWithCore(state, 5, true);
+}
+void BM_CoreOldNumber50k(benchmark::State& state) {
+    numberWithCore(state, 5, false);
+}
 void BM_NewNumber50k(benchmark::State& state) {
     numberPoints(state, 5, true);
 }
@@ -56,7 +74,7 @@ void BM_OldNumber10k(benchmark::State& state) {
     numberPoints(state, 7, false);
 }
 
-// As the engine takes it: the decimal remainder back as its nearest double.
+// As the window's engine takes it for the diagnostics log.
 void BM_DecimalRemainder(benchmark::State& state) {
     std::size_t next = 0;
     for (auto _ : state) {
@@ -84,6 +102,8 @@ void BM_ReadMarkedDegrees(benchmark::State& state) {
     readTexts(state, {"39°58′45.5″", "117°30′00″", "-30°30′", "39d58'45\""});
 }
 
+BENCHMARK(BM_CoreNewNumber50k);
+BENCHMARK(BM_CoreOldNumber50k);
 BENCHMARK(BM_NewNumber50k);
 BENCHMARK(BM_OldNumber50k);
 BENCHMARK(BM_NewNumber500);

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "engine/line_rule.h"
+#include "engine/sheet.h"
 #include "library/number_text.h"
 
 namespace mapsheet::sheet_window {
@@ -39,15 +39,15 @@ double OnGrid(double value) {
     return roundDoubleHalfEven(value, kGridDecimals);
 }
 
-// Width of the 1:1,000,000 zones of grid row `row` (rows of 4 / divisions degrees counted
-// northwards from the equator, -1 the first one south of it): 6 degrees while the row's edge
-// nearer the equator lies below 60 degrees, 12 below 76, 24 beyond.
-int ZoneWidthOfRow(std::int64_t row, std::int64_t divisions) {
-    const std::int64_t nearEdge = 4 * (row >= 0 ? row : -(row + 1));  // times divisions
-    if (nearEdge < 60 * divisions) {
-        return 6;
-    }
-    return nearEdge < 76 * divisions ? 12 : 24;
+double Degrees(std::int64_t units) {
+    return static_cast<double>(units) / engine::kUnitsPerDegree;
+}
+
+// The zone width of the row of sheets one sheet height away from the middle one; the middle
+// row's own beyond the series, where no sheet narrows the step.
+int ZoneWidthBeside(const engine::Sheet& middle, engine::Direction direction) {
+    const std::optional<engine::Sheet> beside = engine::neighbour(middle, direction);
+    return engine::zoneWidthOfRow(beside ? beside->row : middle.row);
 }
 
 }  // namespace
@@ -60,45 +60,35 @@ std::optional<GridLines> ComputeGridLines(engine::SheetEngine& engine, double la
         return std::nullopt;
     }
     const engine::ScaleRecord& scale = engine.scale();
-    const engine::BaseSheet& base = engine.baseSheet();
-    const std::int64_t divisions = scale.rowDivisions;
-    const std::int64_t columns = scale.columnDivisions;
-    // The 1:1,000,000 sheet has no codes of its own: it is its own single row and column.
-    const bool hasCodes = scale.scaleIndex != 0;
-    const std::int64_t rowCode = hasCodes ? engine.rowCode() : 1;
-    const std::int64_t columnCode = hasCodes ? engine.columnCode() : 1;
-    if (rowCode < 1 || rowCode > divisions || columnCode < 1 || columnCode > columns ||
-        base.zoneWidth <= 0) {
-        return std::nullopt;
-    }
+    const engine::Sheet middle = *engine::sheetOf(latitude, longitude, scale.scaleIndex);
+    const engine::UnitBounds bounds = engine::unitBounds(middle);
+    const std::int64_t height = bounds.north - bounds.south;
 
     GridLines grid;
-    // Rows counted northwards from the equator (the row just south of it is -1), codes
-    // southwards from the base sheet's north edge; columns eastwards from 180 degrees west.
-    const std::int64_t row = base.baseNorth / 4 * divisions - rowCode;
     // The narrowest zones of the three rows set the step, so that no row skips a sheet; in a
     // wider row two cells can then name the same sheet.
-    grid.zoneWidth = std::min({ZoneWidthOfRow(row - 1, divisions), int(base.zoneWidth),
-                               ZoneWidthOfRow(row + 1, divisions)});
-    const std::int64_t sheetColumn =
-        (base.baseWest + 180) / base.zoneWidth * columns + columnCode - 1;
+    grid.zoneWidth = std::min({ZoneWidthBeside(middle, engine::Direction::South),
+                               engine::zoneWidthOfRow(middle.row),
+                               ZoneWidthBeside(middle, engine::Direction::North)});
+    const std::int64_t step =
+        std::int64_t{grid.zoneWidth} * engine::kUnitsPerDegree / scale.columnDivisions;
     // The middle sheet spans `parts` columns of the step; the point's part, a point on a line
     // between two parts belonging to the east one.
-    const std::int64_t parts = base.zoneWidth / grid.zoneWidth;
-    const double sheetWest = double(sheetColumn * base.zoneWidth) / double(columns) - 180;
-    const double step = double(grid.zoneWidth) / double(columns);
-    const auto part = static_cast<std::int64_t>(
-        std::clamp(engine::floorOnGrid(longitude - sheetWest, step), 0.0, double(parts - 1)));
-    const std::int64_t column = sheetColumn * parts + part;
+    const std::int64_t parts = (bounds.east - bounds.west) / step;
+    const double intoSheet = engine::placedUnits(longitude) - bounds.west;
+    const std::int64_t part = std::clamp<std::int64_t>(
+        static_cast<std::int64_t>(std::floor(intoSheet / static_cast<double>(step))), 0, parts - 1);
+    const std::int64_t west = bounds.west + part * step;
+    constexpr std::int64_t kHalfWorld = 180 * std::int64_t{engine::kUnitsPerDegree};
     for (int i = 0; i < 4; ++i) {
-        grid.latitudeLines[i] = OnGrid(double((row - 1 + i) * 4) / double(divisions));
-        grid.longitudeLines[i] =
-            OnGrid(double((column - 1 + i) * grid.zoneWidth) / double(columns) - 180);
+        grid.latitudeLines[i] = OnGrid(Degrees(bounds.south + (i - 1) * height));
+        // Counted from 180 W and shifted back, as the grid has always been drawn.
+        grid.longitudeLines[i] = OnGrid(Degrees(west + kHalfWorld + (i - 1) * step) - 180);
     }
     grid.centreLatitude = OnGrid((grid.latitudeLines[1] + grid.latitudeLines[2]) / 2);
     grid.centreLongitude = OnGrid((grid.longitudeLines[1] + grid.longitudeLines[2]) / 2);
-    grid.latitudeStep = 4.0 / double(divisions);
-    grid.longitudeStep = step;
+    grid.latitudeStep = Degrees(height);
+    grid.longitudeStep = Degrees(step);
     return grid;
 }
 
