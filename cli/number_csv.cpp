@@ -160,9 +160,12 @@ int numberToCsv(const NumberOptions& options, std::istream& in, std::ostream& ou
             return kExitUsage;
         }
         if (!start.header.empty()) {
-            start.header.insert(start.header.size() - lineEndingLength(start.header),
-                                kAppendedHeader);
-            if (!writeChecked(out, start.header, err)) {
+            const std::string_view header = start.header;
+            const std::size_t ending = lineEndingLength(header);
+            std::string row;
+            appendCsvText(row, header.substr(0, header.size() - ending));
+            row.append(kAppendedHeader).append(header.substr(header.size() - ending));
+            if (!writeChecked(out, row, err)) {
                 return kExitWriteFailed;
             }
         }
