@@ -9,12 +9,14 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
+#include "cli/coordinate_text.h"
 #include "cli/csv.h"
 #include "cli/input_lines.h"
 #include "cli/output_status.h"
 #include "cli/point_line.h"
-#include "library/angle_reading.h"
+#include "cli/quoted_excerpt.h"
 #include "projection/square_locator.h"
 
 namespace mapsheet::cli {
@@ -95,22 +97,21 @@ class SquarePointRows {
   private:
     void geographicPoint(std::string_view latitudeText, std::string_view longitudeText,
                          long lineNumber) {
-        const AngleReading latitude = readAngleDegrees(latitudeText);
-        const AngleReading longitude =
-            latitude.degrees ? readAngleDegrees(longitudeText) : AngleReading{};
-        if (!latitude.degrees || !longitude.degrees) {
-            const bool latitudeBad = !latitude.degrees;
-            startError(lineNumber)
-                .append(latitudeBad ? "latitude '" : "longitude '")
-                .append(latitudeBad ? latitudeText : longitudeText)
-                .append("': ");
-            const std::string& why = latitudeBad ? latitude.error : longitude.error;
-            error_.append(why.empty() ? std::string_view("not an angle") : why);
+        const CoordinateReading latitude = readCoordinate(latitudeText);
+        const CoordinateReading longitude = latitude.fault == CoordinateFault::None
+                                                ? readCoordinate(longitudeText)
+                                                : CoordinateReading{};
+        if (latitude.fault != CoordinateFault::None || longitude.fault != CoordinateFault::None) {
+            const bool latitudeBad = latitude.fault != CoordinateFault::None;
+            startError(lineNumber).append(latitudeBad ? "latitude " : "longitude ");
+            appendQuotedExcerpt(error_, latitudeBad ? latitudeText : longitudeText);
+            error_.append(": ").append(
+                coordinateFaultText(latitudeBad ? latitude.fault : longitude.fault));
             write(latitudeText, longitudeText, nullptr, {}, {}, {});
             return;
         }
         const projection::LocatedPoint located =
-            locator_.locateGeographic({*latitude.degrees, *longitude.degrees});
+            locator_.locateGeographic({latitude.degrees, longitude.degrees});
         if (!located.sheet) {
             startError(lineNumber).append(located.error);
             write(latitudeText, longitudeText, located.system, {}, {}, {});
@@ -165,21 +166,29 @@ class SquarePointRows {
         if (system == nullptr) {
             return {};
         }
-        // Consecutive points nearly always share their system; its name is made once.
-        if (system != namedSystem_) {
-            namedSystem_ = system;
-            systemName_ = projection::systemName(*system);
+        // Made once per system: the locator keeps its systems in place.
+        auto found = names_.find(system);
+        if (found == names_.end()) {
+            found = names_.emplace(system, projection::systemName(*system)).first;
         }
-        return systemName_;
+        return found->second;
     }
 
     // The error column is error_, empty for a row with a sheet.
     void write(std::string_view latitude, std::string_view longitude,
                const projection::GaussKrugerSystem* system, std::string_view x, std::string_view y,
                std::string_view sheet) {
+        // What the input gave (latitude and longitude, or x and y with --xy) and the error are
+        // quoted as CSV needs; the system's name, computed numbers and the sheet never hold a
+        // comma or a quote.
         const std::string_view fields[] = {latitude, longitude, nameOf(system), x, y, sheet};
-        for (const std::string_view field : fields) {
-            appendCsvField(records_, field);
+        for (std::size_t i = 0; i < std::size(fields); ++i) {
+            const bool given = plane_ ? (i == 3 || i == 4) : i < 2;
+            if (given) {
+                appendCsvField(records_, fields[i]);
+            } else {
+                records_.append(fields[i]);
+            }
             records_.push_back(',');
         }
         appendCsvField(records_, error_);
@@ -203,8 +212,7 @@ class SquarePointRows {
     std::string yText_;
     std::string latitudeText_;
     std::string longitudeText_;
-    const projection::GaussKrugerSystem* namedSystem_ = nullptr;
-    std::string systemName_;
+    std::unordered_map<const projection::GaussKrugerSystem*, std::string> names_;
     bool anyError_ = false;
     bool writeFailed_ = false;
 };

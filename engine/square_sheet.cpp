@@ -1,5 +1,6 @@
 #include "engine/square_sheet.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -45,13 +46,20 @@ void appendKilometres(std::string& text, std::int64_t metres, int decimals) {
         text.push_back('-');
         metres = -metres;
     }
-    text.append(std::to_string(metres / 1000));
+    char digits[24];
+    text.append(digits, std::to_chars(digits, digits + sizeof digits, metres / 1000).ptr);
     if (decimals == 0) {
         return;
     }
-    const std::string fraction = std::to_string(1000 + metres % 1000);  // "1250" for .250
+    const auto fraction = static_cast<int>(metres % 1000);
     text.push_back('.');
-    text.append(fraction, 1, static_cast<std::size_t>(decimals));
+    text.push_back(static_cast<char>('0' + fraction / 100));
+    if (decimals > 1) {
+        text.push_back(static_cast<char>('0' + fraction / 10 % 10));
+    }
+    if (decimals > 2) {
+        text.push_back(static_cast<char>('0' + fraction % 10));
+    }
 }
 
 std::string quoted(std::string_view text) {

@@ -31,12 +31,16 @@ GaussKrugerProjector& SquareLocator::projectorFor(double longitude) {
     if (fixed_) {
         return *fixed_;
     }
+    // Zones by their index from 180W; a projector is made when its zone is first met.
     const GaussKrugerSystem system = nearestThreeDegreeSystem(longitude);
-    auto found = nearest_.find(system.centralMeridian);
-    if (found == nearest_.end()) {
-        found = nearest_.try_emplace(system.centralMeridian, system).first;
+    const auto zone = static_cast<std::size_t>((system.centralMeridian + 180) / 3);
+    if (nearest_.size() <= zone) {
+        nearest_.resize(zone + 1);
     }
-    return found->second;
+    if (!nearest_[zone]) {
+        nearest_[zone] = std::make_unique<GaussKrugerProjector>(system);
+    }
+    return *nearest_[zone];
 }
 
 bool SquareLocator::refuseBeyondWidth(LocatedPoint& located) const {

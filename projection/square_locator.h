@@ -21,9 +21,10 @@
 // A locator owns its projectors (one per zone met) and so the PROJ contexts behind them: use
 // one locator per thread.
 
-#include <map>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/square_sheet.h"
 #include "projection/gauss_kruger_projector.h"
@@ -57,7 +58,8 @@ class SquareLocator {
 
     int scale_;
     std::optional<GaussKrugerProjector> fixed_;
-    std::map<double, GaussKrugerProjector> nearest_;  // by central meridian
+    // By 3-degree zone from 180W (central meridian -180, -177, ... 180), made when first met.
+    std::vector<std::unique_ptr<GaussKrugerProjector>> nearest_;
 };
 
 }  // namespace mapsheet::projection
