@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/sheet.h"
 #include "library/ModuleQmb.h"
 #include "library/QmbJiChuGeShi.h"
 #include "library/number_text.h"
@@ -25,10 +26,15 @@ constexpr std::string_view kDigits = "0123456789";
 }  // namespace
 
 int ZoneLimit(std::string_view rowLetter) {
+    // The box's text compares as a text, so a blank or any text up to "O" counts as a row of
+    // 6-degree zones; the zone counts themselves are the engine's.
+    constexpr int kFirstRowOf12 = 16;  // P
+    constexpr int kFirstRowOf24 = 20;  // T
     if (rowLetter <= std::string_view("O")) {
-        return 60;
+        return engine::zoneCountOfRow(kFirstRowOf12 - 1);
     }
-    return rowLetter <= std::string_view("S") ? 30 : 15;
+    return engine::zoneCountOfRow(rowLetter <= std::string_view("S") ? kFirstRowOf12
+                                                                     : kFirstRowOf24);
 }
 
 int ZoneWidthOfRow(std::string_view rowLetter) {
