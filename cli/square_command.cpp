@@ -64,12 +64,13 @@ constexpr std::string_view kHelp =
     "\n"
     "  sheet,crs,graticule_scale,graticule,error\n"
     "\n"
-    "--jobs N is accepted as for 'number'; the rows are computed on one thread and are the same\n"
-    "for every N.\n"
+    "--jobs N works through the points on N threads (default: the processors available); the\n"
+    "rows keep the input order and are the same for every N.\n"
     "\n"
     "Every input gives one row, in input order. Exit status: 0 when every row succeeded, 1 when\n"
     "any row has an error, 2 for a usage error (also an unknown EPSG code or one that is no\n"
-    "CGCS2000 Gauss-Kruger system), 3 when the output cannot be written.\n";
+    "CGCS2000 Gauss-Kruger system), 3 when the output cannot be written, 4 when the input\n"
+    "cannot be read.\n";
 
 }  // namespace
 

@@ -3,10 +3,12 @@
 
 #include "cli/square_options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <ostream>
 #include <string_view>
+#include <thread>
 
 #include "engine/scale_names.h"
 #include "engine/square_sheet.h"
@@ -125,6 +127,7 @@ bool chooseSquareSystem(const SystemArguments& given,
 
 std::optional<SquareOptions> parseSquareOptions(const Arguments& arguments, std::ostream& err) {
     SquareOptions options;
+    options.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     RawOptions raw;
     bool xy = false;
     bool sheets = false;

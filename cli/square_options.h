@@ -32,7 +32,7 @@ struct SquareOptions {
     std::optional<projection::GaussKrugerSystem> system;  // nullopt: nearest 3-degree zone
     SquareMode mode = SquareMode::GeographicPoints;
     std::optional<int> graticuleScale;  // --graticule, with --sheet only
-    int jobs = 1;
+    int jobs = 1;  // the processors available unless --jobs says
     std::vector<std::string> values;  // LAT LON, X Y, or sheet numbers; empty: standard input
 };
 

@@ -6,14 +6,18 @@
 #include <charconv>
 #include <cmath>
 #include <istream>
+#include <memory>
+#include <mutex>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "cli/coordinate_text.h"
 #include "cli/csv.h"
-#include "cli/input_lines.h"
+#include "cli/input_blocks.h"
+#include "cli/ordered_blocks.h"
 #include "cli/output_status.h"
 #include "cli/point_line.h"
 #include "cli/quoted_excerpt.h"
@@ -27,6 +31,7 @@ constexpr std::string_view kHeader = "latitude,longitude,crs,x,y,sheet,error\n";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr int kMetreDecimals = 3;
 constexpr int kDegreeDecimals = 9;
+constexpr std::size_t kBlockSize = 64 * 1024;
 
 void appendFixed(std::string& text, double value, int decimals) {
     char buffer[64];
@@ -53,19 +58,45 @@ std::optional<double> readMetres(std::string_view text) {
     return value;
 }
 
+// Rows of points appended to a caller's text. Owns a locator, and so PROJ contexts: one per
+// thread.
 class SquarePointRows {
   public:
-    SquarePointRows(const SquareOptions& options, std::ostream& out, std::ostream& err)
+    explicit SquarePointRows(const SquareOptions& options)
         : locator_(options.scale, options.system),
-          plane_(options.mode == SquareMode::PlanePoints),
-          out_(out),
-          err_(err) {
-        records_.reserve(kFlushSize + 1024);
-        records_.append(kHeader);
-    }
+          plane_(options.mode == SquareMode::PlanePoints) {}
 
+    // Where the next rows go; whether any of them has an error since the last call.
+    void startBlock(std::string& records) {
+        records_ = &records;
+        anyError_ = false;
+    }
     bool anyError() const { return anyError_; }
-    bool writeFailed() const { return writeFailed_; }
+
+    // The rows of the whole lines in block, the first of them line firstLine of the input.
+    void block(std::string_view block, long firstLine) {
+        long lineNumber = firstLine - 1;
+        while (!block.empty()) {
+            ++lineNumber;
+            const std::size_t end = block.find('\n');
+            std::string_view line = block.substr(0, end);
+            block.remove_prefix(end == std::string_view::npos ? block.size() : end + 1);
+            if (line.ends_with('\r')) {
+                line.remove_suffix(1);
+            }
+            if (lineNumber == 1 && line.starts_with(kByteOrderMark)) {
+                line.remove_prefix(kByteOrderMark.size());
+            }
+            if (isBlankLine(line)) {
+                continue;
+            }
+            if (const std::optional<PointFields> fields = splitPointLine(line)) {
+                point(fields->latitude, fields->longitude, lineNumber);
+            } else {
+                malformed(line, lineNumber);
+            }
+        }
+    }
 
     // One point of two texts from line lineNumber (0 for the arguments).
     void point(std::string_view first, std::string_view second, long lineNumber) {
@@ -76,6 +107,7 @@ class SquarePointRows {
         }
     }
 
+  private:
     void malformed(std::string_view line, long lineNumber) {
         startError(lineNumber)
             .append(plane_ ? "expected x and y" : "expected latitude and longitude");
@@ -87,14 +119,6 @@ class SquarePointRows {
         }
     }
 
-    bool flush() {
-        out_.write(records_.data(), static_cast<std::streamsize>(records_.size()));
-        records_.clear();
-        writeFailed_ = writeFailed_ || !flushChecked(out_, err_);
-        return !writeFailed_;
-    }
-
-  private:
     void geographicPoint(std::string_view latitudeText, std::string_view longitudeText,
                          long lineNumber) {
         const CoordinateReading latitude = readCoordinate(latitudeText);
@@ -185,28 +209,20 @@ class SquarePointRows {
         for (std::size_t i = 0; i < std::size(fields); ++i) {
             const bool given = plane_ ? (i == 3 || i == 4) : i < 2;
             if (given) {
-                appendCsvField(records_, fields[i]);
+                appendCsvField(*records_, fields[i]);
             } else {
-                records_.append(fields[i]);
+                records_->append(fields[i]);
             }
-            records_.push_back(',');
+            records_->push_back(',');
         }
-        appendCsvField(records_, error_);
-        records_.push_back('\n');
+        appendCsvField(*records_, error_);
+        records_->push_back('\n');
         anyError_ = anyError_ || !error_.empty();
-        if (records_.size() >= kFlushSize) {
-            flush();
-        }
     }
-
-    // Rows are written in large blocks: a stream write per row would cost more than the row.
-    static constexpr std::size_t kFlushSize = 1 << 18;
 
     projection::SquareLocator locator_;
     bool plane_;
-    std::ostream& out_;
-    std::ostream& err_;
-    std::string records_;
+    std::string* records_ = nullptr;
     std::string error_;
     std::string xText_;
     std::string yText_;
@@ -214,45 +230,82 @@ class SquarePointRows {
     std::string longitudeText_;
     std::unordered_map<const projection::GaussKrugerSystem*, std::string> names_;
     bool anyError_ = false;
-    bool writeFailed_ = false;
+};
+
+// Row writers for the worker threads, each used by one thread at a time.
+class RowWriterPool {
+  public:
+    explicit RowWriterPool(const SquareOptions& options) : options_(options) {}
+
+    std::unique_ptr<SquarePointRows> take() {
+        const std::lock_guard lock(mutex_);
+        if (free_.empty()) {
+            return std::make_unique<SquarePointRows>(options_);
+        }
+        std::unique_ptr<SquarePointRows> rows = std::move(free_.back());
+        free_.pop_back();
+        return rows;
+    }
+
+    void give(std::unique_ptr<SquarePointRows> rows) {
+        const std::lock_guard lock(mutex_);
+        free_.push_back(std::move(rows));
+    }
+
+  private:
+    const SquareOptions& options_;
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<SquarePointRows>> free_;
 };
 
 }  // namespace
 
 int writeSquarePoints(const SquareOptions& options, std::istream& in, std::ostream& out,
                       std::ostream& err) {
-    SquarePointRows rows(options, out, err);
-    if (!options.values.empty()) {
-        rows.point(options.values[0], options.values[1], 0);
-    } else {
-        InputLines lines(in);
-        long lineNumber = 0;
-        while (const std::optional<std::string_view> next = lines.next()) {
-            ++lineNumber;
-            std::string_view line = *next;
-            if (line.ends_with('\r')) {
-                line.remove_suffix(1);
-            }
-            if (lineNumber == 1 && line.starts_with(kByteOrderMark)) {
-                line.remove_prefix(kByteOrderMark.size());
-            }
-            if (isBlankLine(line)) {
-                continue;
-            }
-            if (const std::optional<PointFields> fields = splitPointLine(line)) {
-                rows.point(fields->latitude, fields->longitude, lineNumber);
-            } else {
-                rows.malformed(line, lineNumber);
-            }
-            if (rows.writeFailed()) {
-                return kExitWriteFailed;
-            }
-        }
-    }
-    if (!rows.flush()) {
+    if (!writeChecked(out, kHeader, err)) {
         return kExitWriteFailed;
     }
-    return rows.anyError() ? kExitRowErrors : kExitSuccess;
+    if (!options.values.empty()) {
+        SquarePointRows rows(options);
+        std::string record;
+        rows.startBlock(record);
+        rows.point(options.values[0], options.values[1], 0);
+        if (!writeChecked(out, record, err)) {
+            return kExitWriteFailed;
+        }
+        return finishOutput(out, err, rows.anyError() ? kExitRowErrors : kExitSuccess);
+    }
+    InputBlocks blocks(in, RecordFormat::Lines, kBlockSize);
+    RowWriterPool pool(options);
+    bool anyError = false;
+    const BlockSteps steps{
+        .read = [&](Block& block) { return blocks.next(block.input, block.firstLine); },
+        .work =
+            [&](Block& block) {
+                std::unique_ptr<SquarePointRows> rows = pool.take();
+                block.output.clear();
+                rows->startBlock(block.output);
+                rows->block(block.input, block.firstLine);
+                block.anyError = rows->anyError();
+                pool.give(std::move(rows));
+            },
+        .write =
+            [&](const Block& block) {
+                anyError = anyError || block.anyError;
+                return writeChecked(out, block.output, err);
+            },
+    };
+    if (!runOrderedBlocks(options.jobs, steps)) {
+        return kExitWriteFailed;
+    }
+    if (!blocks.readError().empty()) {
+        if (!flushChecked(out, err)) {
+            return kExitWriteFailed;
+        }
+        reportReadFailure(blocks, err);
+        return kExitReadFailed;
+    }
+    return finishOutput(out, err, anyError ? kExitRowErrors : kExitSuccess);
 }
 
 }  // namespace mapsheet::cli

@@ -17,8 +17,9 @@
 
 namespace mapsheet::cli {
 
-// Writes the header and the rows of options.values or, when it is empty, of the lines of in.
-// Returns kExitSuccess, kExitRowErrors when any row has an error, or kExitWriteFailed.
+// Writes the header and the rows of options.values or, when it is empty, of the lines of in,
+// worked through on options.jobs threads. Returns kExitSuccess, kExitRowErrors when any row has
+// an error, kExitWriteFailed, or kExitReadFailed after the rows read before a read error.
 int writeSquarePoints(const SquareOptions& options, std::istream& in, std::ostream& out,
                       std::ostream& err);
 

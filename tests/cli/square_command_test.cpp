@@ -191,16 +191,22 @@ TEST(SquareCommand, SheetRowsSayWhatIsWrong) {
     EXPECT_EQ(run.status, kExitRowErrors);
 }
 
+// The rows, and the line numbers of errors, do not depend on the threads or on where the input
+// is cut into blocks.
 TEST(SquareCommand, JobsDoNotChangeTheRows) {
     std::string input;
-    for (int i = 0; i < 2000; ++i) {
-        input += std::to_string(20 + i * 0.01) + "," + std::to_string(100 + i * 0.013) + "\n";
+    for (int i = 0; i < 6000; ++i) {  // several blocks of input
+        input += i == 4000
+                     ? std::string("no point here\n")
+                     : std::to_string(20 + i * 0.01) + "," + std::to_string(100 + i * 0.013) + "\n";
     }
     const CommandRun one = runSquare({"--scale", "1:500", "--jobs", "1"}, input);
     const CommandRun four = runSquare({"--scale", "1:500", "--jobs=4"}, input);
-    EXPECT_EQ(one.status, kExitSuccess);
+    EXPECT_EQ(one.status, kExitRowErrors);
     EXPECT_EQ(one.out, four.out);
-    EXPECT_EQ(lines(one.out).size(), 2001u);
+    const std::vector<std::string> rows = lines(one.out);
+    ASSERT_EQ(rows.size(), 6001u);
+    EXPECT_EQ(rows[4001].substr(0, 37), "no point here,,,,,,\"line 4001: expect");
 }
 
 struct UsageCase {
