@@ -182,6 +182,13 @@ int runGraticuleSquaresCommand(const Arguments& arguments, std::istream& in, std
                 rows.sheet(line, lineNumber);
             }
         }
+        if (!lines.readError().empty()) {
+            if (!flushChecked(out, err)) {
+                return kExitWriteFailed;
+            }
+            err << "mapsheet-cli sheet: cannot read the input: " << lines.readError() << '\n';
+            return kExitReadFailed;
+        }
     }
     return finishOutput(out, err, rows.anyError() ? kExitRowErrors : kExitSuccess);
 }

@@ -176,6 +176,13 @@ int writeSquareSheets(const SquareOptions& options, std::istream& in, std::ostre
                 rows.sheet(line, lineNumber);
             }
         }
+        if (!lines.readError().empty()) {
+            if (!flushChecked(out, err)) {
+                return kExitWriteFailed;
+            }
+            err << "mapsheet-cli square: cannot read the input: " << lines.readError() << '\n';
+            return kExitReadFailed;
+        }
     }
     if (!flushChecked(out, err)) {
         return kExitWriteFailed;

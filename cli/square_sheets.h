@@ -24,7 +24,8 @@
 
 namespace mapsheet::cli {
 
-// Returns kExitSuccess, kExitRowErrors when any row has an error, or kExitWriteFailed.
+// Returns kExitSuccess, kExitRowErrors when any row has an error, kExitWriteFailed, or
+// kExitReadFailed after the rows read before a read error.
 int writeSquareSheets(const SquareOptions& options, std::istream& in, std::ostream& out,
                       std::ostream& err);
 

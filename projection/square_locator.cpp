@@ -101,7 +101,7 @@ LocatedPoint SquareLocator::locatePlane(PlanePoint point) {
     }
     located.sheet = engine::squareSheetOf(point.x, point.y, scale_);
     if (!located.sheet) {
-        located.error = "x and y must be finite";
+        located.error = "x and y lie beyond every zone";
     }
     return located;
 }
