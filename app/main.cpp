@@ -11,6 +11,7 @@
 // FILE as PNG, and the program exits (0 when saved).
 
 #include <QApplication>
+#include <QIcon>
 #include <QPixmap>
 #include <QTimer>
 #include <cstdio>
@@ -82,6 +83,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("mapsheet"));
     QApplication::setApplicationVersion(QStringLiteral(MAPSHEET_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(MAPSHEET_APP_ID));
+    // Installed, the icon comes from the icon theme; run from the build, the window has none.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(MAPSHEET_APP_ID)));
 
     const mapsheet::app::WindowArguments arguments =
         mapsheet::app::ReadWindowArguments(QApplication::arguments());
