@@ -10,13 +10,13 @@
 #include <string>
 #include <string_view>
 
+#include "cli/coordinate_text.h"
 #include "cli/csv.h"
 #include "cli/output_status.h"
 #include "cli/square_area_commands.h"
 #include "cli/square_options.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_number_parse.h"
-#include "library/angle_reading.h"
 #include "projection/graticule_squares.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
@@ -111,25 +111,29 @@ bool parseCoverOptions(const Arguments& arguments, CoverOptions& options, std::o
     return true;
 }
 
-// The box of "SOUTH,WEST,NORTH,EAST" (decimal degrees or D°M′S″); nullopt with error set.
+// The box of "SOUTH,WEST,NORTH,EAST", read and refused as the graticule cover reads it (each
+// edge by cli/coordinate_text.h); nullopt with error set.
 std::optional<engine::LatLonBox> parseBox(std::string_view text, std::string& error) {
     static constexpr const char* kNames[] = {"south", "west", "north", "east"};
     double edges[4];
+    std::size_t start = 0;
     for (int i = 0; i < 4; ++i) {
-        const std::size_t comma = text.find(',');
+        const std::size_t comma = text.find(',', start);
         if ((i < 3) == (comma == std::string_view::npos)) {
-            error = "--bbox: expected four values SOUTH,WEST,NORTH,EAST separated by commas";
+            error = "--bbox '" + std::string(text) +
+                    "': expected four values SOUTH,WEST,NORTH,EAST separated by commas";
             return std::nullopt;
         }
-        const std::string_view piece = text.substr(0, comma);
-        const AngleReading reading = readAngleDegrees(piece);
-        if (!reading.degrees) {
+        const std::string_view piece =
+            text.substr(start, i < 3 ? comma - start : std::string_view::npos);
+        const CoordinateReading reading = readCoordinate(piece);
+        if (reading.fault != CoordinateFault::None) {
             error = "--bbox: " + std::string(kNames[i]) + " '" + std::string(piece) +
-                    "': " + (reading.error.empty() ? "not an angle" : reading.error);
+                    "': " + std::string(coordinateFaultText(reading.fault));
             return std::nullopt;
         }
-        edges[i] = *reading.degrees;
-        text.remove_prefix(i < 3 ? comma + 1 : text.size());
+        edges[i] = reading.degrees;
+        start = comma + 1;
     }
     const engine::LatLonBox box{edges[0], edges[1], edges[2], edges[3]};
     error = engine::boxError(box);

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <thread>
 
+#include "cli/coordinate_text.h"
 #include "engine/scale_names.h"
 #include "engine/square_sheet.h"
-#include "library/angle_reading.h"
 #include "projection/epsg_system.h"
 
 namespace mapsheet::cli {
@@ -106,22 +106,22 @@ bool chooseSquareSystem(const SystemArguments& given,
     if (!given.centralMeridian) {
         return true;
     }
-    const AngleReading meridian = readAngleDegrees(*given.centralMeridian);
-    if (!meridian.degrees) {
+    const CoordinateReading meridian = readCoordinate(*given.centralMeridian);
+    if (meridian.fault != CoordinateFault::None) {
         err << prefix << "--central-meridian '" << *given.centralMeridian
-            << "': " << (meridian.error.empty() ? "not an angle" : meridian.error) << '\n';
+            << "': " << coordinateFaultText(meridian.fault) << '\n';
         return false;
     }
     int width = 3;
     if (given.zoneWidth) {
         width = positiveInteger(*given.zoneWidth).value_or(0);
     }
-    const std::string error = projection::centralMeridianError(*meridian.degrees, width);
+    const std::string error = projection::centralMeridianError(meridian.degrees, width);
     if (!error.empty()) {
         err << prefix << error << '\n';
         return false;
     }
-    system = projection::centralMeridianSystem(*meridian.degrees, width);
+    system = projection::centralMeridianSystem(meridian.degrees, width);
     return true;
 }
 
