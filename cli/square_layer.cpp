@@ -3,148 +3,36 @@
 
 #include "cli/square_layer.h"
 
-#include <cpl_string.h>
-#include <cpl_vsi.h>
-#include <gdal_priv.h>
-#include <ogr_feature.h>
-#include <ogr_geometry.h>
-#include <ogr_spatialref.h>
-#include <ogrsf_frmts.h>
-
-#include <cstdio>
-#include <ostream>
+#include <vector>
 
 #include "engine/scale_names.h"
-#include "gis/gdal_errors.h"
-#include "gis/staged_output.h"
 #include "projection/square_outline.h"
 
 namespace mapsheet::cli {
 
 namespace {
 
-const char* driverOf(gis::VectorFormat format) {
-    switch (format) {
-        case gis::VectorFormat::GeoJson:
-            return "GeoJSON";
-        case gis::VectorFormat::GeoPackage:
-            return "GPKG";
-        case gis::VectorFormat::Shapefile:
-            return "ESRI Shapefile";
-        case gis::VectorFormat::Kml:
-            return "KML";
-        case gis::VectorFormat::FlatGeobuf:
-            return "FlatGeobuf";
-    }
-    return "";
-}
-
-// The text formats are exactly the ones defined on longitude/latitude.
-bool isGeographic(gis::VectorFormat format) {
-    return gis::isStreamable(format);
-}
-
-std::size_t writeToStream(const void* data, std::size_t size, std::size_t count, FILE* stream) {
-    auto* out = reinterpret_cast<std::ostream*>(stream);
-    out->write(static_cast<const char*>(data), static_cast<std::streamsize>(size * count));
-    return out->good() ? count : 0;
-}
-
-void restoreStandardOutput() {
-    VSIStdoutSetRedirection(fwrite, stdout);
-}
-
-// The projected CRS of the system: from the EPSG database when it has a code, else CGCS2000
-// with the system's Transverse Mercator.
-bool projectedCrs(const projection::GaussKrugerSystem& system, OGRSpatialReference& crs) {
+// The projected CRS of the system: its EPSG code, or for a meridian without one CGCS2000 with
+// the system's Transverse Mercator.
+gis::LayerCrs projectedCrs(const projection::GaussKrugerSystem& system) {
     if (system.epsg != 0) {
-        return crs.importFromEPSG(system.epsg) == OGRERR_NONE;
+        return {system.epsg, std::nullopt};
     }
-    if (crs.importFromEPSG(4490) != OGRERR_NONE) {
-        return false;
-    }
-    const std::string name = "CGCS2000 / " + projection::systemName(system).substr(9);
-    return crs.SetProjCS(name.c_str()) == OGRERR_NONE &&
-           crs.SetTM(0, system.centralMeridian, 1, projection::falseEasting(system), 0) ==
-               OGRERR_NONE &&
-           crs.SetLinearUnits(SRS_UL_METER, 1) == OGRERR_NONE;
+    return {0,
+            gis::TransverseMercatorCrs{"CGCS2000 / " + projection::systemName(system).substr(9),
+                                       system.centralMeridian, projection::falseEasting(system)}};
 }
 
 }  // namespace
 
 struct SquareLayer::State {
-    gis::GdalErrors errors;
+    std::unique_ptr<gis::FeatureWriter> writer;
     projection::GaussKrugerProjector* projector = nullptr;
     std::string systemName;
+    std::string target;  // for messages: the file, or "standard output"
     bool geographic = false;
-    std::optional<gis::StagedOutput> staged;
-    std::ostream* stream = nullptr;
-    std::string target;
-    GDALDatasetUniquePtr dataset;
-    OGRLayer* layer = nullptr;
-    int fields[3] = {0, 0, 0};  // sheet, crs, scale
-    bool inTransaction = false;
-    bool failed = false;
-    std::string error;
-
-    ~State() {
-        dataset.reset();
-        if (stream != nullptr) {
-            restoreStandardOutput();
-        }
-    }
-
-    bool fail(const std::string& what) {
-        if (!failed) {
-            failed = true;
-            error = "cannot write " + target + ": " + errors.lastFailure(what);
-        }
-        return false;
-    }
-
-    bool open(const std::string& path, gis::VectorFormat format) {
-        gis::registerGdalDrivers();
-        GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverOf(format));
-        if (driver == nullptr) {
-            return fail(std::string("GDAL has no ") + driverOf(format) + " driver");
-        }
-        CPLStringList layerOptions;
-        if (format == gis::VectorFormat::GeoJson) {
-            layerOptions.SetNameValue("RFC7946", "YES");
-            // 1e-9 degree is a tenth of a millimetre: the centimetre of the outline survives.
-            layerOptions.SetNameValue("COORDINATE_PRECISION", "9");
-            layerOptions.SetNameValue("WRITE_NAME", "NO");
-        }
-        if (format == gis::VectorFormat::Shapefile) {
-            layerOptions.SetNameValue("ENCODING", "UTF-8");
-        }
-        dataset.reset(driver->Create(path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
-        if (!dataset) {
-            return fail(std::string("the ") + driverOf(format) + " driver cannot create it");
-        }
-        OGRSpatialReference crs;
-        const bool known = geographic ? crs.importFromEPSG(4326) == OGRERR_NONE
-                                      : projectedCrs(projector->system(), crs);
-        if (!known) {
-            return fail("the CRS database (proj.db) cannot define " + systemName);
-        }
-        crs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-        layer = dataset->CreateLayer("sheets", &crs, wkbPolygon, layerOptions.List());
-        if (layer == nullptr) {
-            return fail("cannot create the layer 'sheets'");
-        }
-        const char* names[] = {"sheet", "crs", "scale"};
-        for (int i = 0; i < 3; ++i) {
-            OGRFieldDefn definition(names[i], OFTString);
-            if (layer->CreateField(&definition) != OGRERR_NONE) {
-                return fail(std::string("cannot create the field '") + names[i] + "'");
-            }
-            fields[i] = layer->GetLayerDefn()->GetFieldCount() - 1;
-        }
-        inTransaction = dataset->StartTransaction() == OGRERR_NONE;
-        errors.clear();
-        return true;
-    }
+    std::vector<gis::Vertex> ring;
+    std::string projectionError;  // the writer's error() otherwise
 };
 
 SquareLayer::SquareLayer(std::unique_ptr<State> state) : state_(std::move(state)) {}
@@ -159,39 +47,18 @@ std::unique_ptr<SquareLayer> SquareLayer::open(gis::VectorFormat format,
     auto state = std::make_unique<State>();
     state->projector = &projector;
     state->systemName = projection::systemName(projector.system());
-    state->geographic = isGeographic(format);
-    if (!path) {
-        if (!gis::isStreamable(format)) {
-            error = std::string(gis::vectorFormatName(format)) +
-                    " is not text; name a file with --output";
-            return nullptr;
-        }
-        state->target = "standard output";
-        state->stream = &out;
-        VSIStdoutSetRedirection(writeToStream, reinterpret_cast<FILE*>(&out));
-        if (!state->open("/vsistdout/", format)) {
-            error = state->error;
-            return nullptr;
-        }
-        return std::unique_ptr<SquareLayer>(new SquareLayer(std::move(state)));
+    state->target = path ? "'" + *path + "'" : "standard output";
+    state->geographic = gis::isLongitudeLatitudeOnly(format);
+    gis::LayerSpec spec;
+    spec.fields = {{"sheet"}, {"crs"}, {"scale"}};
+    if (!state->geographic) {
+        spec.crs = projectedCrs(projector.system());
     }
-    state->target = "'" + *path + "'";
-    const bool needsExtension =
-        format == gis::VectorFormat::Shapefile || format == gis::VectorFormat::FlatGeobuf;
-    if (needsExtension && gis::vectorFormatOfPath(*path) != format) {
-        error = "cannot write " + state->target + ": a " +
-                std::string(gis::vectorFormatName(format)) + " file name must end in ." +
-                std::string(gis::vectorFormatName(format));
-        return nullptr;
-    }
-    std::optional<gis::StagedOutput> staged = gis::StagedOutput::create(*path, error);
-    if (!staged) {
-        error = "cannot write " + state->target + ": " + error;
-        return nullptr;
-    }
-    state->staged.emplace(std::move(*staged));
-    if (!state->open(state->staged->stagingPath(), format)) {
-        error = state->error;
+    // 1e-9 degree is a tenth of a millimetre: the centimetre of the outline survives.
+    spec.geoJsonDecimals = 9;
+    state->writer = path ? gis::FeatureWriter::toFile(*path, format, spec, error)
+                         : gis::FeatureWriter::toStream(out, format, spec, error);
+    if (!state->writer) {
         return nullptr;
     }
     return std::unique_ptr<SquareLayer>(new SquareLayer(std::move(state)));
@@ -199,78 +66,39 @@ std::unique_ptr<SquareLayer> SquareLayer::open(gis::VectorFormat format,
 
 bool SquareLayer::add(const engine::SquareSheet& sheet) {
     State& state = *state_;
-    if (state.failed) {
+    gis::FeatureWriter& writer = *state.writer;
+    if (!state.projectionError.empty()) {
         return false;
     }
-    auto ring = std::make_unique<OGRLinearRing>();
-    if (state.geographic) {
-        const auto outline = projection::geographicOutline(sheet, *state.projector);
-        if (!outline) {
-            return state.fail("PROJ cannot take the corners of " + engine::squareNumber(sheet) +
-                              " back to latitude and longitude");
-        }
-        ring->setNumPoints(static_cast<int>(outline->size()));
-        for (std::size_t i = 0; i < outline->size(); ++i) {
-            ring->setPoint(static_cast<int>(i), (*outline)[i].longitude, (*outline)[i].latitude);
-        }
-    } else {
-        // Easting first, as the traditional GIS order of the layer's CRS wants.
+    writer.setText(0, engine::squareNumber(sheet));
+    writer.setText(1, state.systemName);
+    writer.setText(2, engine::scaleRatioText(sheet.scale));
+    if (!state.geographic) {
+        // The square's corners in metres are exact: the ring is the square itself.
         const engine::SquareBounds b = engine::squareBounds(sheet);
-        const double corners[5][2] = {{double(b.west), double(b.south)},
-                                      {double(b.east), double(b.south)},
-                                      {double(b.east), double(b.north)},
-                                      {double(b.west), double(b.north)},
-                                      {double(b.west), double(b.south)}};
-        ring->setNumPoints(5);
-        for (int i = 0; i < 5; ++i) {
-            ring->setPoint(i, corners[i][0], corners[i][1]);
-        }
+        return writer.writeRectangle(double(b.south), double(b.west), double(b.north),
+                                     double(b.east));
     }
-    auto polygon = std::make_unique<OGRPolygon>();
-    polygon->addRingDirectly(ring.release());
-    polygon->assignSpatialReference(state.layer->GetSpatialRef());
-    OGRFeature feature(state.layer->GetLayerDefn());
-    feature.SetGeometryDirectly(polygon.release());
-    feature.SetField(state.fields[0], engine::squareNumber(sheet).c_str());
-    feature.SetField(state.fields[1], state.systemName.c_str());
-    feature.SetField(state.fields[2], engine::scaleRatioText(sheet.scale).c_str());
-    if (state.layer->CreateFeature(&feature) != OGRERR_NONE ||
-        (state.stream != nullptr && !state.stream->good())) {
-        return state.fail("a feature was refused");
+    const auto outline = projection::geographicOutline(sheet, *state.projector);
+    if (!outline) {
+        state.projectionError = "cannot write " + state.target +
+                                ": PROJ cannot take the corners of " + engine::squareNumber(sheet) +
+                                " back to latitude and longitude";
+        return false;
     }
-    return true;
+    state.ring.clear();
+    for (const projection::GeographicPoint& point : *outline) {
+        state.ring.push_back({point.longitude, point.latitude});
+    }
+    return writer.writePolygon(state.ring);
 }
 
 bool SquareLayer::finish() {
-    State& state = *state_;
-    if (state.failed) {
-        return false;
-    }
-    if (state.inTransaction && state.dataset->CommitTransaction() != OGRERR_NONE) {
-        return state.fail("the features could not be committed");
-    }
-    state.errors.clear();
-    state.dataset.reset();
-    if (state.errors.anyFailure()) {
-        return state.fail("closing the file failed");
-    }
-    if (state.stream != nullptr) {
-        restoreStandardOutput();
-        const bool good = state.stream->good();
-        state.stream = nullptr;
-        return good || state.fail("the stream refused the output");
-    }
-    std::string moveError;
-    if (!state.staged->commit(moveError)) {
-        state.failed = true;
-        state.error = moveError;
-        return false;
-    }
-    return true;
+    return state_->projectionError.empty() && state_->writer->finish();
 }
 
 const std::string& SquareLayer::error() const {
-    return state_->error;
+    return state_->projectionError.empty() ? state_->writer->error() : state_->projectionError;
 }
 
 }  // namespace mapsheet::cli

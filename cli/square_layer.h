@@ -11,8 +11,8 @@
 // every side densified to stay within a centimetre of the true straight side in the plane
 // (projection/square_outline.h).
 //
-// Files appear only when complete (gis::StagedOutput); geojson and kml also stream to a
-// std::ostream. Formats by their names on the command line as gis/feature_writer.h lists them.
+// Written through gis::FeatureWriter: files appear only when complete, geojson and kml also
+// stream to a std::ostream, and errors name the target as that header describes.
 
 #include <iosfwd>
 #include <memory>

@@ -39,6 +39,20 @@ constexpr std::array<FormatInfo, 5> kFormats{{
     {VectorFormat::FlatGeobuf, "fgb", "FlatGeobuf", {".fgb", ""}, false, false, true},
 }};
 
+// The layer's CRS; false with what set when the CRS database cannot define it.
+bool importCrs(const LayerCrs& spec, OGRSpatialReference& crs, std::string& what) {
+    if (!spec.transverseMercator) {
+        what = "the CRS database (proj.db) has no EPSG:" + std::to_string(spec.epsg);
+        return crs.importFromEPSG(spec.epsg) == OGRERR_NONE;
+    }
+    const TransverseMercatorCrs& tm = *spec.transverseMercator;
+    what = "the CRS database (proj.db) cannot define " + tm.name;
+    return crs.importFromEPSG(4490) == OGRERR_NONE &&
+           crs.SetProjCS(tm.name.c_str()) == OGRERR_NONE &&
+           crs.SetTM(0, tm.centralMeridian, 1, tm.falseEasting, 0) == OGRERR_NONE &&
+           crs.SetLinearUnits(SRS_UL_METER, 1) == OGRERR_NONE;
+}
+
 const FormatInfo& infoOf(VectorFormat format) {
     return *std::find_if(kFormats.begin(), kFormats.end(),
                          [format](const FormatInfo& info) { return info.format == format; });
@@ -97,6 +111,10 @@ bool isStreamable(VectorFormat format) {
     return infoOf(format).streamable;
 }
 
+bool isLongitudeLatitudeOnly(VectorFormat format) {
+    return infoOf(format).wgs84Only;
+}
+
 struct FeatureWriter::State {
     GdalErrors errors;
     std::optional<StagedOutput> staged;
@@ -142,7 +160,8 @@ bool FeatureWriter::State::open(const std::string& path, VectorFormat format,
     CPLStringList layerOptions;
     if (format == VectorFormat::GeoJson) {
         layerOptions.SetNameValue("RFC7946", "YES");
-        layerOptions.SetNameValue("COORDINATE_PRECISION", "12");
+        layerOptions.SetNameValue("COORDINATE_PRECISION",
+                                  std::to_string(spec.geoJsonDecimals).c_str());
         // Real properties rounded to 12 places need no more; 17 would show the binary noise.
         layerOptions.SetNameValue("SIGNIFICANT_FIGURES", "15");
         layerOptions.SetNameValue("WRITE_NAME", "NO");
@@ -151,16 +170,25 @@ bool FeatureWriter::State::open(const std::string& path, VectorFormat format,
         // Written into a .cpg so that readers take the text fields as UTF-8.
         layerOptions.SetNameValue("ENCODING", "UTF-8");
     }
+    OGRSpatialReference crs;
+    std::string crsFailure;
+    if (!importCrs(spec.crs, crs, crsFailure)) {
+        return fail(crsFailure);
+    }
+    if (info.wgs84Only) {
+        if (!crs.IsGeographic()) {
+            return fail(std::string(info.name) +
+                        " takes longitude/latitude only, not a projected CRS");
+        }
+        if (crs.importFromEPSG(4326) != OGRERR_NONE) {
+            return fail("the CRS database (proj.db) has no EPSG:4326");
+        }
+    }
+    crs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     dataset.reset(driver->Create(path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
     if (!dataset) {
         return fail("the " + std::string(info.driver) + " driver cannot create it");
     }
-    OGRSpatialReference crs;
-    const int epsg = info.wgs84Only ? 4326 : 4490;
-    if (crs.importFromEPSG(epsg) != OGRERR_NONE) {
-        return fail("the CRS database (proj.db) has no EPSG:" + std::to_string(epsg));
-    }
-    crs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     const OGRwkbGeometryType type = spec.geometry == GeometryKind::Point ? wkbPoint : wkbPolygon;
     layer = dataset->CreateLayer("sheets", &crs, type, layerOptions.List());
     if (layer == nullptr) {
@@ -274,6 +302,18 @@ bool FeatureWriter::writeRectangle(double south, double west, double north, doub
     ring->setPoint(4, west, south);
     auto polygon = std::make_unique<OGRPolygon>();
     polygon->addRingDirectly(ring.release());
+    return state_->write(std::move(polygon));
+}
+
+bool FeatureWriter::writePolygon(std::span<const Vertex> ring) {
+    auto linearRing = std::make_unique<OGRLinearRing>();
+    linearRing->setNumPoints(static_cast<int>(ring.size()));
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        linearRing->setPoint(static_cast<int>(i), ring[i].x, ring[i].y);
+    }
+    auto polygon = std::make_unique<OGRPolygon>();
+    polygon->addRingDirectly(linearRing.release());
+    polygon->closeRings();
     return state_->write(std::move(polygon));
 }
 

@@ -3,15 +3,19 @@
 // Writing one layer of points or polygons to a GIS vector file through GDAL.
 //
 // Formats and their names on the command line: geojson (RFC 7946: lon/lat order, exterior
-// rings counter-clockwise and closed, no "crs" member, coordinates with up to 12 decimals),
+// rings counter-clockwise and closed, no "crs" member, coordinates rounded to the decimals the
+// layer asks for),
 // gpkg (GeoPackage), shp (ESRI Shapefile: .shp, .shx, .dbf, .prj, .cpg), kml, fgb
 // (FlatGeobuf). The layer is named "sheets".
 //
-// Coordinates are written as given, latitude and longitude in decimal degrees of CGCS2000, the
-// datum of the series. GeoPackage, Shapefile and FlatGeobuf declare the CRS EPSG:4490 (CGCS2000
-// geographic). GeoJSON and KML are defined on WGS 84 longitude/latitude and cannot name another
-// CRS; they get the same numbers unchanged (the two datums agree to a few centimetres), never a
-// datum shift.
+// The layer's CRS (LayerCrs) is CGCS2000 geographic (EPSG:4490), the datum of the series,
+// unless the caller names another by its EPSG code (a projected Gauss-Kruger system of square
+// sheets, EPSG:4548) or describes a CGCS2000 Transverse Mercator that has no code. Coordinates
+// are written as given, in that CRS, x before y: longitude and latitude in decimal degrees, or
+// easting and northing in metres. GeoPackage, Shapefile and FlatGeobuf declare the CRS. GeoJSON
+// and KML are defined on WGS 84 longitude/latitude and cannot name another CRS: they take only a
+// geographic layer CRS and get its numbers unchanged (CGCS2000 and WGS 84 agree to a few
+// centimetres), never a datum shift; a projected CRS for them is refused when the layer opens.
 //
 // Fields are text or real; a field left unset in a feature is null (a missing property).
 // Drivers may hold fields of their own besides (KML's Name and Description stay null) and may
@@ -37,6 +41,7 @@
 #include <iosfwd>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +64,9 @@ std::string_view vectorFormatName(VectorFormat format);
 // Whether the format is text that can go to a stream (geojson, kml).
 bool isStreamable(VectorFormat format);
 
+// Whether the format is defined on longitude/latitude and takes no projected CRS (geojson, kml).
+bool isLongitudeLatitudeOnly(VectorFormat format);
+
 enum class GeometryKind { Point, Polygon };
 enum class FieldType { Text, Real };
 
@@ -67,9 +75,32 @@ struct FieldSpec {
     FieldType type = FieldType::Text;
 };
 
+// A projected CRS on CGCS2000 that the EPSG database does not name: Transverse Mercator with
+// scale factor 1 on the central meridian, latitude of origin 0, false northing 0, in metres.
+struct TransverseMercatorCrs {
+    std::string name;            // "CGCS2000 / 3-degree Gauss-Kruger CM 116.5E"
+    double centralMeridian = 0;  // degrees, east positive
+    double falseEasting = 0;     // metres
+};
+
+struct LayerCrs {
+    int epsg = 4490;  // used when transverseMercator is empty
+    std::optional<TransverseMercatorCrs> transverseMercator;
+};
+
 struct LayerSpec {
     GeometryKind geometry = GeometryKind::Polygon;
     std::vector<FieldSpec> fields;
+    LayerCrs crs;
+    // GeoJSON rounds coordinates to this many decimals: 12 keeps a sheet corner (a multiple of
+    // 1/8 arc-second) to 4e-13 degree; outlines densified to a centimetre need no more than 9.
+    int geoJsonDecimals = 12;
+};
+
+// A vertex in the layer's CRS: longitude and latitude, or easting and northing.
+struct Vertex {
+    double x = 0;
+    double y = 0;
 };
 
 class FeatureWriter {
@@ -94,9 +125,13 @@ class FeatureWriter {
     // Writes the feature with the values set since the last write and clears them. False when
     // GDAL refused it; error() then says why and every later call fails too.
     bool writePoint(double latitude, double longitude);
-    // The rectangle south..north, west..east as a closed counter-clockwise ring of five
-    // points (south-west, south-east, north-east, north-west, south-west).
+    // The rectangle south..north, west..east (northings and eastings in a projected CRS) as a
+    // closed counter-clockwise ring of five points (south-west, south-east, north-east,
+    // north-west, south-west).
     bool writeRectangle(double south, double west, double north, double east);
+    // A polygon of one ring, its vertices as given; the ring is closed (the first vertex
+    // repeated at the end) when it is not already.
+    bool writePolygon(std::span<const Vertex> ring);
     // A feature with a null geometry (a row that has no place, such as an input error).
     bool writeWithoutGeometry();
 
