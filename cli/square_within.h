@@ -2,13 +2,9 @@
 
 // The polygons of a vector file as longitude/latitude rings, for `cover --square --within`.
 //
-// The file is read as gis/polygon_file.h reads it for the graticule cover (every layer and
-// feature; polygons and multi-polygons, also inside collections, curves after GDAL's linear
-// approximation; layers in another CRS transformed to CGCS2000 longitude/latitude), but the
-// rings are kept: square sheets are tested in the plane, where the rings are projected.
-//
-// Errors name the file: GDAL cannot open it, it holds no polygon, a feature cannot be
-// transformed, a vertex lies outside -90..90 / -180..180.
+// The file is read by gis::readPolygons (gis/polygon_file.h: which geometries count, the
+// transformation to CGCS2000 longitude/latitude, the errors), and the rings are kept as read:
+// square sheets are tested in the plane, where the rings are projected.
 
 #include <optional>
 #include <string>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace mapsheet::gis {
 
@@ -29,16 +30,23 @@ std::string coordinateText(const LonLat& point) {
 
 }  // namespace
 
-bool PolygonArea::add(const Polygon& polygon, std::string& error) {
+std::string polygonRangeError(const Polygon& polygon) {
     for (const Ring& ring : polygon) {
         for (const LonLat& point : ring) {
             if (!std::isfinite(point.longitude) || !std::isfinite(point.latitude) ||
                 std::fabs(point.latitude) > 90 || std::fabs(point.longitude) > 180) {
-                error = "vertex " + coordinateText(point) +
-                        " is not a longitude in -180..180 and a latitude in -90..90";
-                return false;
+                return "vertex " + coordinateText(point) +
+                       " is not a longitude in -180..180 and a latitude in -90..90";
             }
         }
+    }
+    return {};
+}
+
+bool PolygonArea::add(const Polygon& polygon, std::string& error) {
+    if (std::string rangeError = polygonRangeError(polygon); !rangeError.empty()) {
+        error = std::move(rangeError);
+        return false;
     }
     const std::size_t index = polygonCount_;
     bool added = false;

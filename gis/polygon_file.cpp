@@ -5,13 +5,17 @@
 #include <ogr_spatialref.h>
 #include <ogrsf_frmts.h>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "gis/gdal_errors.h"
 
 namespace mapsheet::gis {
 
 namespace {
+
+using PolygonSink = std::function<void(Polygon&&)>;
 
 Ring ringOf(const OGRLinearRing& ring) {
     Ring points;
@@ -22,27 +26,34 @@ Ring ringOf(const OGRLinearRing& ring) {
     return points;
 }
 
-// Adds every polygon inside the geometry; false with error set when one is out of range.
-bool addPolygons(const OGRGeometry& geometry, PolygonArea& area, std::string& error) {
+// Hands every polygon inside the geometry to take; false with error set when one is out of
+// range.
+bool takePolygons(const OGRGeometry& geometry, const PolygonSink& take, std::string& error) {
     const OGRwkbGeometryType type = wkbFlatten(geometry.getGeometryType());
     if (OGR_GT_IsCurve(type) || type == wkbPoint || type == wkbMultiPoint) {
         return true;
     }
     if (OGR_GT_IsNonLinear(type)) {
         const std::unique_ptr<OGRGeometry> linear(geometry.getLinearGeometry());
-        return !linear || addPolygons(*linear, area, error);
+        return !linear || takePolygons(*linear, take, error);
     }
     if (type == wkbPolygon || type == wkbTriangle) {
-        const auto& polygon = *geometry.toPolygon();
         Polygon rings;
-        for (const OGRLinearRing* ring : polygon) {
+        for (const OGRLinearRing* ring : *geometry.toPolygon()) {
             rings.push_back(ringOf(*ring));
         }
-        return area.add(rings, error);
+        error = polygonRangeError(rings);
+        if (!error.empty()) {
+            return false;
+        }
+        if (!rings.empty()) {
+            take(std::move(rings));
+        }
+        return true;
     }
     if (OGR_GT_IsSubClassOf(type, wkbGeometryCollection)) {
         for (const OGRGeometry* part : *geometry.toGeometryCollection()) {
-            if (!addPolygons(*part, area, error)) {
+            if (!takePolygons(*part, take, error)) {
                 return false;
             }
         }
@@ -50,7 +61,7 @@ bool addPolygons(const OGRGeometry& geometry, PolygonArea& area, std::string& er
     }
     if (type == wkbPolyhedralSurface || type == wkbTIN) {
         for (const OGRPolygon* part : *geometry.toPolyhedralSurface()) {
-            if (!addPolygons(*part, area, error)) {
+            if (!takePolygons(*part, take, error)) {
                 return false;
             }
         }
@@ -58,9 +69,9 @@ bool addPolygons(const OGRGeometry& geometry, PolygonArea& area, std::string& er
     return true;
 }
 
-}  // namespace
-
-std::optional<PolygonArea> readPolygonFile(const std::string& path, std::string& error) {
+// Hands every polygon of the file, in CGCS2000 longitude/latitude, to take; false with error set
+// when the file cannot be read.
+bool readEachPolygon(const std::string& path, const PolygonSink& take, std::string& error) {
     registerGdalDrivers();
     GdalErrors errors;
     const std::string named = "'" + path + "'";
@@ -69,13 +80,12 @@ std::optional<PolygonArea> readPolygonFile(const std::string& path, std::string&
     if (!dataset) {
         error = "cannot read " + named + ": " +
                 errors.lastFailure("GDAL knows no vector format that opens it");
-        return std::nullopt;
+        return false;
     }
     OGRSpatialReference cgcs2000;
     cgcs2000.importFromEPSG(4490);
     cgcs2000.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
 
-    PolygonArea area;
     for (OGRLayer* layer : dataset->GetLayers()) {
         std::unique_ptr<OGRCoordinateTransformation> transformation;
         const OGRSpatialReference* crs = layer->GetSpatialRef();
@@ -85,7 +95,7 @@ std::optional<PolygonArea> readPolygonFile(const std::string& path, std::string&
                 error = "cannot read " + named + ": layer '" + layer->GetName() +
                         "': no transformation from its CRS to CGCS2000 (" +
                         errors.lastFailure("PROJ has none") + ")";
-                return std::nullopt;
+                return false;
             }
         }
         for (const auto& feature : *layer) {
@@ -96,21 +106,54 @@ std::optional<PolygonArea> readPolygonFile(const std::string& path, std::string&
             if (transformation && geometry->transform(transformation.get()) != OGRERR_NONE) {
                 error = "cannot read " + named + ": feature " + std::to_string(feature->GetFID()) +
                         " cannot be transformed to CGCS2000 longitude/latitude";
-                return std::nullopt;
+                return false;
             }
             std::string rangeError;
-            if (!addPolygons(*geometry, area, rangeError)) {
+            if (!takePolygons(*geometry, take, rangeError)) {
                 error = "cannot read " + named + ": feature " + std::to_string(feature->GetFID()) +
                         ": " + rangeError;
-                return std::nullopt;
+                return false;
             }
         }
     }
+    return true;
+}
+
+std::string noPolygonError(const std::string& path) {
+    return "cannot read '" + path + "': it holds no polygon";
+}
+
+}  // namespace
+
+std::optional<PolygonArea> readPolygonFile(const std::string& path, std::string& error) {
+    PolygonArea area;
+    // The vertices are in range already, so adding cannot fail.
+    const auto add = [&area](Polygon&& polygon) {
+        std::string unused;
+        area.add(polygon, unused);
+    };
+    if (!readEachPolygon(path, add, error)) {
+        return std::nullopt;
+    }
     if (area.polygonCount() == 0) {
-        error = "cannot read " + named + ": it holds no polygon";
+        error = noPolygonError(path);
         return std::nullopt;
     }
     return area;
+}
+
+std::optional<std::vector<Polygon>> readPolygons(const std::string& path, std::string& error) {
+    std::vector<Polygon> polygons;
+    if (!readEachPolygon(
+            path, [&polygons](Polygon&& polygon) { polygons.push_back(std::move(polygon)); },
+            error)) {
+        return std::nullopt;
+    }
+    if (polygons.empty()) {
+        error = noPolygonError(path);
+        return std::nullopt;
+    }
+    return polygons;
 }
 
 }  // namespace mapsheet::gis
