@@ -15,9 +15,8 @@
 #include <string_view>
 
 #include "cli/csv.h"
-#include "cli/input_lines.h"
+#include "cli/number_lines.h"
 #include "cli/output_status.h"
-#include "cli/point_line.h"
 #include "cli/square_area_commands.h"
 #include "cli/square_options.h"
 #include "engine/scale_names.h"
@@ -30,7 +29,6 @@ namespace {
 
 constexpr std::string_view kPrefix = "mapsheet-cli sheet: ";
 constexpr std::string_view kHeader = "input,crs,square_scale,squares,error\n";
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 struct SheetSquareOptions {
     int scale = 11;
@@ -167,20 +165,9 @@ int runGraticuleSquaresCommand(const Arguments& arguments, std::istream& in, std
             rows.sheet(number, 0);
         }
     } else {
-        InputLines lines(in);
-        long lineNumber = 0;
-        while (const std::optional<std::string_view> next = lines.next()) {
-            ++lineNumber;
-            std::string_view line = *next;
-            if (line.ends_with('\r')) {
-                line.remove_suffix(1);
-            }
-            if (lineNumber == 1 && line.starts_with(kByteOrderMark)) {
-                line.remove_prefix(kByteOrderMark.size());
-            }
-            if (!isBlankLine(line)) {
-                rows.sheet(line, lineNumber);
-            }
+        NumberLines lines(in);
+        while (const std::optional<NumberLine> line = lines.next()) {
+            rows.sheet(line->text, line->number);
         }
         if (!lines.readError().empty()) {
             if (!flushChecked(out, err)) {

@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/input_lines.h"
+#include "cli/number_lines.h"
 #include "cli/output_status.h"
-#include "cli/point_line.h"
 #include "cli/sheet_records.h"
 #include "cli/utf8_text.h"
 #include "engine/sheet_number_parse.h"
@@ -67,9 +66,6 @@ constexpr std::string_view kHelp =
     "\n"
     "Exit status: 0 when every number was read, 1 when any could not be, 2 for a usage error,\n"
     "3 when the output cannot be written, 4 when the input cannot be read.\n";
-
-// Written at the start of UTF-8 files by some editors; not part of the first number.
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 constexpr std::size_t kFlushSize = 1 << 16;
 
@@ -272,18 +268,9 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
             }
         }
     } else {
-        InputLines lines(in);
-        bool first = true;
-        while (const std::optional<std::string_view> next = lines.next()) {
-            std::string_view line = *next;
-            if (line.ends_with('\r')) {
-                line.remove_suffix(1);
-            }
-            if (first && line.starts_with(kByteOrderMark)) {
-                line.remove_prefix(kByteOrderMark.size());
-            }
-            first = false;
-            if (!isBlankLine(line) && !add(line)) {
+        NumberLines lines(in);
+        while (const std::optional<NumberLine> line = lines.next()) {
+            if (!add(line->text)) {
                 return kExitWriteFailed;
             }
         }

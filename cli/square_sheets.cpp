@@ -11,9 +11,8 @@
 #include <string_view>
 
 #include "cli/csv.h"
-#include "cli/input_lines.h"
+#include "cli/number_lines.h"
 #include "cli/output_status.h"
-#include "cli/point_line.h"
 #include "engine/scale_names.h"
 #include "projection/graticule_squares.h"
 #include "projection/square_locator.h"
@@ -27,7 +26,6 @@ constexpr std::string_view kCornerHeader =
     "se_longitude,ne_latitude,ne_longitude,nw_latitude,nw_longitude,error\n";
 constexpr std::string_view kGraticuleHeader = "sheet,crs,graticule_scale,graticule,error\n";
 constexpr int kDegreeDecimals = 9;
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 void appendFixed(std::string& text, double value, int decimals) {
     char buffer[64];
@@ -161,20 +159,9 @@ int writeSquareSheets(const SquareOptions& options, std::istream& in, std::ostre
             rows.sheet(number, 0);
         }
     } else {
-        InputLines lines(in);
-        long lineNumber = 0;
-        while (const std::optional<std::string_view> next = lines.next()) {
-            ++lineNumber;
-            std::string_view line = *next;
-            if (line.ends_with('\r')) {
-                line.remove_suffix(1);
-            }
-            if (lineNumber == 1 && line.starts_with(kByteOrderMark)) {
-                line.remove_prefix(kByteOrderMark.size());
-            }
-            if (!isBlankLine(line)) {
-                rows.sheet(line, lineNumber);
-            }
+        NumberLines lines(in);
+        while (const std::optional<NumberLine> line = lines.next()) {
+            rows.sheet(line->text, line->number);
         }
         if (!lines.readError().empty()) {
             if (!flushChecked(out, err)) {

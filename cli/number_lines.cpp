@@ -1,0 +1,30 @@
+#include "cli/number_lines.h"
+
+#include "cli/point_line.h"
+
+namespace mapsheet::cli {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+std::optional<NumberLine> NumberLines::next() {
+    while (const std::optional<std::string_view> next = lines_.next()) {
+        ++count_;
+        std::string_view line = *next;
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (count_ == 1 && line.starts_with(kByteOrderMark)) {
+            line.remove_prefix(kByteOrderMark.size());
+        }
+        if (!isBlankLine(line)) {
+            return NumberLine{line, count_};
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace mapsheet::cli
