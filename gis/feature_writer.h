@@ -85,13 +85,13 @@ struct TransverseMercatorCrs {
 
 struct LayerCrs {
     int epsg = 4490;  // used when transverseMercator is empty
-    std::optional<TransverseMercatorCrs> transverseMercator;
+    std::optional<TransverseMercatorCrs> transverseMercator{};
 };
 
 struct LayerSpec {
     GeometryKind geometry = GeometryKind::Polygon;
     std::vector<FieldSpec> fields;
-    LayerCrs crs;
+    LayerCrs crs{};
     // GeoJSON rounds coordinates to this many decimals: 12 keeps a sheet corner (a multiple of
     // 1/8 arc-second) to 4e-13 degree; outlines densified to a centimetre need no more than 9.
     int geoJsonDecimals = 12;

@@ -6,12 +6,15 @@
 
 #include <gdal_priv.h>
 #include <gtest/gtest.h>
+#include <ogr_spatialref.h>
 #include <ogrsf_frmts.h>
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -205,6 +208,97 @@ TEST(FeatureWriter, PointLayer) {
     const OGRPoint* point = feature->GetGeometryRef()->toPoint();
     EXPECT_EQ(point->getX(), 117.5);
     EXPECT_EQ(point->getY(), 39.979);
+}
+
+// A square sheet of 1:2000 in metres, written into a projected layer, reads back with its
+// corners exact and the CRS the layer was given.
+TEST(FeatureWriter, ProjectedLayersKeepTheirCrsAndMetres) {
+    const struct {
+        const char* name;
+        VectorFormat format;
+        const char* file;
+        LayerCrs crs;
+        double centralMeridian;  // as read back from the file's CRS
+    } rows[] = {
+        {"EPSG code", VectorFormat::GeoPackage, "epsg.gpkg", {4548, std::nullopt}, 117},
+        {"Transverse Mercator without a code",
+         VectorFormat::FlatGeobuf,
+         "cm.fgb",
+         {0, TransverseMercatorCrs{"CGCS2000 / 3-degree Gauss-Kruger CM 116.5E", 116.5, 500000}},
+         116.5},
+        {"Transverse Mercator in a Shapefile",
+         VectorFormat::Shapefile,
+         "cm.shp",
+         {0, TransverseMercatorCrs{"CGCS2000 / 3-degree Gauss-Kruger CM 116.5E", 116.5, 500000}},
+         116.5},
+    };
+    for (const auto& row : rows) {
+        ScratchFolder folder;
+        const std::string path = folder / row.file;
+        std::string error;
+        LayerSpec spec{GeometryKind::Polygon, {{"sheet"}}, row.crs};
+        auto writer = FeatureWriter::toFile(path, row.format, spec, error);
+        ASSERT_TRUE(writer) << row.name << ": " << error;
+        writer->setText(0, "4374.00-517.00");
+        ASSERT_TRUE(writer->writeRectangle(4374000, 517000, 4374500, 517500)) << writer->error();
+        ASSERT_TRUE(writer->finish()) << writer->error();
+
+        GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR));
+        ASSERT_TRUE(dataset) << row.name;
+        OGRLayer* layer = dataset->GetLayer(0);
+        const OGRSpatialReference* crs = layer->GetSpatialRef();
+        ASSERT_NE(crs, nullptr) << row.name;
+        EXPECT_TRUE(crs->IsProjected()) << row.name;
+        EXPECT_EQ(crs->GetProjParm(SRS_PP_CENTRAL_MERIDIAN), row.centralMeridian) << row.name;
+        EXPECT_EQ(crs->GetProjParm(SRS_PP_FALSE_EASTING), 500000) << row.name;
+        if (row.crs.epsg != 0) {
+            EXPECT_STREQ(crs->GetAuthorityCode(nullptr), "4548") << row.name;
+        }
+        OGREnvelope extent;
+        ASSERT_EQ(layer->GetExtent(&extent), OGRERR_NONE) << row.name;
+        EXPECT_EQ(extent.MinX, 517000) << row.name;
+        EXPECT_EQ(extent.MaxX, 517500) << row.name;
+        EXPECT_EQ(extent.MinY, 4374000) << row.name;
+        EXPECT_EQ(extent.MaxY, 4374500) << row.name;
+    }
+}
+
+TEST(FeatureWriter, LongitudeLatitudeFormatsRefuseAProjectedCrs) {
+    for (const VectorFormat format : {VectorFormat::GeoJson, VectorFormat::Kml}) {
+        std::ostringstream out;
+        std::string error;
+        LayerSpec spec{GeometryKind::Polygon, {{"sheet"}}, {4548, std::nullopt}};
+        EXPECT_FALSE(FeatureWriter::toStream(out, format, spec, error));
+        EXPECT_NE(error.find("longitude/latitude only"), std::string::npos) << error;
+        EXPECT_TRUE(out.str().empty()) << out.str();
+    }
+}
+
+// An open ring is closed; a closed one keeps its vertices, none doubled.
+TEST(FeatureWriter, PolygonRingsAreClosedOnce) {
+    const std::vector<Vertex> open{{116, 39.5}, {116.5, 39.5}, {116, 40}};
+    std::vector<Vertex> closed = open;
+    closed.push_back(open.front());
+    for (const auto& ring : {open, closed}) {
+        ScratchFolder folder;
+        const std::string path = folder / "ring.gpkg";
+        std::string error;
+        auto writer = FeatureWriter::toFile(path, VectorFormat::GeoPackage, kSheetLayer, error);
+        ASSERT_TRUE(writer) << error;
+        ASSERT_TRUE(writer->writePolygon(ring)) << writer->error();
+        ASSERT_TRUE(writer->finish()) << writer->error();
+
+        GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR));
+        ASSERT_TRUE(dataset);
+        auto feature = std::unique_ptr<OGRFeature>(dataset->GetLayer(0)->GetNextFeature());
+        ASSERT_TRUE(feature);
+        const OGRLinearRing* read = feature->GetGeometryRef()->toPolygon()->getExteriorRing();
+        ASSERT_EQ(read->getNumPoints(), 4);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(read->getX(i), closed[static_cast<std::size_t>(i)].x) << i;
+            EXPECT_EQ(read->getY(i), closed[static_cast<std::size_t>(i)].y) << i;
+        }
+    }
 }
 
 TEST(FeatureWriter, AbandonedFileLeavesNothingAndKeepsTheOldFile) {

@@ -116,6 +116,34 @@ TEST(PolygonFile, ProjectedShapefileComesBackToLongitudeLatitude) {
     expectTriangle(*area);
 }
 
+// The rings as the file holds them: a multi-polygon's parts in order, a hole after its exterior
+// ring, every closing vertex kept; points and lines left out.
+TEST(PolygonFile, PolygonsAsReadKeepTheirRings) {
+    ScratchFolder folder;
+    const std::string path = folder.write("rings.geojson", R"({"type": "FeatureCollection",
+ "features": [
+ {"type": "Feature", "properties": {}, "geometry": {"type": "Point", "coordinates": [118, 41]}},
+ {"type": "Feature", "properties": {}, "geometry": {"type": "MultiPolygon", "coordinates": [
+  [[[116, 39.5], [116.5, 39.5], [116, 40], [116, 39.5]]],
+  [[[117, 39], [118, 39], [118, 40], [117, 40], [117, 39]],
+   [[117.25, 39.25], [117.25, 39.75], [117.75, 39.75], [117.25, 39.25]]]]}}]})");
+    std::string error;
+    const auto polygons = readPolygons(path, error);
+    ASSERT_TRUE(polygons) << error;
+    ASSERT_EQ(polygons->size(), 2u);
+    const Polygon& triangle = (*polygons)[0];
+    ASSERT_EQ(triangle.size(), 1u);
+    ASSERT_EQ(triangle[0].size(), 4u);
+    EXPECT_EQ(triangle[0][1].longitude, 116.5);
+    EXPECT_EQ(triangle[0][1].latitude, 39.5);
+    const Polygon& square = (*polygons)[1];
+    ASSERT_EQ(square.size(), 2u);
+    EXPECT_EQ(square[0].size(), 5u);
+    ASSERT_EQ(square[1].size(), 4u);
+    EXPECT_EQ(square[1][2].longitude, 117.75);
+    EXPECT_EQ(square[1][2].latitude, 39.75);
+}
+
 TEST(PolygonFile, FilesWithoutPolygonsSayWhy) {
     ScratchFolder folder;
     const struct {
@@ -139,6 +167,9 @@ TEST(PolygonFile, FilesWithoutPolygonsSayWhy) {
         EXPECT_FALSE(readPolygonFile(row.path, error)) << row.name;
         EXPECT_NE(error.find(row.expected), std::string::npos) << row.name << ": " << error;
         EXPECT_NE(error.find(row.path), std::string::npos) << row.name << ": " << error;
+        std::string asReadError;
+        EXPECT_FALSE(readPolygons(row.path, asReadError)) << row.name;
+        EXPECT_EQ(asReadError, error) << row.name;
     }
 }
 
