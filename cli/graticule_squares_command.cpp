@@ -160,22 +160,15 @@ int runGraticuleSquaresCommand(const Arguments& arguments, std::istream& in, std
         return kExitUsage;
     }
     SquareRows rows(*options, out);
-    if (!options->numbers.empty()) {
-        for (const std::string& number : options->numbers) {
-            rows.sheet(number, 0);
+    const std::string readError =
+        forEachNumber(options->numbers, in,
+                      [&rows](std::string_view number, long line) { rows.sheet(number, line); });
+    if (!readError.empty()) {
+        if (!flushChecked(out, err)) {
+            return kExitWriteFailed;
         }
-    } else {
-        NumberLines lines(in);
-        while (const std::optional<NumberLine> line = lines.next()) {
-            rows.sheet(line->text, line->number);
-        }
-        if (!lines.readError().empty()) {
-            if (!flushChecked(out, err)) {
-                return kExitWriteFailed;
-            }
-            err << "mapsheet-cli sheet: cannot read the input: " << lines.readError() << '\n';
-            return kExitReadFailed;
-        }
+        err << "mapsheet-cli sheet: cannot read the input: " << readError << '\n';
+        return kExitReadFailed;
     }
     return finishOutput(out, err, rows.anyError() ? kExitRowErrors : kExitSuccess);
 }

@@ -27,4 +27,19 @@ std::optional<NumberLine> NumberLines::next() {
     return std::nullopt;
 }
 
+std::string forEachNumber(const std::vector<std::string>& given, std::istream& in,
+                          const std::function<void(std::string_view text, long line)>& take) {
+    for (const std::string& number : given) {
+        take(number, 0);
+    }
+    if (!given.empty()) {
+        return {};
+    }
+    NumberLines lines(in);
+    while (const std::optional<NumberLine> line = lines.next()) {
+        take(line->text, line->number);
+    }
+    return lines.readError();
+}
+
 }  // namespace mapsheet::cli

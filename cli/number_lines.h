@@ -7,10 +7,12 @@
 // blanks and tabs are skipped but still counted, so that a line number names the line an editor
 // shows. A read error ends the lines as the end of the input does; readError() then says why.
 
+#include <functional>
 #include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/input_lines.h"
 
@@ -35,5 +37,10 @@ class NumberLines {
     InputLines lines_;
     long count_ = 0;
 };
+
+// Hands take each number given on the command line with line number 0, or when none is given
+// each number line of in. Returns why the input ended early, empty when it did not.
+std::string forEachNumber(const std::vector<std::string>& given, std::istream& in,
+                          const std::function<void(std::string_view text, long line)>& take);
 
 }  // namespace mapsheet::cli

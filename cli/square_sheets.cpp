@@ -154,22 +154,15 @@ class SquareSheetRows {
 int writeSquareSheets(const SquareOptions& options, std::istream& in, std::ostream& out,
                       std::ostream& err) {
     SquareSheetRows rows(options, out);
-    if (!options.values.empty()) {
-        for (const std::string& number : options.values) {
-            rows.sheet(number, 0);
+    const std::string readError =
+        forEachNumber(options.values, in,
+                      [&rows](std::string_view number, long line) { rows.sheet(number, line); });
+    if (!readError.empty()) {
+        if (!flushChecked(out, err)) {
+            return kExitWriteFailed;
         }
-    } else {
-        NumberLines lines(in);
-        while (const std::optional<NumberLine> line = lines.next()) {
-            rows.sheet(line->text, line->number);
-        }
-        if (!lines.readError().empty()) {
-            if (!flushChecked(out, err)) {
-                return kExitWriteFailed;
-            }
-            err << "mapsheet-cli square: cannot read the input: " << lines.readError() << '\n';
-            return kExitReadFailed;
-        }
+        err << "mapsheet-cli square: cannot read the input: " << readError << '\n';
+        return kExitReadFailed;
     }
     if (!flushChecked(out, err)) {
         return kExitWriteFailed;

@@ -47,5 +47,21 @@ TEST(NumberLines, TakesOffLineEndsAndTheByteOrderMarkAndCountsBlankLines) {
     }
 }
 
+TEST(NumberLines, NumbersGivenAsArgumentsLeaveTheInputUnread) {
+    using Taken = std::vector<std::pair<std::string, long>>;
+    const auto take = [](const std::vector<std::string>& given, const std::string& input) {
+        std::istringstream in(input);
+        Taken taken;
+        const std::string readError =
+            forEachNumber(given, in, [&taken](std::string_view text, long line) {
+                taken.emplace_back(std::string(text), line);
+            });
+        EXPECT_TRUE(readError.empty()) << readError;
+        return taken;
+    };
+    EXPECT_EQ(take({"J50", " "}, "J51\n"), (Taken{{"J50", 0}, {" ", 0}}));
+    EXPECT_EQ(take({}, "\nJ51\n"), (Taken{{"J51", 2}}));
+}
+
 }  // namespace
 }  // namespace mapsheet::cli
