@@ -16,6 +16,7 @@
 
 #include "cli/coordinate_text.h"
 #include "cli/csv.h"
+#include "cli/fixed_decimals.h"
 #include "cli/input_blocks.h"
 #include "cli/ordered_blocks.h"
 #include "cli/output_status.h"
@@ -32,13 +33,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr int kMetreDecimals = 3;
 constexpr int kDegreeDecimals = 9;
 constexpr std::size_t kBlockSize = 64 * 1024;
-
-void appendFixed(std::string& text, double value, int decimals) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    text.append(buffer, result.ptr);
-}
 
 // A plane coordinate: a decimal number of metres, nothing around it but blanks.
 std::optional<double> readMetres(std::string_view text) {

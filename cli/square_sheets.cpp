@@ -4,13 +4,13 @@
 #include "cli/square_sheets.h"
 
 #include <array>
-#include <charconv>
 #include <istream>
 #include <ostream>
 #include <string>
 #include <string_view>
 
 #include "cli/csv.h"
+#include "cli/fixed_decimals.h"
 #include "cli/number_lines.h"
 #include "cli/output_status.h"
 #include "engine/scale_names.h"
@@ -26,13 +26,6 @@ constexpr std::string_view kCornerHeader =
     "se_longitude,ne_latitude,ne_longitude,nw_latitude,nw_longitude,error\n";
 constexpr std::string_view kGraticuleHeader = "sheet,crs,graticule_scale,graticule,error\n";
 constexpr int kDegreeDecimals = 9;
-
-void appendFixed(std::string& text, double value, int decimals) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    text.append(buffer, result.ptr);
-}
 
 class SquareSheetRows {
   public:
