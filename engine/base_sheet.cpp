@@ -65,7 +65,8 @@ void SheetEngine::ComputeBaseSheet(double latitude, double longitude) {
     base_.baseSouth = bounds.south / kUnitsPerDegree;
     base_.baseWest = bounds.west / kUnitsPerDegree;
     base_.baseEast = bounds.east / kUnitsPerDegree;
-    const std::string_view written = newNumber(sheet).view();
+    const InlineText number = newNumber(sheet);
+    const std::string_view written = number.view();
     const std::size_t letters = written.size() - 2;
     base_.rowLetterText.assign(written.substr(0, letters));
     base_.zoneText.assign(written.substr(letters));
