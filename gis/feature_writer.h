@@ -93,7 +93,7 @@ struct LayerSpec {
     std::vector<FieldSpec> fields;
     LayerCrs crs{};
     // GeoJSON rounds coordinates to this many decimals: 12 keeps a sheet corner (a multiple of
-    // 1/8 arc-second) to 4e-13 degree; outlines densified to a centimetre need no more than 9.
+    // 1/8 arc-second) within 5e-13 degree; outlines densified to a centimetre need only 9.
     int geoJsonDecimals = 12;
 };
 
@@ -106,10 +106,11 @@ struct Vertex {
 class FeatureWriter {
   public:
     // Opens the layer in a temporary folder beside path; nullptr and error set when the
-    // format cannot be written there.
+    // format cannot be written there, or the layer's CRS cannot be defined or suit the format.
     static std::unique_ptr<FeatureWriter> toFile(const std::string& path, VectorFormat format,
                                                  const LayerSpec& layer, std::string& error);
-    // Streams a text format to out; nullptr and error set for a format that is not streamable.
+    // Streams a text format to out; nullptr and error set for a format that is not streamable
+    // and as toFile.
     static std::unique_ptr<FeatureWriter> toStream(std::ostream& out, VectorFormat format,
                                                    const LayerSpec& layer, std::string& error);
 
