@@ -92,7 +92,7 @@ Readback readBack(const std::string& path) {
         return result;
     }
     result.features = layer->GetFeatureCount();
-    layer->GetExtent(&result.extent);
+    EXPECT_EQ(layer->GetExtent(&result.extent), OGRERR_NONE) << path;
     OGRFeatureDefn* definition = layer->GetLayerDefn();
     for (int field = 0; field < definition->GetFieldCount(); ++field) {
         result.fields.push_back(definition->GetFieldDefn(field)->GetNameRef());
