@@ -30,30 +30,10 @@ bool namesABox(AngleBox box) {
     return code >= 1 && code <= 7;
 }
 
-std::string& textOf(AngleBoxTexts& boxes, AngleBox box) {
-    switch (box) {
-        case AngleBox::Degrees:
-            return boxes.degrees;
-        case AngleBox::Minutes:
-            return boxes.minutes;
-        case AngleBox::Seconds:
-            return boxes.seconds;
-        case AngleBox::Packed:
-            return boxes.packed;
-        case AngleBox::Marked:
-            return boxes.marked;
-        case AngleBox::DecimalDegrees:
-            return boxes.decimalDegrees;
-        case AngleBox::Radians:
-            break;
-    }
-    return boxes.radians;
-}
-
 void clearOthers(AngleBoxTexts& boxes, AngleBox own) {
-    const std::string keep = textOf(boxes, own);
+    const std::string keep = boxText(boxes, own);
     boxes = AngleBoxTexts{};
-    textOf(boxes, own) = keep;
+    boxText(boxes, own) = keep;
 }
 
 std::string trimmed(std::string_view text) {
@@ -164,7 +144,7 @@ void convertFromDmsBoxes(AngleBoxTexts& boxes, AngleBox own, bool& fellBack) {
 }
 
 void convertFromNumberBox(AngleBoxTexts& boxes, AngleBox own, bool& fellBack) {
-    const std::string typed = textOf(boxes, own);
+    const std::string typed = boxText(boxes, own);
     if (typed <= "-.") {
         clearOthers(boxes, own);
         return;
@@ -231,7 +211,7 @@ std::string_view charactersOf(AngleBox box) {
 bool runHandler(AngleBoxTexts& boxes, AngleBox own) {
     ModuleQmb::清除运算信息();
     bool fellBack = false;
-    std::string& typed = textOf(boxes, own);
+    std::string& typed = boxText(boxes, own);
     std::size_t minuteMarkAt = 0;
     if (own == AngleBox::Marked) {
         typed = QmbJiChuGeShi::Dec规范度分秒文本(typed);
@@ -279,7 +259,7 @@ AngleConversionRun traceAngleConversion(const AngleBoxTexts& boxes, AngleBox typ
     for (int runs = 0; runs <= kMaxHandlerRuns; ++runs) {
         AngleBoxTexts next = run.boxes;
         const bool fellBack = runHandler(next, typedBox);
-        const bool keptText = textOf(next, typedBox) == textOf(run.boxes, typedBox);
+        const bool keptText = boxText(next, typedBox) == boxText(run.boxes, typedBox);
         if (keptText && lastRunKeptText) {
             run.settled = true;
             break;
@@ -299,6 +279,26 @@ AngleConversionRun traceAngleConversion(const AngleBoxTexts& boxes, AngleBox typ
 
 AngleBoxTexts convertAngleBoxes(const AngleBoxTexts& boxes, AngleBox typedBox) {
     return traceAngleConversion(boxes, typedBox).boxes;
+}
+
+std::string& boxText(AngleBoxTexts& boxes, AngleBox box) {
+    switch (box) {
+        case AngleBox::Degrees:
+            return boxes.degrees;
+        case AngleBox::Minutes:
+            return boxes.minutes;
+        case AngleBox::Seconds:
+            return boxes.seconds;
+        case AngleBox::Packed:
+            return boxes.packed;
+        case AngleBox::Marked:
+            return boxes.marked;
+        case AngleBox::DecimalDegrees:
+            return boxes.decimalDegrees;
+        case AngleBox::Radians:
+            break;
+    }
+    return boxes.radians;
 }
 
 }  // namespace mapsheet

@@ -72,6 +72,9 @@ struct AngleBoxTexts {
     friend bool operator==(const AngleBoxTexts&, const AngleBoxTexts&) = default;
 };
 
+// The text of one box of the seven; a code outside them gives the radians box.
+std::string& boxText(AngleBoxTexts& boxes, AngleBox box);
+
 // Decimals of the packed value before it is written as marked text.
 inline constexpr int kDmsRoundDigits = 8;
 

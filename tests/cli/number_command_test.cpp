@@ -5,33 +5,18 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "command_run.h"
 #include "engine/sheet.h"
 #include "engine/sheet_number_parse.h"
 
 namespace mapsheet::cli {
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test_support::CommandRun;
+using test_support::lines;
 
 CommandRun runNumber(const Arguments& arguments, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runNumberCommand(arguments, in, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        result.push_back(line);
-    }
-    return result;
+    return test_support::runWithInput(runNumberCommand, arguments, input);
 }
 
 constexpr const char* kHeader = "latitude,longitude,new,old,error\n";

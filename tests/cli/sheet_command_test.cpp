@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "command_run.h"
 #include "engine/scale_names.h"
 #include "engine/sheet.h"
 #include "gis/gdal_errors.h"
@@ -23,27 +24,11 @@
 namespace mapsheet::cli {
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test_support::CommandRun;
+using test_support::lines;
 
 CommandRun runSheet(const Arguments& arguments, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runSheetCommand(arguments, in, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        result.push_back(line);
-    }
-    return result;
+    return test_support::runWithInput(runSheetCommand, arguments, input);
 }
 
 std::string shortest(double value) {

@@ -12,31 +12,16 @@
 
 #include "cli/commands.h"
 #include "cli/output_status.h"
+#include "command_run.h"
 
 namespace mapsheet::cli {
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test_support::CommandRun;
+using test_support::lines;
 
 CommandRun runSquare(const Arguments& arguments, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runSquareCommand(arguments, in, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        result.push_back(line);
-    }
-    return result;
+    return test_support::runWithInput(runSquareCommand, arguments, input);
 }
 
 std::vector<std::string> fields(const std::string& line) {

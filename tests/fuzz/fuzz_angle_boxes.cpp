@@ -19,26 +19,6 @@ namespace {
 using namespace mapsheet;
 using fuzz::check;
 
-std::string& textOf(AngleBoxTexts& boxes, AngleBox box) {
-    switch (box) {
-        case AngleBox::Degrees:
-            return boxes.degrees;
-        case AngleBox::Minutes:
-            return boxes.minutes;
-        case AngleBox::Seconds:
-            return boxes.seconds;
-        case AngleBox::Packed:
-            return boxes.packed;
-        case AngleBox::Marked:
-            return boxes.marked;
-        case AngleBox::DecimalDegrees:
-            return boxes.decimalDegrees;
-        case AngleBox::Radians:
-            break;
-    }
-    return boxes.radians;
-}
-
 std::string shown(const AngleBoxTexts& boxes) {
     return "{" + boxes.degrees + " | " + boxes.minutes + " | " + boxes.seconds + " | " +
            boxes.packed + " | " + boxes.marked + " | " + boxes.decimalDegrees + " | " +
@@ -56,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     AngleBoxTexts before;
     for (int code = 1; code <= 7 && !rest.empty(); ++code) {
         const std::size_t end = rest.find('\n');
-        textOf(before, static_cast<AngleBox>(code)) = std::string(rest.substr(0, end));
+        boxText(before, static_cast<AngleBox>(code)) = std::string(rest.substr(0, end));
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
     }
 
@@ -66,10 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(run.settled, "the conversion settles", context);
     AngleBoxTexts result = run.boxes;
     AngleBoxTexts again = convertAngleBoxes(result, box);
-    check(textOf(again, box) == textOf(result, box), "the typed box is at rest",
+    check(boxText(again, box) == boxText(result, box), "the typed box is at rest",
           context + " -> " + shown(again));
     AngleBoxTexts emptied;
-    textOf(emptied, box) = textOf(result, box);
+    boxText(emptied, box) = boxText(result, box);
     const bool readsOnlyItsOwnBox =
         box != AngleBox::Degrees && box != AngleBox::Minutes && box != AngleBox::Seconds;
     if (readsOnlyItsOwnBox || (box == AngleBox::Degrees && !(result == emptied))) {
