@@ -2,6 +2,15 @@
 
 #include <iostream>
 #include <string>
+#include <string_view>
+
+#ifdef MAPSHEET_CLI_HANDS_OVER
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#endif
 
 #include "cli/commands.h"
 #include "cli/output_status.h"
@@ -30,6 +39,42 @@ constexpr const char* kUsage =
     "Exit status: 0 success; 1 some input row has an error (the other rows are written);\n"
     "2 usage error; 3 the output could not be written; 4 the input could not be read.\n";
 
+#ifdef MAPSHEET_CLI_HANDS_OVER
+// Whether this program runs the command itself: `number` into CSV on standard output and
+// `angle`, the batch work, need neither GDAL nor PROJ.
+bool runsHere(const std::string& command, const mapsheet::cli::Arguments& arguments) {
+    if (command == "angle") {
+        return true;
+    }
+    if (command != "number") {
+        return false;
+    }
+    for (const std::string_view argument : arguments) {
+        if (argument.starts_with("--format") || argument.starts_with("--output")) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Replaces this process with mapsheet-cli-full, found beside this program (a build) or in
+// ../libexec/mapsheet (an installation); returns only when neither can be started.
+int handOver(char** argv) {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path folder = self.parent_path();
+    int cause = ENOENT;
+    for (const std::filesystem::path& full :
+         {folder / "mapsheet-cli-full", folder / "../libexec/mapsheet/mapsheet-cli-full"}) {
+        execv(full.c_str(), argv);
+        cause = errno;
+    }
+    std::cerr << "mapsheet-cli: cannot start mapsheet-cli-full, which has this command: "
+              << std::strerror(cause) << '\n';
+    return mapsheet::cli::kExitUsage;
+}
+#endif
+
 // Which command runs, with the streams it is given.
 int dispatch(const std::string& command, const mapsheet::cli::Arguments& arguments) {
     if (command == "number") {
@@ -38,6 +83,7 @@ int dispatch(const std::string& command, const mapsheet::cli::Arguments& argumen
     if (command == "angle") {
         return mapsheet::cli::runAngleCommand(arguments, std::cout, std::cerr);
     }
+#ifndef MAPSHEET_CLI_HANDS_OVER
     if (command == "sheet") {
         return mapsheet::cli::runSheetCommand(arguments, std::cin, std::cout, std::cerr);
     }
@@ -47,6 +93,7 @@ int dispatch(const std::string& command, const mapsheet::cli::Arguments& argumen
     if (command == "square") {
         return mapsheet::cli::runSquareCommand(arguments, std::cin, std::cout, std::cerr);
     }
+#endif
     std::cerr << "mapsheet-cli: unknown command '" << command << "'\n\n" << kUsage;
     return mapsheet::cli::kExitUsage;
 }
@@ -71,7 +118,13 @@ int main(int argc, char** argv) {
         std::cout << "mapsheet-cli " << MAPSHEET_VERSION << '\n';
         return finishOutput(std::cout, std::cerr, mapsheet::cli::kExitSuccess);
     }
-    const int status = dispatch(command, mapsheet::cli::Arguments(argv + 2, argv + argc));
+    const mapsheet::cli::Arguments arguments(argv + 2, argv + argc);
+#ifdef MAPSHEET_CLI_HANDS_OVER
+    if (!runsHere(command, arguments)) {
+        return handOver(argv);
+    }
+#endif
+    const int status = dispatch(command, arguments);
     // A command that found its output failing has said so already; for the others, the last
     // flush is the check that everything they wrote arrived.
     if (status == mapsheet::cli::kExitWriteFailed) {

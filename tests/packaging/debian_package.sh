@@ -25,6 +25,9 @@ fi
 
 dpkg-deb -x "$package" "$work/root"
 "$work/root/usr/bin/mapsheet-cli" --version
+# The commands that need GDAL or PROJ run in the program mapsheet-cli hands them to.
+sheet_rows="$("$work/root/usr/bin/mapsheet-cli" sheet J50E001015)"
+grep -q "^J50E001015,1:50000," <<<"$sheet_rows"
 for file in usr/share/man/man1/mapsheet-cli.1.gz usr/share/doc/mapsheet/copyright; do
     test -f "$work/root/$file" || { echo "missing in the package: $file"; exit 1; }
 done
