@@ -67,29 +67,24 @@ bool InputBlocks::readMore() {
     if (pending_.size() < filled_ + wanted) {
         pending_.resize(filled_ + wanted);
     }
-    std::streamsize count = 0;
-    try {
-        count = source_->sgetn(pending_.data() + filled_, static_cast<std::streamsize>(wanted));
-    } catch (const std::exception& failure) {
-        readError_ = readFailureText(failure);
+    const std::size_t count = readGuarded(*source_, pending_.data() + filled_, wanted, readError_);
+    if (count == 0) {
         exhausted_ = true;
         return false;
     }
-    if (count <= 0) {
-        exhausted_ = true;
-        return false;
-    }
-    filled_ += static_cast<std::size_t>(count);
+    filled_ += count;
     return true;
 }
 
-std::string readFailureText(const std::exception& failure) {
-    if (const auto* const io = dynamic_cast<const std::ios_base::failure*>(&failure)) {
-        if (io->code().value() != 0) {
-            return io->code().message();
-        }
+std::size_t readGuarded(std::streambuf& source, char* data, std::size_t size, std::string& error) {
+    try {
+        const std::streamsize count = source.sgetn(data, static_cast<std::streamsize>(size));
+        return count > 0 ? static_cast<std::size_t>(count) : 0;
+    } catch (const std::exception& failure) {
+        const auto* const io = dynamic_cast<const std::ios_base::failure*>(&failure);
+        error = io != nullptr && io->code().value() != 0 ? io->code().message() : failure.what();
+        return 0;
     }
-    return failure.what();
 }
 
 void reportReadFailure(const InputBlocks& blocks, std::ostream& err) {

@@ -62,8 +62,9 @@ class InputBlocks {
 // 12: Is a directory" (without "after line" when nothing was read).
 void reportReadFailure(const InputBlocks& blocks, std::ostream& err);
 
-// The text of a failure that a stream buffer reported by an exception, as strerror gives it
-// when the exception carries an error number.
-std::string readFailureText(const std::exception& failure);
+// Reads up to size bytes from source into data and returns how many it read: 0 at the end of
+// the input, and also when the stream buffer reports a failure by an exception, whose reason
+// (as strerror gives it when the exception carries an error number) then goes into error.
+std::size_t readGuarded(std::streambuf& source, char* data, std::size_t size, std::string& error);
 
 }  // namespace mapsheet::cli

@@ -50,20 +50,13 @@ bool InputLines::refill() {
     if (block_.size() - end_ < kBlockSize / 2) {
         block_.resize(block_.size() * 2);
     }
-    std::streamsize count = 0;
-    try {
-        count = source_->sgetn(block_.data() + end_,
-                               static_cast<std::streamsize>(block_.size() - end_));
-    } catch (const std::exception& failure) {
-        readError_ = readFailureText(failure);
+    const std::size_t count =
+        readGuarded(*source_, block_.data() + end_, block_.size() - end_, readError_);
+    if (count == 0) {
         exhausted_ = true;
         return false;
     }
-    if (count <= 0) {
-        exhausted_ = true;
-        return false;
-    }
-    end_ += static_cast<std::size_t>(count);
+    end_ += count;
     return true;
 }
 
