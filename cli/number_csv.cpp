@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/block_output.h"
 #include "cli/csv.h"
 #include "cli/input_blocks.h"
 #include "cli/ordered_blocks.h"
@@ -102,35 +103,9 @@ int numberArguments(const NumberOptions& options, std::ostream& out, std::ostrea
 // block being the rest of the one the header was cut from.
 int numberStream(const NumberOptions& options, const RowLayout& layout, InputBlocks& blocks,
                  std::optional<Block> first, std::ostream& out, std::ostream& err) {
-    bool anyError = false;
-    const BlockSteps steps{
-        .read =
-            [&](Block& block) {
-                if (first) {
-                    std::swap(block, *first);
-                    first.reset();
-                    return true;
-                }
-                return blocks.next(block.input, block.firstLine);
-            },
-        .work = [&](Block& block) { numberBlock(block, layout, options.scale); },
-        .write =
-            [&](const Block& block) {
-                anyError = anyError || block.anyError;
-                return writeChecked(out, block.output, err);
-            },
-    };
-    if (!runOrderedBlocks(options.jobs, steps)) {
-        return kExitWriteFailed;
-    }
-    if (!blocks.readError().empty()) {
-        if (!flushChecked(out, err)) {
-            return kExitWriteFailed;
-        }
-        reportReadFailure(blocks, err);
-        return kExitReadFailed;
-    }
-    return finishOutput(out, err, anyError ? kExitRowErrors : kExitSuccess);
+    return writeBlocksInOrder(
+        options.jobs, blocks, std::move(first),
+        [&](Block& block) { numberBlock(block, layout, options.scale); }, out, err);
 }
 
 }  // namespace

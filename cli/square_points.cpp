@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "cli/block_output.h"
 #include "cli/coordinate_text.h"
 #include "cli/csv.h"
 #include "cli/fixed_decimals.h"
@@ -21,7 +22,7 @@
 #include "cli/ordered_blocks.h"
 #include "cli/output_status.h"
 #include "cli/point_line.h"
-#include "cli/quoted_excerpt.h"
+#include "library/quoted_excerpt.h"
 #include "projection/square_locator.h"
 
 namespace mapsheet::cli {
@@ -122,7 +123,7 @@ class SquarePointRows {
         if (latitude.fault != CoordinateFault::None || longitude.fault != CoordinateFault::None) {
             const bool latitudeBad = latitude.fault != CoordinateFault::None;
             startError(lineNumber).append(latitudeBad ? "latitude " : "longitude ");
-            appendQuotedExcerpt(error_, latitudeBad ? latitudeText : longitudeText);
+            text::appendQuotedExcerpt(error_, latitudeBad ? latitudeText : longitudeText);
             error_.append(": ").append(
                 coordinateFaultText(latitudeBad ? latitude.fault : longitude.fault));
             write(latitudeText, longitudeText, nullptr, {}, {}, {});
@@ -271,35 +272,17 @@ int writeSquarePoints(const SquareOptions& options, std::istream& in, std::ostre
     }
     InputBlocks blocks(in, RecordFormat::Lines, kBlockSize);
     RowWriterPool pool(options);
-    bool anyError = false;
-    const BlockSteps steps{
-        .read = [&](Block& block) { return blocks.next(block.input, block.firstLine); },
-        .work =
-            [&](Block& block) {
-                std::unique_ptr<SquarePointRows> rows = pool.take();
-                block.output.clear();
-                rows->startBlock(block.output);
-                rows->block(block.input, block.firstLine);
-                block.anyError = rows->anyError();
-                pool.give(std::move(rows));
-            },
-        .write =
-            [&](const Block& block) {
-                anyError = anyError || block.anyError;
-                return writeChecked(out, block.output, err);
-            },
-    };
-    if (!runOrderedBlocks(options.jobs, steps)) {
-        return kExitWriteFailed;
-    }
-    if (!blocks.readError().empty()) {
-        if (!flushChecked(out, err)) {
-            return kExitWriteFailed;
-        }
-        reportReadFailure(blocks, err);
-        return kExitReadFailed;
-    }
-    return finishOutput(out, err, anyError ? kExitRowErrors : kExitSuccess);
+    return writeBlocksInOrder(
+        options.jobs, blocks, std::nullopt,
+        [&](Block& block) {
+            std::unique_ptr<SquarePointRows> rows = pool.take();
+            block.output.clear();
+            rows->startBlock(block.output);
+            rows->block(block.input, block.firstLine);
+            block.anyError = rows->anyError();
+            pool.give(std::move(rows));
+        },
+        out, err);
 }
 
 }  // namespace mapsheet::cli

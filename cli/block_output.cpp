@@ -1,0 +1,43 @@
+#include "cli/block_output.h"
+
+#include <utility>
+
+#include "cli/output_status.h"
+
+namespace mapsheet::cli {
+
+int writeBlocksInOrder(int jobs, InputBlocks& blocks, std::optional<Block> first,
+                       const std::function<void(Block&)>& work, std::ostream& out,
+                       std::ostream& err) {
+    bool anyError = false;
+    const BlockSteps steps{
+        .read =
+            [&](Block& block) {
+                if (first) {
+                    std::swap(block, *first);
+                    first.reset();
+                    return true;
+                }
+                return blocks.next(block.input, block.firstLine);
+            },
+        .work = work,
+        .write =
+            [&](const Block& block) {
+                anyError = anyError || block.anyError;
+                return writeChecked(out, block.output, err);
+            },
+    };
+    if (!runOrderedBlocks(jobs, steps)) {
+        return kExitWriteFailed;
+    }
+    if (!blocks.readError().empty()) {
+        if (!flushChecked(out, err)) {
+            return kExitWriteFailed;
+        }
+        reportReadFailure(blocks, err);
+        return kExitReadFailed;
+    }
+    return finishOutput(out, err, anyError ? kExitRowErrors : kExitSuccess);
+}
+
+}  // namespace mapsheet::cli
