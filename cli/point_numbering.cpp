@@ -1,6 +1,6 @@
 #include "cli/point_numbering.h"
 
-#include "cli/quoted_excerpt.h"
+#include "library/quoted_excerpt.h"
 
 namespace mapsheet::cli {
 
@@ -36,11 +36,11 @@ void appendPointError(std::string& message, const PointNumbering& numbering,
             return;
         case PointFault::Latitude:
             message.append("latitude ");
-            appendQuotedExcerpt(message, latitude);
+            text::appendQuotedExcerpt(message, latitude);
             break;
         case PointFault::Longitude:
             message.append("longitude ");
-            appendQuotedExcerpt(message, longitude);
+            text::appendQuotedExcerpt(message, longitude);
             break;
     }
     message.append(": ").append(coordinateFaultText(numbering.coordinate));

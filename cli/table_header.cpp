@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "cli/csv_records.h"
-#include "cli/quoted_excerpt.h"
+#include "library/quoted_excerpt.h"
 #include "library/number_text.h"
 
 namespace mapsheet::cli {
@@ -43,11 +43,11 @@ bool findColumn(const ColumnChoice& choice, const std::vector<std::string>& name
         return true;
     }
     problem.assign(option).append(": no column ");
-    appendQuotedExcerpt(problem, choice.name);
+    text::appendQuotedExcerpt(problem, choice.name);
     problem.append(" in the header row; its columns are");
     for (std::size_t i = 0; i < names.size(); ++i) {
         problem.append(i == 0 ? " " : ", ");
-        appendQuotedExcerpt(problem, names[i]);
+        text::appendQuotedExcerpt(problem, names[i]);
     }
     return false;
 }

@@ -8,51 +8,12 @@
 #include <vector>
 
 #include "engine/scale_names.h"
+#include "library/code_points.h"
+#include "library/quoted_excerpt.h"
 
 namespace mapsheet::engine {
 
 namespace {
-
-constexpr std::size_t kQuotedLength = 40;
-
-// One UTF-8 code point at the front of text; the byte itself for a malformed sequence.
-char32_t takeCodePoint(std::string_view& text) {
-    const auto lead = static_cast<unsigned char>(text.front());
-    const int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (length == 1 || text.size() < static_cast<std::size_t>(length)) {
-        text.remove_prefix(1);
-        return lead;
-    }
-    char32_t point = lead & (0x7F >> length);
-    for (int i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[static_cast<std::size_t>(i)]);
-        if ((next & 0xC0) != 0x80) {
-            text.remove_prefix(1);
-            return lead;
-        }
-        point = (point << 6) | (next & 0x3F);
-    }
-    text.remove_prefix(static_cast<std::size_t>(length));
-    return point;
-}
-
-void appendUtf8(std::string& out, char32_t point) {
-    if (point < 0x80) {
-        out.push_back(static_cast<char>(point));
-    } else if (point < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (point >> 6)));
-        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    } else if (point < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (point >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (point >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((point >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    }
-}
 
 struct Mapping {
     char32_t from;
@@ -69,18 +30,8 @@ constexpr std::array<Mapping, 20> kTable{{
     {U'\u3016', '['}, {U'\u3017', ']'},  // brackets
 }};
 
-std::string quoted(std::string_view text) {
-    std::string quote = "'";
-    if (text.size() <= kQuotedLength) {
-        quote.append(text);
-    } else {
-        std::size_t cut = kQuotedLength;
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
-            --cut;  // keep whole UTF-8 sequences
-        }
-        quote.append(text.substr(0, cut)).append("…");
-    }
-    return quote + "'";
+std::string quoted(std::string_view piece) {
+    return "'" + text::excerpt(piece) + "'";
 }
 
 std::string scaleName(int scale) {
@@ -383,11 +334,13 @@ std::vector<std::string_view> splitAtDashes(std::string_view text) {
 
 }  // namespace
 
-std::string normaliseSheetNumberText(std::string_view text) {
+std::string normaliseSheetNumberText(std::string_view typed) {
     std::string normal;
-    normal.reserve(text.size());
-    while (!text.empty()) {
-        char32_t point = takeCodePoint(text);
+    normal.reserve(typed.size());
+    while (!typed.empty()) {
+        const text::LeadingCodePoint leading = text::leadingCodePoint(typed);
+        typed.remove_prefix(leading.length);
+        char32_t point = leading.value;
         if (point >= 0xFF01 && point <= 0xFF5E) {
             point = point - 0xFF01 + 0x21;  // full-width ASCII
         }
@@ -401,7 +354,7 @@ std::string normaliseSheetNumberText(std::string_view text) {
             point = point - 'a' + 'A';
         }
         if (point != 0) {
-            appendUtf8(normal, point);
+            text::appendUtf8(normal, point);
         }
     }
     return normal;

@@ -6,27 +6,12 @@
 #include <string>
 
 #include "engine/scale_names.h"
+#include "library/quoted_excerpt.h"
 
 namespace mapsheet::postgres {
 
-namespace {
-
-constexpr int kQuotedLength = 40;  // characters of an unknown scale quoted in the error
-
-// The first characters of a UTF-8 text, never ending inside a character.
-std::string quoted(std::string_view text) {
-    std::size_t end = 0;
-    for (int characters = 0; end < text.size() && characters < kQuotedLength; ++characters) {
-        ++end;
-        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-            ++end;
-        }
-    }
-    std::string result(text.substr(0, end));
-    return end < text.size() ? result + "…" : result;
-}
-
-}  // namespace
+// The server's text type, not the library's namespace of text helpers.
+using ::text;
 
 int scaleIndexOf(const text* scale) {
     const Utf8Argument spelled = utf8Argument(scale);
@@ -36,7 +21,7 @@ int scaleIndexOf(const text* scale) {
             index = *parsed;
             return;
         }
-        setInvalidParameter(found, "invalid scale '" + quoted(spelled.view()) +
+        setInvalidParameter(found, "invalid scale '" + mapsheet::text::excerpt(spelled.view()) +
                                        "': the scales are 1:1000000 to 1:500, written as "
                                        "1:50000, 50000, 1:5万 or the letter E");
     });
