@@ -26,6 +26,15 @@ CommandRun runWithInput(Command command, const Arguments& arguments, const std::
     return {status, out.str(), err.str()};
 }
 
+// Runs command (runCoverCommand), which reads no input.
+template <typename Command>
+CommandRun runWithoutInput(Command command, const Arguments& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = command(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
 inline std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
     std::istringstream stream(text);

@@ -22,6 +22,7 @@
 #include "engine/scale_names.h"
 #include "engine/sheet_number_parse.h"
 #include "gis/gdal_errors.h"
+#include "tests/cli/command_run.h"
 #include "tests/cli/cover_grid.h"
 
 namespace mapsheet::cli {
@@ -33,17 +34,10 @@ using testing::UnitBox;
 
 constexpr double kDegree = engine::kUnitsPerDegree;
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test_support::CommandRun;
 
 CommandRun runCover(const Arguments& arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCoverCommand(arguments, out, err);
-    return {status, out.str(), err.str()};
+    return test_support::runWithoutInput(runCoverCommand, arguments);
 }
 
 std::vector<std::string> fields(const std::string& line) {

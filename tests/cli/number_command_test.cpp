@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "command_run.h"
 #include "engine/sheet.h"
 #include "engine/sheet_number_parse.h"
+#include "tests/cli/command_run.h"
 
 namespace mapsheet::cli {
 namespace {

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "cli/commands.h"
+#include "tests/cli/command_run.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include <gdal.h>
@@ -29,17 +30,12 @@ const std::string kTable =
     "b,north,117.5\n"
     "c,-30.5,-0°30′\n";
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test_support::CommandRun;
 
 CommandRun number(const Arguments& arguments, std::istream& in) {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = runNumberCommand(arguments, in, out, err);
-    return {status, out.str(), err.str()};
+    return {runNumberCommand(arguments, in, out, err), out.str(), err.str()};
 }
 
 class NumberFeatures : public testing::Test {
@@ -74,7 +70,8 @@ std::string text(OGRFeatureH feature, const char* name) {
     return OGR_F_GetFieldAsString(feature, index);
 }
 
-// The features of the layer "sheets" (or the only layer), and its CRS's EPSG code (0 when it has none).
+// The features of the layer "sheets" (or the only layer), and its CRS's EPSG code (0 when it has
+// none).
 std::vector<Feature> readLayer(const std::string& path, int& epsg) {
     std::vector<Feature> features;
     GDALDatasetH dataset = GDALOpenEx(path.c_str(), GDAL_OF_VECTOR, nullptr, nullptr, nullptr);

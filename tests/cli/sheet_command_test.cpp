@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "command_run.h"
 #include "engine/scale_names.h"
 #include "engine/sheet.h"
 #include "gis/gdal_errors.h"
+#include "tests/cli/command_run.h"
 
 namespace mapsheet::cli {
 namespace {

@@ -25,31 +25,21 @@
 #include "engine/square_sheet.h"
 #include "gis/gdal_errors.h"
 #include "projection/gauss_kruger_projector.h"
+#include "tests/cli/command_run.h"
 
 namespace mapsheet::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test_support::CommandRun;
 
 CommandRun runCover(const Arguments& arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCoverCommand(arguments, out, err);
-    return {status, out.str(), err.str()};
+    return test_support::runWithoutInput(runCoverCommand, arguments);
 }
 
 CommandRun runSheet(const Arguments& arguments) {
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runSheetCommand(arguments, in, out, err);
-    return {status, out.str(), err.str()};
+    return test_support::runWithInput(runSheetCommand, arguments, "");
 }
 
 std::vector<std::string> split(const std::string& text, char separator) {

@@ -12,7 +12,7 @@
 
 #include "cli/commands.h"
 #include "cli/output_status.h"
-#include "command_run.h"
+#include "tests/cli/command_run.h"
 
 namespace mapsheet::cli {
 namespace {
