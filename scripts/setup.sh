@@ -14,6 +14,7 @@ MAPSHEET_PACKAGES=(
     postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3
     clang-14 libclang-rt-14-dev
     desktop-file-utils appstream lintian dpkg-dev file time
+    libgeographiclib-dev  # tests/engine/sheet_area_test checks sheet areas against GeographicLib
 )
 
 mapsheet_install_missing() {
