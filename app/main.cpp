@@ -1,6 +1,6 @@
 // Program start-up: the sheet-numbering window; closing it ends the program.
 //
-// --help and --version are answered before Qt looks for a display. Without a display Qt
+// --help, --version and usage errors are answered before Qt looks for a display. Without a display Qt
 // cannot start its window system and stops the process with a fatal message; the messages Qt
 // gives while it starts are therefore held back, and a fatal one is replaced by one line that
 // says what is missing (exit status 1). When the start succeeds, the held messages are passed
@@ -76,6 +76,13 @@ int main(int argc, char* argv[]) {
             break;
     }
 
+    // Usage errors are told before Qt looks for a display, so they exit 2 with or without one.
+    const mapsheet::app::WindowArguments arguments =
+        mapsheet::app::ReadWindowArguments(rawArguments);
+    if (!arguments.error.isEmpty()) {
+        return Print(arguments.error + QLatin1Char('\n'), stderr, 2);
+    }
+
     const QtMessageHandler standardHandler = qInstallMessageHandler(HoldStartMessage);
     QApplication application(argc, argv);
     qInstallMessageHandler(standardHandler);
@@ -85,12 +92,6 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral(MAPSHEET_APP_ID));
     // Installed, the icon comes from the icon theme; run from the build, the window has none.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(MAPSHEET_APP_ID)));
-
-    const mapsheet::app::WindowArguments arguments =
-        mapsheet::app::ReadWindowArguments(QApplication::arguments());
-    if (!arguments.error.isEmpty()) {
-        return Print(arguments.error + QLatin1Char('\n'), stderr, 2);
-    }
 
     mapsheet::FormDC1 window;
     window.show();
