@@ -8,12 +8,12 @@ namespace {
 // lists them; how many arguments each takes, its value included.
 int QtOptionLength(const QString& argument) {
     static const QStringList withValue{
-        QStringLiteral("-platform"),   QStringLiteral("-platformpluginpath"),
+        QStringLiteral("-platform"),      QStringLiteral("-platformpluginpath"),
         QStringLiteral("-platformtheme"), QStringLiteral("-plugin"),
         QStringLiteral("-qmljsdebugger"), QStringLiteral("-qwindowgeometry"),
-        QStringLiteral("-qwindowicon"), QStringLiteral("-qwindowtitle"),
-        QStringLiteral("-session"),    QStringLiteral("-display"),
-        QStringLiteral("-geometry"),   QStringLiteral("-style"),
+        QStringLiteral("-qwindowicon"),   QStringLiteral("-qwindowtitle"),
+        QStringLiteral("-session"),       QStringLiteral("-display"),
+        QStringLiteral("-geometry"),      QStringLiteral("-style"),
         QStringLiteral("-stylesheet")};
     static const QStringList alone{QStringLiteral("-reverse"), QStringLiteral("-widgetcount"),
                                    QStringLiteral("-nograb"), QStringLiteral("-dograb"),

@@ -45,8 +45,8 @@ class ProgramArgumentsTest : public QObject {
             << QStringList{"mapsheet", "--screenshot"} << QString()
             << "mapsheet: --screenshot needs a file name";
         QTest::newRow("Qt option with its value")
-            << QStringList{"mapsheet", "-platform", "offscreen", "--screenshot", "a.png"}
-            << "a.png" << QString();
+            << QStringList{"mapsheet", "-platform", "offscreen", "--screenshot", "a.png"} << "a.png"
+            << QString();
         QTest::newRow("Qt option with two dashes and a glued value")
             << QStringList{"mapsheet", "--style=Fusion", "-reverse", "--screenshot", "b.png"}
             << "b.png" << QString();
