@@ -46,7 +46,7 @@ constexpr const char* kUsage =
     "2 usage error; 3 the output could not be written; 4 the input could not be read.\n";
 
 #ifdef MAPSHEET_CLI_HANDS_OVER
-// Whether this program runs the command itself: `number` into CSV on standard output and
+// Whether this program runs the command itself: `number` into CSV (or ids) on standard output and
 // `angle`, the batch work, and the sheets' relatives need neither GDAL nor PROJ.
 bool runsHere(const std::string& command, const mapsheet::cli::Arguments& arguments) {
     if (command == "angle" || command == "neighbours" || command == "parent" ||
@@ -56,8 +56,12 @@ bool runsHere(const std::string& command, const mapsheet::cli::Arguments& argume
     if (command != "number") {
         return false;
     }
-    for (const std::string_view argument : arguments) {
-        if (argument.starts_with("--format") || argument.starts_with("--output")) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        const bool idsHere =
+            argument == "--format=id" ||
+            (argument == "--format" && i + 1 < arguments.size() && arguments[i + 1] == "id" && ++i);
+        if (!idsHere && (argument.starts_with("--format") || argument.starts_with("--output"))) {
             return false;
         }
     }
