@@ -41,6 +41,7 @@ __all__ = [
     "number",
     "old_number",
     "parent",
+    "scale_of",
     "scales",
     "sheet_id",
     "square",
@@ -109,9 +110,13 @@ def _finish(values, first_bad, message, mode, scalar, empty):
 def _number(latitude, longitude, scale, output, errors, threads):
     lat, lon, scalar = _coordinate_pair(latitude, longitude, ("latitude", "longitude"))
     mode = _error_mode(errors, scalar)
-    numbers, first_missing = _core.number_points(
-        lat, lon, _scale_index(scale), output, _threads(threads)
-    )
+    index = _scale_index(scale)
+    if output == _core.PointOutput.OLD_NUMBER and not _core.scale_rows()[index]["has_old_number"]:
+        if mode == "raise":
+            _core.number_points(lat.reshape(-1)[:0], lon.reshape(-1)[:0], index, output, 1)
+        numbers = _np.full(lat.shape, "")
+        return numbers.reshape(()).item() if scalar else _finish(numbers, -1, None, mode, False, "")
+    numbers, first_missing = _core.number_points(lat, lon, index, output, _threads(threads))
 
     def message(index):
         point = _np.unravel_index(index, lat.shape) if lat.ndim else ()
@@ -304,6 +309,16 @@ def area(numbers, *, errors=None, threads=None):
     return _value_result(sheets, sheets.areas(), float("nan"), errors, scalar)
 
 
+def scale_of(numbers, *, errors=None):
+    """scale_of(numbers, *, errors=None)
+
+    The scale denominator of each sheet (50000 for J50E001010 or J-50-5-B), given by number or
+    id; an int32 array (an int for one sheet), 0 on rows that are no sheet.
+    """
+    sheets, scalar = _sheet_array(numbers, 1)
+    return _value_result(sheets, sheets.denominators(), 0, errors, scalar)
+
+
 def _one_sheet(sheet):
     sheets, scalar = _sheet_array(sheet, 1)
     if not scalar:
@@ -417,11 +432,18 @@ def cover(box_or_geometry, scale, mode="meets", compact=False, *, ids=False,
 
 def _meets_interior(edges, geometry):
     """Which sheet boxes have an interior meeting the geometry's (Shapely decides)."""
-    import shapely
+    from shapely.geometry import box
+    from shapely.prepared import prep
 
     south, west, north, east = edges
-    boxes = shapely.box(west, south, east, north)
-    return shapely.intersects(boxes, geometry) & ~shapely.touches(boxes, geometry)
+    candidates = prep(geometry)
+    return _np.array(
+        [
+            candidates.intersects(outline) and outline.relate_pattern(geometry, "T********")
+            for outline in map(box, west, south, east, north)
+        ],
+        dtype=bool,
+    )
 
 
 def square(x, y, scale, *, errors=None):
