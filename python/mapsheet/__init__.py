@@ -129,9 +129,7 @@ def _number(latitude, longitude, scale, output, errors, threads):
 
 
 def number(latitude, longitude, scale, *, errors=None, threads=None):
-    """number(latitude, longitude, scale, *, errors=None, threads=None)
-
-    The 1993-2012 standard number of the sheet of SCALE that holds each point, as
+    """The 1993-2012 standard number of the sheet of SCALE that holds each point, as
     `mapsheet-cli number` writes it in its new column: K50 at 1:1,000,000, K50E003005,
     SK50D001012 in the south, four-digit codes at 1:1000 and 1:500 (K50J11521152). 1:200,000
     (R) is not part of that standard: its number is the code of the same 6 x 6 division.
@@ -149,15 +147,13 @@ def number(latitude, longitude, scale, *, errors=None, threads=None):
     Returns a str array of the broadcast shape (a str for scalars); "" where there is no sheet.
 
     >>> mapsheet.number(39.979, 116.318, "1:50000")
-    'J50E001009'
+    'J50E001010'
     """
     return _number(latitude, longitude, scale, _core.PointOutput.NEW_NUMBER, errors, threads)
 
 
 def old_number(latitude, longitude, scale, *, errors=None, threads=None):
-    """old_number(latitude, longitude, scale, *, errors=None, threads=None)
-
-    The pre-1992 number of the sheet of SCALE that holds each point, as `mapsheet-cli number`
+    """The pre-1992 number of the sheet of SCALE that holds each point, as `mapsheet-cli number`
     writes it in its old column: K-50, K-50-D, K-50-[11], K-50-(1), K-50-104, K-50-104-A,
     K-50-104-A-1, K-50-104-(1), and at 1:5000 the historical form K-50-104-(1)-a. 1:2000 and
     finer have none: mapsheet.Error (or empty strings when errors says so).
@@ -168,9 +164,7 @@ def old_number(latitude, longitude, scale, *, errors=None, threads=None):
 
 
 def sheet_id(latitude, longitude, scale, *, errors=None, threads=None):
-    """sheet_id(latitude, longitude, scale, *, errors=None, threads=None)
-
-    The id of the sheet of SCALE that holds each point: a positive 64-bit integer, the same for
+    """The id of the sheet of SCALE that holds each point: a positive 64-bit integer, the same for
     the sheet in both numberings and at every scale unique (its bits hold the scale, hemisphere,
     row, zone and codes, so ids sort by scale first). to_number turns ids back into numbers.
 
@@ -224,9 +218,7 @@ def _value_result(sheets, values, empty, errors, scalar):
 
 
 def to_number(ids, *, old=False, errors=None):
-    """to_number(ids, *, old=False, errors=None)
-
-    The written numbers of sheets given by id (or by number, which gives the canonical
+    """The written numbers of sheets given by id (or by number, which gives the canonical
     spelling): the 1993-2012 number, or the pre-1992 one with old=True ("" at 1:2000 and finer,
     which have none). Returns a str array (a str for one id).
     """
@@ -235,9 +227,7 @@ def to_number(ids, *, old=False, errors=None):
 
 
 def from_number(numbers, *, errors=None, threads=None):
-    """from_number(numbers, *, errors=None, threads=None)
-
-    The ids of written sheet numbers of either numbering, in the typed forms `mapsheet-cli
+    """The ids of written sheet numbers of either numbering, in the typed forms `mapsheet-cli
     sheet` reads: K50E003005, SH50D001012, J-50-5-A-1, K-50-104-(1)-a; full-width characters,
     the dashes people type, blanks and lower-case letters are accepted. to_number writes them
     back, in either numbering.
@@ -273,9 +263,7 @@ def _edge_result(sheets, arrays, names, errors, scalar):
 
 
 def bounds(numbers, *, errors=None, threads=None):
-    """bounds(numbers, *, errors=None, threads=None)
-
-    The edges of each sheet in decimal degrees, each the nearest double of the exact edge
+    """The edges of each sheet in decimal degrees, each the nearest double of the exact edge
     rounded to 12 places, as `mapsheet-cli sheet` gives them.
 
     numbers  sheet numbers of either numbering (as from_number reads them) or sheet ids
@@ -289,9 +277,7 @@ def bounds(numbers, *, errors=None, threads=None):
 
 
 def centre(numbers, *, errors=None, threads=None):
-    """centre(numbers, *, errors=None, threads=None)
-
-    The centre of each sheet, halfway between its exact edges: a structured array with the
+    """The centre of each sheet, halfway between its exact edges: a structured array with the
     fields latitude and longitude; for one str, a tuple (latitude, longitude).
     """
     sheets, scalar = _sheet_array(numbers, threads)
@@ -299,9 +285,7 @@ def centre(numbers, *, errors=None, threads=None):
 
 
 def area(numbers, *, errors=None, threads=None):
-    """area(numbers, *, errors=None, threads=None)
-
-    The area of each sheet in square metres on the CGCS2000 ellipsoid (a = 6378137 m,
+    """The area of each sheet in square metres on the CGCS2000 ellipsoid (a = 6378137 m,
     f = 1/298.257222101): the zone between its two parallels times its share of longitude.
     Sheets given by number or id; returns a float64 array (a float for one sheet).
     """
@@ -310,9 +294,7 @@ def area(numbers, *, errors=None, threads=None):
 
 
 def scale_of(numbers, *, errors=None):
-    """scale_of(numbers, *, errors=None)
-
-    The scale denominator of each sheet (50000 for J50E001010 or J-50-5-B), given by number or
+    """The scale denominator of each sheet (50000 for J50E001010 or J-50-5-B), given by number or
     id; an int32 array (an int for one sheet), 0 on rows that are no sheet.
     """
     sheets, scalar = _sheet_array(numbers, 1)
@@ -329,9 +311,7 @@ def _one_sheet(sheet):
 
 
 def neighbours(number, rings=1, *, ids=False):
-    """neighbours(number, rings=1, *, ids=False)
-
-    The sheets of the same scale around one sheet, as `mapsheet-cli` neighbours them: every
+    """The sheets of the same scale around one sheet, as `mapsheet-cli` neighbours them: every
     sheet whose interior meets the sheet's box grown by `rings` sheet heights north and south
     and widths east and west. Rows from the north, each from the west; across 180 degrees the
     series goes on (zone 60 lies next to zone 1); nothing beyond +-88 degrees.
@@ -353,9 +333,7 @@ def neighbours(number, rings=1, *, ids=False):
 
 
 def parent(numbers, scale, *, ids=False, errors=None):
-    """parent(numbers, scale, *, ids=False, errors=None)
-
-    The sheet of the coarser SCALE (or the same one) that contains each sheet, as its new
+    """The sheet of the coarser SCALE (or the same one) that contains each sheet, as its new
     number (or id with ids=True). 1:200,000 and 1:250,000 do not nest, and a finer scale has
     no parent: mapsheet.Error, or "" / 0 as errors says.
     """
@@ -368,9 +346,7 @@ def parent(numbers, scale, *, ids=False, errors=None):
 
 
 def children(number, scale, *, ids=False, max_sheets=10_000_000):
-    """children(number, scale, *, ids=False, max_sheets=10_000_000)
-
-    The sheets of the finer SCALE (or the same one) inside one sheet, from the north-west, as
+    """The sheets of the finer SCALE (or the same one) inside one sheet, from the north-west, as
     new numbers (ids with ids=True). For 1:200,000 against 1:250,000, which do not nest, the
     sheets that meet it. More than max_sheets sheets raise mapsheet.Error.
     """
@@ -394,10 +370,7 @@ def _box_of(box_or_geometry):
 
 def cover(box_or_geometry, scale, mode="meets", compact=False, *, ids=False,
           max_sheets=10_000_000):
-    """cover(box_or_geometry, scale, mode="meets", compact=False, *, ids=False,
-          max_sheets=10_000_000)
-
-    The sheets of SCALE for a box, as `mapsheet-cli cover --bbox` gives them: rows of sheets
+    """The sheets of SCALE for a box, as `mapsheet-cli cover --bbox` gives them: rows of sheets
     from the north, each row from the west. Exact on the 1/8-second lattice.
 
     box_or_geometry  (south, west, north, east) in decimal degrees, or a Shapely geometry in
@@ -447,9 +420,7 @@ def _meets_interior(edges, geometry):
 
 
 def square(x, y, scale, *, errors=None):
-    """square(x, y, scale, *, errors=None)
-
-    The square sheet of 1:5000, 1:2000, 1:1000 or 1:500 that holds each Gauss-Kruger plane
+    """The square sheet of 1:5000, 1:2000, 1:1000 or 1:500 that holds each Gauss-Kruger plane
     point, numbered by its south-west corner in kilometres, x first, as `mapsheet-cli square
     --xy` writes it: "3810-502" at 1:5000, "3810.5-501.5" at 1:1000, "3810.25-501.50" at 1:500.
 
@@ -471,9 +442,7 @@ def square(x, y, scale, *, errors=None):
 
 
 def square_bounds(numbers, scale, *, errors=None):
-    """square_bounds(numbers, scale, *, errors=None)
-
-    The edges in metres of square-sheet numbers of SCALE (1:5000 .. 1:500): a structured
+    """The edges in metres of square-sheet numbers of SCALE (1:5000 .. 1:500): a structured
     array with the fields south, west, north, east (x of the south edge, y of the west edge,
     ...); for one str, a tuple.
     """
@@ -498,9 +467,7 @@ _ANGLE_FORMS = ("dms", "packed", "marked", "degrees", "radians")
 
 
 def angle(value, form=None):
-    """angle(value, form=None)
-
-    One angle in the five written forms of the angle window, exactly as `mapsheet-cli angle`
+    """One angle in the five written forms of the angle window, exactly as `mapsheet-cli angle`
     converts it: the value is typed into the box of its form and the other boxes are read.
 
     value  a str (or a number, taken as its str); for form "dms" three values D M S, as a
@@ -527,9 +494,7 @@ def angle(value, form=None):
 
 
 def scales():
-    """scales()
-
-    The twelve scales of the series, 1:1,000,000 first: a list of dicts with denominator,
+    """The twelve scales of the series, 1:1,000,000 first: a list of dicts with denominator,
     ratio ("1:50000"), caption ("1:5万"), letter ("E"; "R" for 1:200,000), divisions (rows and
     columns in one 1:1,000,000 sheet), height_degrees and width_degrees (below 60 degrees of
     latitude), has_old_number, in_new_standard and square_metres (the side of its square

@@ -25,9 +25,7 @@ def _number_partition(partition, lat, lon, scale, threads):
 
 
 def number(ddf, lat="lat", lon="lon", scale=None, *, threads=1):
-    """number(ddf, lat="lat", lon="lon", scale=..., *, threads=1)
-
-    The Dask DataFrame with the columns new and old added: the 1993-2012 and pre-1992 numbers
+    """The Dask DataFrame with the columns new and old added: the 1993-2012 and pre-1992 numbers
     of the sheet of SCALE that holds each row's point (decimal degrees in the columns lat and
     lon). A point without a sheet gets empty numbers. Lazy, like every Dask operation: call
     .compute() or write it out.

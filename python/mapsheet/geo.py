@@ -18,9 +18,7 @@ __all__ = ["CRS", "cover_frame", "number_points", "sheets_frame"]
 
 
 def sheets_frame(numbers):
-    """sheets_frame(numbers)
-
-    A GeoDataFrame with one row per sheet (numbers of either numbering, or ids): the columns
+    """A GeoDataFrame with one row per sheet (numbers of either numbering, or ids): the columns
     id, new, old and scale (the denominator) and the sheet's outline as a polygon, its edges
     exact to 12 places. A row that is no sheet raises mapsheet.Error.
     """
@@ -49,9 +47,7 @@ def _area_in_cgcs2000(area):
 
 
 def cover_frame(area, scale, mode="meets"):
-    """cover_frame(area, scale, mode="meets")
-
-    The sheets of SCALE that cover an area as a frame of sheets_frame: for a GeoDataFrame or
+    """The sheets of SCALE that cover an area as a frame of sheets_frame: for a GeoDataFrame or
     GeoSeries (reprojected to CGCS2000 first) or a Shapely geometry in CGCS2000 degrees, the
     sheets whose interior meets the shapes' interior; for a box (south, west, north, east),
     mapsheet.cover(box, scale, mode).
@@ -61,9 +57,7 @@ def cover_frame(area, scale, mode="meets"):
 
 
 def number_points(frame, scale, *, threads=None):
-    """number_points(frame, scale, *, threads=None)
-
-    A copy of a GeoDataFrame of points with the columns new and old added: the sheets of SCALE
+    """A copy of a GeoDataFrame of points with the columns new and old added: the sheets of SCALE
     that hold them (points reprojected to CGCS2000 first). A point without a sheet, or a row
     whose geometry is missing or not a point, gets empty numbers.
     """
