@@ -6,6 +6,8 @@
 #include <cmath>
 #include <string>
 
+#include <fast_float/fast_float.h>
+
 #include "library/decimal_digits.h"
 
 namespace mapsheet {
@@ -62,7 +64,7 @@ Decimal Decimal::fromDouble(double value) {
 }
 
 double Decimal::toDouble() const {
-    // The digits with their exponent, read back by from_chars, give the correctly rounded
+    // The digits with their exponent, read back by fast_float, give the correctly rounded
     // double; a sum of powers of ten in floating point would not.
     char text[decimal_detail::kMaxDigitsOf128 + 8];
     char* cursor = text;
@@ -74,7 +76,7 @@ double Decimal::toDouble() const {
     *cursor++ = '-';
     cursor = std::to_chars(cursor, text + sizeof text, static_cast<int>(scale_)).ptr;
     double result = 0;
-    std::from_chars(text, cursor, result);
+    fast_float::from_chars(text, cursor, result);
     return result;
 }
 
