@@ -19,11 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/scale_catalogue.h"
-#include "engine/scale_names.h"
 #include "engine/sheet.h"
 #include "engine/sheet_cover.h"
-#include "engine/sheet_number_parse.h"
+#include "engine/sheet_hierarchy.h"
+#include "engine/sheet_id.h"
 #include "web/module_values.h"
 
 namespace mapsheet::web {
@@ -81,62 +80,78 @@ val sheet(const std::string& text) {
     return sheetValue(sheetOfTextOrThrow(text));
 }
 
-val parent(const std::string& text, const val& scale) {
-    const engine::Sheet child = sheetOfTextOrThrow(text);
-    const int coarser = scaleIndexOrThrow(scale);
-    if (engine::divisionRatio(coarser, child.scale) == 0) {
-        return val::null();
-    }
-    const std::optional<engine::Sheet> found = engine::containing(child, coarser);
-    return found ? sheetValue(*found) : val::null();
+val sheetId(const std::string& text) {
+    return val(static_cast<double>(engine::sheetToId(sheetOfTextOrThrow(text))));
 }
 
-val children(const std::string& text, const val& scale) {
-    const engine::Sheet parentSheet = sheetOfTextOrThrow(text);
-    const int finer = scaleIndexOrThrow(scale);
-    const int ratio = engine::divisionRatio(parentSheet.scale, finer);
-    if (ratio == 0) {
-        return val::null();
+val neighbours(const std::string& text, int rings) {
+    if (rings < 1 || rings > engine::kMaxRings) {
+        throwError("rings " + std::to_string(rings) + ": from 1 to " +
+                   std::to_string(engine::kMaxRings));
     }
-    if (static_cast<std::uint64_t>(ratio) * ratio > kMaxListedSheets) {
-        throwError("children: " + std::to_string(std::int64_t{ratio} * ratio) +
-                   " sheets, more than " + std::to_string(kMaxListedSheets));
+    const std::vector<engine::RingSheet> found = engine::neighbours(sheetOfTextOrThrow(text), rings);
+    if (found.size() > kMaxListedSheets) {
+        throwError(std::to_string(found.size()) + " sheets, more than " +
+                   std::to_string(kMaxListedSheets));
     }
     val list = val::array();
-    for (int row = 0; row < ratio; ++row) {
-        for (int column = 0; column < ratio; ++column) {
-            list.call<void>("push", sheetValue(engine::childAt(parentSheet, finer, row, column)));
-        }
+    for (const engine::RingSheet& ringSheet : found) {
+        val value = sheetValue(ringSheet.sheet);
+        value.set("ring", ringSheet.ring);
+        list.call<void>("push", value);
     }
     return list;
 }
 
-engine::LatLonBox boxOrThrow(double south, double west, double north, double east) {
+val parent(const std::string& text, const val& scale) {
+    const std::optional<engine::Sheet> found =
+        engine::parentOf(sheetOfTextOrThrow(text), scaleIndexOrThrow(scale));
+    return found ? sheetValue(*found) : val::null();
+}
+
+// The sheets of a cover, counted first: one over kMaxListedSheets is refused with its count.
+val listed(engine::SheetCover sheets) {
+    const std::uint64_t count = sheets.count();
+    if (count > kMaxListedSheets) {
+        throwError(std::to_string(count) + " sheets, more than " +
+                   std::to_string(kMaxListedSheets));
+    }
+    val list = val::array();
+    while (const std::optional<engine::Sheet> next = sheets.next()) {
+        list.call<void>("push", sheetValue(*next));
+    }
+    return list;
+}
+
+val children(const std::string& text, const val& scale) {
+    return listed(engine::childrenOf(sheetOfTextOrThrow(text), scaleIndexOrThrow(scale)));
+}
+
+engine::CoverMode modeOrThrow(const std::string& name) {
+    const std::optional<engine::CoverMode> mode = engine::coverModeFromName(name);
+    if (!mode) {
+        throwError("cover mode \"" + name + "\": meets, centre or within");
+    }
+    return *mode;
+}
+
+engine::SheetCover coverOrThrow(double south, double west, double north, double east,
+                                const val& scale, const std::string& mode) {
     const engine::LatLonBox box{south, west, north, east};
     if (const std::string error = engine::boxError(box); !error.empty()) {
         throwError(error);
     }
-    return box;
+    return engine::SheetCover(box, scaleIndexOrThrow(scale), modeOrThrow(mode));
 }
 
-val coverCount(double south, double west, double north, double east, const val& scale) {
-    const engine::SheetCover cover(boxOrThrow(south, west, north, east), scaleIndexOrThrow(scale));
-    return val(static_cast<double>(cover.count()));
+val coverCount(double south, double west, double north, double east, const val& scale,
+               const std::string& mode) {
+    return val(static_cast<double>(coverOrThrow(south, west, north, east, scale, mode).count()));
 }
 
-// The sheets of the cover, counted first: a cover over kMaxListedSheets is refused with its count.
-val cover(double south, double west, double north, double east, const val& scale) {
-    engine::SheetCover cover(boxOrThrow(south, west, north, east), scaleIndexOrThrow(scale));
-    const std::uint64_t count = cover.count();
-    if (count > kMaxListedSheets) {
-        throwError("the box holds " + std::to_string(count) + " sheets, more than " +
-                   std::to_string(kMaxListedSheets));
-    }
-    val list = val::array();
-    while (const std::optional<engine::Sheet> next = cover.next()) {
-        list.call<void>("push", sheetValue(*next));
-    }
-    return list;
+val cover(double south, double west, double north, double east, const val& scale,
+          const std::string& mode) {
+    return listed(coverOrThrow(south, west, north, east, scale, mode));
 }
 
 // A binding that hands a fault back as {error: message} instead of letting a C++ exception
@@ -167,12 +182,16 @@ EMSCRIPTEN_BINDINGS(mapsheet) {
     emscripten::function("oldNumber", &Guarded<&oldNumber>::call);
     emscripten::function("numberMany", &Guarded<&numberMany>::call);
     emscripten::function("sheet", &Guarded<&sheet>::call);
+    emscripten::function("sheetId", &Guarded<&sheetId>::call);
+    emscripten::function("neighbours", &Guarded<&neighbours>::call);
     emscripten::function("parent", &Guarded<&parent>::call);
     emscripten::function("children", &Guarded<&children>::call);
     emscripten::function("coverCount", &Guarded<&coverCount>::call);
     emscripten::function("cover", &Guarded<&cover>::call);
     emscripten::function("neighbourhood", &Guarded<&neighbourhoodValue>::call);
     emscripten::function("positionBox", &Guarded<&filterPositionBox>::call);
+    emscripten::function("readPosition", &Guarded<&readPosition>::call);
+    emscripten::function("readBox", &Guarded<&readBox>::call);
     emscripten::function("degreesFromBoxes", &Guarded<&degreesFromBoxes>::call);
     emscripten::function("angle", &Guarded<&angleValue>::call);
     emscripten::function("angleBoxes", &Guarded<&angleBoxesValue>::call);

@@ -2,8 +2,8 @@
 // Error instead, so a caller sees a value or an exception that names the fault.
 Module['onRuntimeInitialized'] = function () {
   for (const name of ['number', 'oldNumber', 'numberMany', 'sheet', 'parent', 'children',
-                      'coverCount', 'cover', 'neighbourhood', 'positionBox', 'degreesFromBoxes',
-                      'angle', 'angleBoxes', 'scales']) {
+                      'coverCount', 'cover', 'sheetId', 'neighbours', 'neighbourhood', 'positionBox', 'degreesFromBoxes',
+                      'readPosition', 'readBox', 'angle', 'angleBoxes', 'scales']) {
     const binding = Module[name];
     Module[name] = function (...args) {
       const result = binding(...args);

@@ -6,6 +6,8 @@
 
 #include "engine/scale_catalogue.h"
 #include "engine/scale_names.h"
+#include "engine/sheet_area.h"
+#include "engine/sheet_id.h"
 #include "engine/sheet_number_parse.h"
 
 namespace mapsheet::web {
@@ -65,6 +67,16 @@ int scaleIndexOrThrow(const val& scale) {
 }
 
 engine::Sheet sheetOfTextOrThrow(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    const std::size_t last = text.find_last_not_of(" \t");
+    const std::string trimmed = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+    if (!trimmed.empty() && trimmed.size() <= 18 &&
+        trimmed.find_first_not_of("0123456789") == std::string::npos) {
+        if (const std::optional<engine::Sheet> sheet = engine::idToSheet(std::stoll(trimmed))) {
+            return *sheet;
+        }
+        throwError("id " + trimmed + " is no sheet");
+    }
     engine::ParsedSheet parsed = engine::parseSheetNumber(text);
     if (!parsed.sheet) {
         throwError(parsed.error);
@@ -92,6 +104,8 @@ val sheetValue(const engine::Sheet& sheet) {
     centre.set("lat", (static_cast<double>(units.south) + units.north) / 2 / engine::kUnitsPerDegree);
     centre.set("lon", (static_cast<double>(units.west) + units.east) / 2 / engine::kUnitsPerDegree);
     value.set("centre", centre);
+    value.set("area", engine::sheetArea(sheet));
+    value.set("id", static_cast<double>(engine::sheetToId(sheet)));
     return value;
 }
 

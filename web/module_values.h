@@ -29,11 +29,12 @@ struct BadArgument : std::runtime_error {
 // reads ("1:50000", "1:5万", "E").
 int scaleIndexOrThrow(const emscripten::val& scale);
 
-// The sheet of a written number of either numbering.
+// The sheet of a written number of either numbering, or of an id (digits alone, sheet_id.h).
 engine::Sheet sheetOfTextOrThrow(const std::string& text);
 
 // {scale: "1:50000", scaleName: "1:5万", number, oldNumber (null where the scale has none),
-//  bounds: {south, west, north, east}, boundsDms: {...} as D°M′S″, centre: {lat, lon}}.
+//  bounds: {south, west, north, east}, boundsDms: {...} as D°M′S″, centre: {lat, lon},
+//  area: square metres on CGCS2000, id}.
 emscripten::val sheetValue(const engine::Sheet& sheet);
 
 // The twelve scales from 1:1,000,000: {value: "1:1000000", name: "1:100万", letter,
@@ -46,6 +47,14 @@ emscripten::val neighbourhoodValue(double latitude, double longitude, const emsc
 // One position box of the window after typing: {text: the filtered text, fault: "" or why the
 // typed text is wrong}. box is "lat-d", "lat-m", "lat-s", "lon-d", "lon-m" or "lon-s".
 emscripten::val filterPositionBox(const std::string& box, const std::string& text);
+
+// The one text of both coordinates, latitude first, in every form mapsheet-cli number reads
+// ("39.9042 116.4074", "39.9042,116.4074", "39°54′15″ 116°24′27″"): {lat, lon}.
+emscripten::val readPosition(const std::string& text);
+
+// A box "SOUTH,WEST,NORTH,EAST" as the cover command's --bbox reads it (blanks may stand for
+// the commas): {south, west, north, east}.
+emscripten::val readBox(const std::string& text);
 
 // Decimal degrees of three boxes, a degrees box holding decimals split first as the window does.
 double degreesFromBoxes(const std::string& degrees, const std::string& minutes,

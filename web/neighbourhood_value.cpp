@@ -1,10 +1,14 @@
 // The sheet window's neighbourhood and position boxes as JavaScript values: the same engine
 // calls, grid and filters as sheet_window/, so the page and the window never disagree.
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
 
+#include "cli/box_text.h"
+#include "cli/point_line.h"
+#include "cli/point_numbering.h"
 #include "engine/sheet_engine.h"
 #include "sheet_window/angle_text.h"
 #include "sheet_window/decimal_degrees.h"
@@ -123,6 +127,46 @@ val filterPositionBox(const std::string& box, const std::string& text) {
     val value = val::object();
     value.set("text", filtered.value_or(text));
     value.set("fault", fault);
+    return value;
+}
+
+val readPosition(const std::string& text) {
+    const std::optional<cli::PointFields> fields = cli::splitPointLine(text);
+    if (!fields) {
+        throwError("expected a latitude and a longitude, such as 39.9042 116.4074 or "
+                   "39°54′15″,116°24′27″");
+    }
+    const cli::PointNumbering numbering =
+        cli::numberPoint(fields->latitude, fields->longitude, 0);
+    if (numbering.fault == cli::PointFault::Latitude || numbering.fault == cli::PointFault::Longitude) {
+        std::string message;
+        cli::appendPointError(message, numbering, fields->latitude, fields->longitude);
+        throwError(message);
+    }
+    return pointValue(numbering.latitude, numbering.longitude);
+}
+
+val readBox(const std::string& text) {
+    // Without commas, runs of blanks separate the edges where --bbox takes commas.
+    std::string commas = text;
+    if (text.find(',') == std::string::npos) {
+        commas.clear();
+        for (std::size_t at = text.find_first_not_of(" \t"); at != std::string::npos;) {
+            const std::size_t end = std::min(text.find_first_of(" \t", at), text.size());
+            commas += (commas.empty() ? "" : ",") + text.substr(at, end - at);
+            at = text.find_first_not_of(" \t", end);
+        }
+    }
+    std::string error;
+    const std::optional<engine::LatLonBox> box = cli::parseBox(commas, error);
+    if (!box) {
+        throwError(error);
+    }
+    val value = val::object();
+    value.set("south", box->south);
+    value.set("west", box->west);
+    value.set("north", box->north);
+    value.set("east", box->east);
     return value;
 }
 
