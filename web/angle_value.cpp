@@ -76,7 +76,7 @@ val angleValue(const std::string& value, const std::string& form) {
         texts.*box.text = value;
     }
     const AngleConversionRun run = traceAngleConversion(texts, typed);
-    if (run.fellBack) {
+    if (run.fellBack || showsNoAngle(run.boxes, typed)) {
         throwError("\"" + value + "\" gives no angle in the form " + form);
     }
     return boxesValue(run);
