@@ -17,6 +17,9 @@ MAPSHEET_PACKAGES=(
     postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3
     clang-14 libclang-rt-14-dev
     desktop-file-utils appstream lintian dpkg-dev file time
+    libgeographiclib-dev  # tests/engine/sheet_area_test checks sheet areas against GeographicLib
+    # a Latin-only font for the window's font-warning test (tests/app/missing_glyphs.cmake)
+    fonts-dejavu-core
 )
 
 mapsheet_install_missing() {
