@@ -2,6 +2,8 @@
 
 #include "library/decimal_digits.h"
 
+#include <fast_float/fast_float.h>
+
 #include <array>
 #include <bit>
 #include <charconv>
@@ -203,37 +205,11 @@ double nearestDouble(const Decimal& value) {
 }
 
 double readDecimalText(const char* first, const char* last) {
+    // fast_float, unlike std::from_chars, gives the infinity or zero itself when the value is
+    // beyond the double range, and emscripten's libc++ has no from_chars for double.
     double value = 0;
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
-    if (error != std::errc::result_out_of_range) {
-        return value;
-    }
-    // Out of range: an overflow when the first significant digit stands at 10^0 or above, an
-    // underflow otherwise.
-    const bool negative = *first == '-';
-    long long leadingPower = 0;
-    bool significant = false;
-    bool afterPoint = false;
-    const char* cursor = negative ? first + 1 : first;
-    for (; cursor != end && *cursor != 'e' && *cursor != 'E'; ++cursor) {
-        if (*cursor == '.') {
-            afterPoint = true;
-        } else if (significant) {
-            leadingPower += afterPoint ? 0 : 1;
-        } else if (*cursor != '0') {
-            significant = true;
-            leadingPower = afterPoint ? leadingPower - 1 : 0;
-        } else if (afterPoint) {
-            --leadingPower;
-        }
-    }
-    if (cursor != end) {
-        long long power = 0;
-        std::from_chars(cursor + 1, end, power);
-        leadingPower += power;
-    }
-    const double magnitude = leadingPower >= 0 ? HUGE_VAL : 0.0;
-    return negative ? -magnitude : magnitude;
+    fast_float::from_chars(first, last, value, fast_float::chars_format::general);
+    return value;
 }
 
 }  // namespace mapsheet

@@ -7,6 +7,8 @@ MAPSHEET_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
+    # text/ and library/ read doubles with fast_float (emscripten's libc++ has no from_chars for double)
+    libfast-float-dev
     xvfb xauth fonts-wqy-microhei
     qt6-svg-dev
     libgdal-dev gdal-bin
