@@ -12,7 +12,7 @@
 
 #include "cli/commands.h"
 #include "cli/number_options.h"
-#include "cli/point_numbering.h"
+#include "batch/point_numbering.h"
 #include "engine/scale_catalogue.h"
 #include "engine/scale_names.h"
 #include "engine/square_sheet.h"

@@ -1,9 +1,9 @@
-#include "cli/coordinate_text.h"
+#include "text/coordinate_text.h"
 
 #include <array>
-#include <charconv>
 #include <cstddef>
 #include <optional>
+#include <system_error>
 
 #include <fast_float/fast_float.h>
 
@@ -20,8 +20,9 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Decimal degrees as from_chars reads them, when it reads the whole text; it also reads
-// "inf" and "nan", which a first character that is a digit or a point rules out.
+// Decimal degrees as fast_float reads them, when it reads the whole text (values beyond the
+// double range come back as its infinity or zero); it also reads "inf" and "nan", which a first
+// character that is a digit or a point rules out.
 std::optional<CoordinateReading> decimalDegrees(std::string_view text) {
     const std::size_t lead = text.starts_with('-') ? 1 : 0;
     if (text.size() <= lead || !(isDigit(text[lead]) || text[lead] == '.')) {

@@ -1,15 +1,15 @@
-#include "cli/sheet_records.h"
+#include "batch/sheet_records.h"
 
 #include <array>
 
-#include "cli/csv.h"
-#include "cli/degree_text.h"
-#include "cli/fixed_decimals.h"
-#include "cli/json_text.h"
 #include "engine/scale_names.h"
 #include "engine/sheet.h"
 #include "engine/sheet_area.h"
 #include "engine/sheet_id.h"
+#include "text/csv.h"
+#include "text/degree_text.h"
+#include "text/fixed_decimals.h"
+#include "text/json_text.h"
 
 namespace mapsheet::cli {
 
