@@ -41,4 +41,8 @@ int runParentCommand(const Arguments& arguments, std::istream& in, std::ostream&
 int runChildrenCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
                        std::ostream& err);
 
+// mapsheet-cli uncompact --scale SCALE [--id] [--format F] [--output FILE] [NUMBER...]
+int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
+                        std::ostream& err);
+
 }  // namespace mapsheet::cli

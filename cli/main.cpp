@@ -39,6 +39,8 @@ constexpr const char* kUsage =
     "      The sheet of a coarser scale containing each sheet.\n"
     "  children --scale SCALE [NUMBER...]\n"
     "      The sheets of a finer scale inside each sheet.\n"
+    "  uncompact --scale SCALE [NUMBER...]\n"
+    "      Sheets of mixed scales (cover --compact) back at one scale.\n"
     "\n"
     "Run 'mapsheet-cli COMMAND --help' for the options of a command.\n"
     "\n"
@@ -112,6 +114,9 @@ int dispatch(const std::string& command, const mapsheet::cli::Arguments& argumen
     }
     if (command == "square") {
         return mapsheet::cli::runSquareCommand(arguments, std::cin, std::cout, std::cerr);
+    }
+    if (command == "uncompact") {
+        return mapsheet::cli::runUncompactCommand(arguments, std::cin, std::cout, std::cerr);
     }
 #endif
     std::cerr << "mapsheet-cli: unknown command '" << command << "'\n\n" << kUsage;
