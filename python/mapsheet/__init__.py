@@ -63,8 +63,10 @@ def _scale_index(scale):
 def _threads(threads):
     if threads is None:
         return _core.available_threads()
-    if isinstance(threads, bool) or not isinstance(threads, (int, _np.integer)) or threads < 1:
-        raise ValueError(f"threads must be a whole number from 1, got {threads!r}")
+    if (isinstance(threads, bool) or not isinstance(threads, (int, _np.integer))
+            or not 1 <= threads <= _core.MAX_THREADS):
+        raise ValueError(f"threads must be a whole number from 1 to {_core.MAX_THREADS}, "
+                         f"got {threads!r}")
     return int(threads)
 
 

@@ -17,6 +17,7 @@
 #include "engine/scale_names.h"
 #include "engine/square_sheet.h"
 #include "python/src/module_error.h"
+#include "python/src/parallel_chunks.h"
 #include "python/src/point_numbers.h"
 #include "python/src/sheet_array.h"
 #ifdef MAPSHEET_HAVE_PROJ
@@ -111,6 +112,7 @@ PYBIND11_MODULE(_core, module) {
     module.def("scale_index", &scaleIndex, py::arg("text"));
     module.def("no_sheet_reason", &noSheetReason);
     module.def("available_threads", &mapsheet::cli::availableProcessors);
+    module.attr("MAX_THREADS") = kMaxThreads;
     py::enum_<PointOutput>(module, "PointOutput")
         .value("NEW_NUMBER", PointOutput::NewNumber)
         .value("OLD_NUMBER", PointOutput::OldNumber)

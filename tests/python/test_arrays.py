@@ -91,6 +91,8 @@ BAD_CALLS = {
     "bad errors mode": (lambda: mapsheet.number(1, 1, "E", errors="ignore"), ValueError,
                         "errors must be one of"),
     "no threads": (lambda: mapsheet.number([1], [1], "E", threads=0), ValueError, "threads"),
+    "a thousand threads": (lambda: mapsheet.number([1], [1], "E", threads=1000), ValueError,
+                           "from 1 to 256"),
     "old number at 1:2000": (lambda: mapsheet.old_number(39.9, 116.3, "1:2000"), mapsheet.Error,
                              "1:2000 has no pre-1992 number"),
     "million-character number": (lambda: mapsheet.bounds("K" * 1_000_000), mapsheet.Error,
