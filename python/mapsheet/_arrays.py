@@ -91,6 +91,8 @@ def _sheet_array(sheets, threads):
         sheets[:] = items
     if sheets.dtype.kind in "iu":
         return _core.SheetArray.from_ids(_int64_ids(sheets)), False
+    if sheets.dtype.kind == "U" and not sheets.dtype.isnative:
+        sheets = sheets.astype(sheets.dtype.newbyteorder("="))  # the core reads native UCS-4
     if sheets.dtype.kind in "UO":
         return _core.SheetArray.from_numbers(sheets, _threads(threads)), False
     raise TypeError(f"sheets are numbers (str) or ids (integers), not an array of dtype "

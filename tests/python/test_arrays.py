@@ -130,6 +130,16 @@ def test_bad_input_gives_a_clear_error(name):
         call()
 
 
+def test_number_arrays_of_any_layout_and_byte_order():
+    numbers = np.array([["J50E001010", "J-50-5-A"], ["K50", "SH50D001012"]])
+    expected = [mapsheet.from_number(n) for n in numbers.ravel().tolist()]
+    for name, given in {"transposed": numbers.T, "big-endian": numbers.astype(">U12"),
+                        "objects": numbers.astype(object)}.items():
+        got = mapsheet.from_number(given)
+        assert got.shape == given.shape, name
+        assert np.sort(got.ravel()).tolist() == sorted(expected), name
+
+
 def test_zero_length_arrays_give_zero_length_answers():
     assert mapsheet.number([], [], "E").shape == (0,)
     assert mapsheet.sheet_id(np.zeros((0, 3)), 0.0, "E").shape == (0, 3)
