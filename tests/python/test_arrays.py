@@ -24,6 +24,7 @@ def test_threads_give_the_one_thread_answer(points):
 LAYOUTS = {
     "float32": lambda a: a.astype(np.float32),
     "float16": lambda a: a.astype(np.float16),
+    "big-endian": lambda a: a.astype(">f8"),
     "int": lambda a: a.astype(np.int32),
     "reversed view": lambda a: a[::-1][::-1],
     "strided view": lambda a: np.repeat(a, 3)[::3],
