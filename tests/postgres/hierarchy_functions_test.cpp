@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/postgres/cli_run.h"
 #include "tests/postgres/server_connection.h"
 #include "tests/postgres/test_points.h"
 #include "tests/postgres/test_scales.h"
@@ -133,6 +134,37 @@ TEST(HierarchyFacts, HoldOnTheServer) {
     for (const FactCase& fact : kFactCases) {
         SCOPED_TRACE(fact.name);
         EXPECT_EQ(connection.value(fact.sql), Value{fact.expected});
+    }
+}
+
+// mapsheet_corners and `mapsheet-cli sheet --corners` give the same millimetres.
+TEST(Corners, MatchTheCli) {
+    const std::vector<std::string> numbers{"J50", "J50E001013", "J50G001049", "SJ50F010020",
+                                           "K51J00010001"};
+    std::string input;
+    for (const std::string& number : numbers) {
+        input += number + "\n";
+    }
+    const CliRun cli = runCli({"sheet", "--corners"}, input);
+    ASSERT_EQ(cli.status, 0) << cli.output;
+    const std::vector<std::vector<std::string>> records = commaFields(cli.output);
+    ASSERT_EQ(records.size(), numbers.size() + 1);
+    Connection connection;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        SCOPED_TRACE(numbers[i]);
+        const std::vector<Row> rows = connection.query(
+            "SELECT c.zone::text, c.central_meridian::text, to_char(c.sw_x, 'FM9999999990.000'), "
+            "to_char(c.sw_y, 'FM9999999990.000'), to_char(c.se_x, 'FM9999999990.000'), "
+            "to_char(c.se_y, 'FM9999999990.000'), to_char(c.ne_x, 'FM9999999990.000'), "
+            "to_char(c.ne_y, 'FM9999999990.000'), to_char(c.nw_x, 'FM9999999990.000'), "
+            "to_char(c.nw_y, 'FM9999999990.000') FROM mapsheet_corners($1) AS c",
+            {numbers[i]});
+        ASSERT_EQ(rows.size(), 1u);
+        const std::vector<std::string>& record = records[i + 1];
+        ASSERT_EQ(record.size(), 21u);
+        for (std::size_t field = 0; field < 10; ++field) {
+            EXPECT_EQ(rows[0][field].value_or(""), record[11 + field]) << "field " << field;
+        }
     }
 }
 
