@@ -124,8 +124,8 @@ bool readCornerZone(const Arguments& arguments, std::size_t& i, projection::Corn
         return true;
     }
     std::optional<projection::GaussKrugerSystem> system;
-    if (!chooseSquareSystem({std::nullopt, value, std::nullopt}, system, "mapsheet-cli sheet: ",
-                            err)) {
+    if (!chooseSquareSystem({std::nullopt, value, std::nullopt}, system,
+                            "mapsheet-cli sheet: ", err)) {
         return false;
     }
     zone = {projection::CornerZone::Kind::CentralMeridian, 0, system->centralMeridian};
@@ -249,7 +249,9 @@ class TextOutput final : public SheetOutput {
         }
         return records_.size() < kFlushSize || flush();
     }
-    bool refusedAnySheet() const override { return refusedAnySheet_; }
+    bool refusedAnySheet() const override {
+        return refusedAnySheet_;
+    }
     std::optional<projection::CornerZone> cornerZone_;
     bool refusedAnySheet_ = false;
 #endif

@@ -34,7 +34,8 @@ void appendCornerCsvFields(std::string& record,
     }
     record.push_back(',');
     record.append(projection::decimalText(corners->centralMeridian, kMeridianDecimals));
-    for (const projection::PlanePoint& point : {corners->sw, corners->se, corners->ne, corners->nw}) {
+    for (const projection::PlanePoint& point :
+         {corners->sw, corners->se, corners->ne, corners->nw}) {
         record.push_back(',');
         appendPlanePoint(record, point, ",");
     }
@@ -55,7 +56,8 @@ void appendCornerJsonMember(std::string& record,
     const struct {
         const char* name;
         const projection::PlanePoint& point;
-    } named[] = {{"sw", corners->sw}, {"se", corners->se}, {"ne", corners->ne}, {"nw", corners->nw}};
+    } named[] = {
+        {"sw", corners->sw}, {"se", corners->se}, {"ne", corners->ne}, {"nw", corners->nw}};
     for (const auto& corner : named) {
         record.append(",\"").append(corner.name).append("\":[");
         appendPlanePoint(record, corner.point, ",");

@@ -54,8 +54,8 @@ namespace mapsheet::gis {
 
 enum class VectorFormat { GeoJson, GeoPackage, Shapefile, Kml, FlatGeobuf, Dxf };
 
-// The format of a command-line name: "geojson", "gpkg", "shp", "kml", "fgb", "dxf" (lower case only);
-// nullopt for any other text.
+// The format of a command-line name: "geojson", "gpkg", "shp", "kml", "fgb", "dxf" (lower case
+// only); nullopt for any other text.
 std::optional<VectorFormat> vectorFormatNamed(std::string_view name);
 
 // The format a file name's extension implies (.geojson/.json, .gpkg, .shp, .kml, .fgb, .dxf, in any

@@ -301,15 +301,23 @@ struct CornersCase {
 };
 
 const std::vector<CornersCase> kCornersCases = {
-    {"CsvColumnsAfterTheArea", {"--corners", "J50E001013"}, 0,
+    {"CsvColumnsAfterTheArea",
+     {"--corners", "J50E001013"},
+     0,
      "area_m2,zone,central_meridian,sw_x,sw_y,se_x,se_y,ne_x,ne_y,nw_x,nw_y\n"
      "J50E001013,"},
     {"WestEdgeOnTheMeridian", {"--corners", "J50E001013"}, 0, ",20,117,4411023.525,500000.000,"},
-    {"JsonMember", {"--corners", "--format", "json", "J50G001049"}, 0,
+    {"JsonMember",
+     {"--corners", "--format", "json", "J50G001049"},
+     0,
      "\"corners\":{\"zone\":39,\"central_meridian\":117,\"sw\":["},
-    {"MeridianOfNoZone", {"--corners", "--format=json", "--central-meridian", "120", "J50E001024"}, 0,
+    {"MeridianOfNoZone",
+     {"--corners", "--format=json", "--central-meridian", "120", "J50E001024"},
+     0,
      "\"zone\":null,\"central_meridian\":120,"},
-    {"ZoneThatMissesTheSheetIsAnErrorRow", {"--corners", "--zone", "19", "J50E001013"}, 1,
+    {"ZoneThatMissesTheSheetIsAnErrorRow",
+     {"--corners", "--zone", "19", "J50E001013"},
+     1,
      "central meridian 111E"},
     {"UnreadableNumberHasEmptyCorners", {"--corners", "J5"}, 1, ",,,,,,,,,,\n"},
     {"ZoneThatIsNoNumber", {"--corners", "--zone", "x1", "J50"}, 2, "--zone 'x1'"},

@@ -72,8 +72,7 @@ const FactCase kFactCases[] = {
      "SELECT string_agg(c, ',') FROM mapsheet_children('J50C001001', 200000) AS c",
      "J50R001001,J50R001002,J50R002001,J50R002002"},
     {"ParentThroughIds",
-     "SELECT mapsheet_number(mapsheet_parent(mapsheet_id('J50E003005'), 100000))",
-     "J50D002003"},
+     "SELECT mapsheet_number(mapsheet_parent(mapsheet_id('J50E003005'), 100000))", "J50D002003"},
     {"ParentOfAnOldNumber", "SELECT mapsheet_parent('J-50-5-A', '1:1000000')", "J50"},
     {"ParentIdAsBigint",
      "SELECT mapsheet_parent(mapsheet_id('J50E003005'), 1000000) = mapsheet_id('J50')", "t"},
@@ -107,11 +106,9 @@ const FactCase kFactCases[] = {
      "J50"},
     // The box cuts through the edge rows and columns of 1:50,000 sheets (10' x 15'): it meets
     // 6 x 4 of them, holds 4 x 2 whole, and the edge sheets' centres lie outside it.
-    {"CoverMeets", "SELECT count(*) FROM mapsheet_cover(39.1, 116.15, 39.9, 116.85, 50000)",
-     "24"},
+    {"CoverMeets", "SELECT count(*) FROM mapsheet_cover(39.1, 116.15, 39.9, 116.85, 50000)", "24"},
     {"CoverCentre",
-     "SELECT count(*) FROM mapsheet_cover(39.1, 116.15, 39.9, 116.85, '1:50000', 'centre')",
-     "8"},
+     "SELECT count(*) FROM mapsheet_cover(39.1, 116.15, 39.9, 116.85, '1:50000', 'centre')", "8"},
     {"CoverWithin",
      "SELECT count(*) FROM mapsheet_cover(39.1, 116.15, 39.9, 116.85, 50000, 'within')", "8"},
     {"AreaAddsUp",
