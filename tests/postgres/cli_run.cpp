@@ -72,10 +72,9 @@ std::vector<std::vector<std::string>> commaFields(std::string_view text) {
     return lines;
 }
 
-std::string trailingField(const std::vector<std::string>& fields, std::size_t first,
-                          std::size_t fieldsAfter) {
+std::string trailingField(const std::vector<std::string>& fields, std::size_t first) {
     std::string field;
-    for (std::size_t i = first; i + fieldsAfter < fields.size(); ++i) {
+    for (std::size_t i = first; i < fields.size(); ++i) {
         field += (i > first ? "," : "") + fields[i];
     }
     if (field.size() < 2 || field.front() != '"') {

@@ -20,10 +20,8 @@ CliRun runCli(const std::vector<std::string>& arguments, const std::string& inpu
 // (sheet numbers, scales, decimal numbers) and that come before any quoted one.
 std::vector<std::vector<std::string>> commaFields(std::string_view text);
 
-// The field of a record split by commaFields that starts at `first` and is followed by
-// `fieldsAfter` more: rejoined, and unquoted
+// The last field of a record split by commaFields, from field `first` on: rejoined, and unquoted
 // when the CLI quoted it (an error text that holds a comma).
-std::string trailingField(const std::vector<std::string>& fields, std::size_t first,
-                          std::size_t fieldsAfter = 0);
+std::string trailingField(const std::vector<std::string>& fields, std::size_t first);
 
 }  // namespace mapsheet::postgres_test
