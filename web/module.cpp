@@ -50,8 +50,9 @@ val oldNumber(double latitude, double longitude, const val& scale) {
     return numberOfPoint(latitude, longitude, scale, false);
 }
 
-// New numbers of many points at once, joined in C++ and split once in JavaScript: one string
-// conversion for the whole batch instead of one per point. A point without a sheet gives "".
+// New numbers of many points at once, joined in C++ and split once in JavaScript: one text
+// for the whole batch instead of one string conversion per point. A point without a sheet
+// gives "".
 val numberMany(const val& latitudes, const val& longitudes, const val& scale) {
     const int scaleIndex = scaleIndexOrThrow(scale);
     const std::vector<double> lat = emscripten::convertJSArrayToNumberVector<double>(latitudes);
@@ -73,7 +74,9 @@ val numberMany(const val& latitudes, const val& longitudes, const val& scale) {
     if (lat.empty()) {
         return val::array();
     }
-    return val(joined).call<val>("split", val("\n"));
+    // TextDecoder reads the bytes straight from the module's memory.
+    const val bytes(emscripten::typed_memory_view(joined.size(), joined.data()));
+    return val::global("TextDecoder").new_().call<val>("decode", bytes).call<val>("split", val("\n"));
 }
 
 val sheet(const std::string& text) {
