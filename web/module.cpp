@@ -67,7 +67,8 @@ val numberMany(const val& latitudes, const val& longitudes, const val& scale) {
         if (i != 0) {
             joined.push_back('\n');
         }
-        if (const std::optional<engine::Sheet> sheet = engine::sheetOf(lat[i], lon[i], scaleIndex)) {
+        if (const std::optional<engine::Sheet> sheet =
+                engine::sheetOf(lat[i], lon[i], scaleIndex)) {
             joined.append(engine::newNumber(*sheet).view());
         }
     }
@@ -76,7 +77,10 @@ val numberMany(const val& latitudes, const val& longitudes, const val& scale) {
     }
     // TextDecoder reads the bytes straight from the module's memory.
     const val bytes(emscripten::typed_memory_view(joined.size(), joined.data()));
-    return val::global("TextDecoder").new_().call<val>("decode", bytes).call<val>("split", val("\n"));
+    return val::global("TextDecoder")
+        .new_()
+        .call<val>("decode", bytes)
+        .call<val>("split", val("\n"));
 }
 
 val sheet(const std::string& text) {
@@ -92,7 +96,8 @@ val neighbours(const std::string& text, int rings) {
         throwError("rings " + std::to_string(rings) + ": from 1 to " +
                    std::to_string(engine::kMaxRings));
     }
-    const std::vector<engine::RingSheet> found = engine::neighbours(sheetOfTextOrThrow(text), rings);
+    const std::vector<engine::RingSheet> found =
+        engine::neighbours(sheetOfTextOrThrow(text), rings);
     if (found.size() > kMaxListedSheets) {
         throwError(std::to_string(found.size()) + " sheets, more than " +
                    std::to_string(kMaxListedSheets));
