@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/box_text.h"
 #include "cli/commands.h"
 #include "cli/cover_output.h"
 #include "cli/cover_sheets.h"
@@ -16,6 +15,7 @@
 #include "engine/scale_names.h"
 #include "engine/sheet_cover.h"
 #include "engine/sheet_number_parse.h"
+#include "text/box_text.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/polygon_file.h"

@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/number_lines.h"
+#include "batch/sheet_records.h"
 #include "cli/commands.h"
-#include "cli/number_lines.h"
 #include "cli/output_status.h"
-#include "cli/sheet_records.h"
-#include "cli/utf8_text.h"
 #include "engine/sheet_number_parse.h"
+#include "text/utf8_text.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/feature_writer.h"

@@ -10,6 +10,8 @@ MAPSHEET_PACKAGES=(
     chromium chromium-driver python3-selenium  # the page test in a headless browser
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
+    # text/ and library/ read doubles with fast_float (emscripten's libc++ has no from_chars for double)
+    libfast-float-dev
     xvfb xauth fonts-wqy-microhei
     qt6-svg-dev
     libgdal-dev gdal-bin

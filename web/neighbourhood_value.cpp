@@ -6,14 +6,14 @@
 #include <optional>
 #include <string>
 
-#include "cli/box_text.h"
-#include "cli/point_line.h"
-#include "cli/point_numbering.h"
+#include "batch/point_numbering.h"
 #include "engine/sheet_engine.h"
 #include "sheet_window/angle_text.h"
 #include "sheet_window/decimal_degrees.h"
 #include "sheet_window/neighbourhood.h"
 #include "sheet_window/position_filters.h"
+#include "text/box_text.h"
+#include "text/point_line.h"
 #include "web/module_values.h"
 
 namespace mapsheet::web {

@@ -1,9 +1,9 @@
-#include "cli/point_rows.h"
+#include "batch/point_rows.h"
 
 #include <algorithm>
 
-#include "cli/csv_records.h"
-#include "cli/point_line.h"
+#include "text/csv_records.h"
+#include "text/point_line.h"
 
 namespace mapsheet::cli {
 

@@ -1,4 +1,4 @@
-#include "cli/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace mapsheet::cli {
 

@@ -1,6 +1,6 @@
-#include "cli/box_text.h"
+#include "text/box_text.h"
 
-#include "cli/coordinate_text.h"
+#include "text/coordinate_text.h"
 
 namespace mapsheet::cli {
 

@@ -1,9 +1,9 @@
-#include "cli/coordinate_text.h"
+#include "text/coordinate_text.h"
 
 #include <array>
-#include <charconv>
 #include <cstddef>
 #include <optional>
+#include <system_error>
 
 #include <fast_float/fast_float.h>
 
@@ -20,8 +20,9 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Decimal degrees as from_chars reads them, when it reads the whole text; it also reads
-// "inf" and "nan", which a first character that is a digit or a point rules out.
+// Decimal degrees as fast_float reads them, when it reads the whole text (values beyond the
+// double range come back as its infinity or zero); it also reads "inf" and "nan", which a first
+// character that is a digit or a point rules out.
 std::optional<CoordinateReading> decimalDegrees(std::string_view text) {
     const std::size_t lead = text.starts_with('-') ? 1 : 0;
     if (text.size() <= lead || !(isDigit(text[lead]) || text[lead] == '.')) {
@@ -30,11 +31,9 @@ std::optional<CoordinateReading> decimalDegrees(std::string_view text) {
     const char* const first = text.data();
     const char* const last = first + text.size();
     double value = 0;
-    // fast_float, as the library's readDecimalText: correctly rounded everywhere, infinite
-    // beyond the double range and zero below it.
     const auto [end, error] =
         fast_float::from_chars(first, last, value, fast_float::chars_format::general);
-    if (end != last || (error != std::errc{} && error != std::errc::result_out_of_range)) {
+    if (end != last || error != std::errc{}) {
         return std::nullopt;
     }
     return CoordinateReading{value == 0 ? 0.0 : value, CoordinateFault::None};

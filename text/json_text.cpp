@@ -1,6 +1,6 @@
-#include "cli/json_text.h"
+#include "text/json_text.h"
 
-#include "cli/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace mapsheet::cli {
 

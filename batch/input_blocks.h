@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/csv_records.h"
+#include "text/csv_records.h"
 
 namespace mapsheet::cli {
 

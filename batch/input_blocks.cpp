@@ -1,4 +1,4 @@
-#include "cli/input_blocks.h"
+#include "batch/input_blocks.h"
 
 #include <algorithm>
 #include <cstring>

@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/input_blocks.h"
-#include "cli/point_numbering.h"
+#include "batch/input_blocks.h"
+#include "batch/point_numbering.h"
 
 namespace mapsheet::cli {
 

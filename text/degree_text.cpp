@@ -1,4 +1,4 @@
-#include "cli/degree_text.h"
+#include "text/degree_text.h"
 
 #include <charconv>
 #include <cstdlib>

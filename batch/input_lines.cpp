@@ -1,8 +1,8 @@
-#include "cli/input_lines.h"
+#include "batch/input_lines.h"
 
 #include <cstring>
 
-#include "cli/input_blocks.h"
+#include "batch/input_blocks.h"
 
 namespace mapsheet::cli {
 

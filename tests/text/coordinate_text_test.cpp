@@ -1,4 +1,4 @@
-#include "cli/coordinate_text.h"
+#include "text/coordinate_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Sheet numbers one a line: what is taken off a line, which lines are skipped, how they count.
 
-#include "cli/number_lines.h"
+#include "batch/number_lines.h"
 
 #include <gtest/gtest.h>
 

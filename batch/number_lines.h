@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/input_lines.h"
+#include "batch/input_lines.h"
 
 namespace mapsheet::cli {
 

@@ -1,4 +1,4 @@
-#include "cli/csv_records.h"
+#include "text/csv_records.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/input_blocks.h"
+#include "batch/input_blocks.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <system_error>
 
-#include "cli/input_lines.h"
+#include "batch/input_lines.h"
 
 namespace mapsheet::cli {
 namespace {

@@ -1,12 +1,12 @@
-#include "cli/sheet_records.h"
+#include "batch/sheet_records.h"
 
 #include <array>
 
-#include "cli/csv.h"
-#include "cli/degree_text.h"
-#include "cli/json_text.h"
 #include "engine/scale_names.h"
 #include "engine/sheet.h"
+#include "text/csv.h"
+#include "text/degree_text.h"
+#include "text/json_text.h"
 
 namespace mapsheet::cli {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/coordinate_text.h"
 #include "engine/sheet.h"
+#include "text/coordinate_text.h"
 
 namespace mapsheet::cli {
 

@@ -1,4 +1,4 @@
-#include "cli/point_numbering.h"
+#include "batch/point_numbering.h"
 
 #include "library/quoted_excerpt.h"
 

@@ -1,4 +1,4 @@
-#include "cli/point_line.h"
+#include "text/point_line.h"
 
 #include "library/number_text.h"
 

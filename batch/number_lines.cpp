@@ -1,6 +1,6 @@
-#include "cli/number_lines.h"
+#include "batch/number_lines.h"
 
-#include "cli/point_line.h"
+#include "text/point_line.h"
 
 namespace mapsheet::cli {
 

@@ -1,4 +1,4 @@
-#include "cli/ordered_blocks.h"
+#include "batch/ordered_blocks.h"
 
 #include <gtest/gtest.h>
 

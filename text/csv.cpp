@@ -1,4 +1,4 @@
-#include "cli/csv.h"
+#include "text/csv.h"
 
 #include <cstring>
 
