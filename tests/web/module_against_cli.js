@@ -108,6 +108,16 @@ createMapsheet().then((m) => {
     assert.deepEqual(ring, view.cells.map((cell) => cell.number), name);
   }
 
+  // The window's own picture (docs/sheet_window.png): 118°30′ E, 39° N at 1:500,000.
+  const pictured = m.neighbourhood(39, 118.5, '1:500000');
+  assert.deepEqual(pictured.cells.map((cell) => `${cell.number} ${cell.oldNumber}`), [
+    'K50B002001 K-50-C', 'K50B002002 K-50-D', 'K51B002001 K-51-C',
+    'J50B001001 J-50-A', 'J50B001002 J-50-B', 'J51B001001 J-51-A',
+    'J50B002001 J-50-C', 'J50B002002 J-50-D', 'J51B002001 J-51-C']);
+  assert.deepEqual(pictured.latitudes, ['36°00′00.00″', '38°00′00.00″', '40°00′00.00″', '42°00′00.00″']);
+  assert.deepEqual(pictured.longitudes, ['114°00′00.00″', '117°00′00.00″', '120°00′00.00″', '123°00′00.00″']);
+  assert.deepEqual(pictured.centre.lonBoxes, { d: '118', m: '30', s: '00.00' });
+
   // Angles, named rows: the module's five forms against `mapsheet-cli angle --format json`.
   const angleRows = {
     'packed value': ['45.52566879', 'packed'],
