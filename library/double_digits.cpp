@@ -11,6 +11,7 @@
 #include <cmath>
 #include <system_error>
 
+
 namespace mapsheet {
 
 namespace {
@@ -206,8 +207,8 @@ double nearestDouble(const Decimal& value) {
 }
 
 double readDecimalText(const char* first, const char* last) {
-    // fast_float, unlike std::from_chars, gives the infinity or zero itself when the value is
-    // beyond the double range, and emscripten's libc++ has no from_chars for double.
+    // fast_float rounds correctly on every platform (emscripten's libc++ has no from_chars for
+    // double) and itself gives +-infinity beyond the double range and +-0 below it.
     double value = 0;
     fast_float::from_chars(first, last, value, fast_float::chars_format::general);
     return value;

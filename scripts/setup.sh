@@ -20,6 +20,10 @@ MAPSHEET_PACKAGES=(
     clang-14 libclang-rt-14-dev
     desktop-file-utils appstream lintian dpkg-dev file time
     libgeographiclib-dev  # tests/engine/sheet_area_test checks sheet areas against GeographicLib
+    python3-dev pybind11-dev python3-numpy  # the Python package mapsheet (python/)
+    python3-pytest  # its tests (tests/python)
+    python3-geopandas  # mapsheet.geo and its GeoPackage test
+    python3-dask python3-distributed  # mapsheet.dask and its LocalCluster test
     # a Latin-only font for the window's font-warning test (tests/app/missing_glyphs.cmake)
     fonts-dejavu-core
 )
