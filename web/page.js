@@ -116,7 +116,8 @@ function startPage(mapsheet) {
     const svg = neighbourhoodSvg(view, { lat, lon }, scaleName);
     $('drawing').innerHTML = svg;
     download($('save-svg'), '接图表.svg', 'image/svg+xml', svg);
-    const sheets = view.cells.map((cell) => mapsheet.sheet(cell.number));
+    // Cells beyond the poles or the series have no number and no sheet.
+    const sheets = view.cells.filter((cell) => cell.number !== '').map((cell) => mapsheet.sheet(cell.number));
     download($('save-geojson'), '接图表.geojson', 'application/geo+json', featureCollection(sheets));
     return true;
   }
