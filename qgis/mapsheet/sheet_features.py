@@ -1,0 +1,80 @@
+"""Graticule sheets as polygon features in CGCS2000 longitude/latitude.
+
+A sheet's polygon is its rectangle of bounds from the module (south, west, north, east in
+degrees, exact to the double nearest the 1/8-second lattice); its fields are new (1993-2012
+number), old (pre-1992 number, NULL at 1:2000 and finer, which have none) and scale (the
+denominator). write_sheets reports progress and stops between features when the run is
+cancelled.
+"""
+
+from qgis.core import (
+    QgsFeature,
+    QgsFeatureSink,
+    QgsField,
+    QgsFields,
+    QgsGeometry,
+    QgsRectangle,
+)
+from qgis.PyQt.QtCore import QVariant
+
+from .algorithm_base import call, module
+
+# Sheets are written in batches: the module numbers a whole batch in one call.
+BATCH = 20000
+
+
+def sheet_fields():
+    fields = QgsFields()
+    fields.append(QgsField("new", QVariant.String, len=16))
+    fields.append(QgsField("old", QVariant.String, len=24))
+    fields.append(QgsField("scale", QVariant.Int))
+    return fields
+
+
+def sheet_columns(numbers):
+    """For written numbers of valid sheets (either numbering): new, old, scale and the bounds,
+    each a sequence as long as numbers."""
+    mapsheet = module()
+    ids = call(mapsheet.from_number, numbers)
+    new = call(mapsheet.to_number, ids)
+    old = call(mapsheet.to_number, ids, old=True)
+    denominators = call(mapsheet.scale_of, ids)
+    south, west, north, east = call(mapsheet.bounds, ids)
+    return new, old, denominators, south, west, north, east
+
+
+def sheet_attributes(columns, index):
+    new, old, denominators, *_ = columns
+    return [str(new[index]), str(old[index]) or None, int(denominators[index])]
+
+
+def sheet_geometry(columns, index):
+    *_, south, west, north, east = columns
+    return QgsGeometry.fromRect(
+        QgsRectangle(float(west[index]), float(south[index]), float(east[index]), float(north[index]))
+    )
+
+
+def write_sheets(sink, numbers, feedback, extra_attributes=None):
+    """Writes one feature per number (sheet_fields, then extra_attributes[i] when given);
+    returns how many were written, fewer when cancelled."""
+    total = len(numbers)
+    written = 0
+    for start in range(0, total, BATCH):
+        chunk = numbers[start : start + BATCH]
+        columns = sheet_columns(chunk)
+        features = []
+        for index in range(len(chunk)):
+            feature = QgsFeature()
+            attributes = sheet_attributes(columns, index)
+            if extra_attributes is not None:
+                attributes += list(extra_attributes[start + index])
+            feature.setAttributes(attributes)
+            feature.setGeometry(sheet_geometry(columns, index))
+            features.append(feature)
+        if feedback.isCanceled():
+            return written
+        sink.addFeatures(features, QgsFeatureSink.FastInsert)
+        written += len(features)
+        feedback.setProgress(100.0 * written / total)
+    return written
