@@ -173,7 +173,13 @@ TEST(ParseSheetNumber, ErrorsNameTheWrongPiece) {
         EXPECT_EQ(parsed.error, expected) << name;
     }
     const ParsedSheet longInput = parseSheetNumber("J-50-" + std::string(5000, 'x'));
-    EXPECT_EQ(longInput.error, "unexpected piece '" + std::string(40, 'X') + "…' in a pre-1992 number");
+    EXPECT_EQ(longInput.error,
+              "unexpected piece '" + std::string(40, 'X') + "…' in a pre-1992 number");
+    // A NUL is a character like any other, not one of the blanks that vanish.
+    const std::string nul(1, '\0');
+    for (const std::string& withNul : {"K" + nul + "50", "K50" + nul}) {
+        EXPECT_FALSE(parseSheetNumber(withNul).sheet) << "NUL at " << withNul.find('\0');
+    }
 }
 
 TEST(SheetBounds, ExactEdgesAsDegreesAndDms) {
