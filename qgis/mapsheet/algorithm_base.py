@@ -41,6 +41,16 @@ def call(function, *args, **kwargs):
         raise QgsProcessingException(str(failure)) from failure
 
 
+def scale_row(text):
+    """The module's scales() entry of a scale written as mapsheet-cli takes it.
+
+    The module reads the text where it numbers a point, so the scale is that of the sheet it
+    gives the point 0, 0; an unreadable scale is the module's error."""
+    mapsheet = module()
+    denominator = call(mapsheet.from_number, call(mapsheet.number, 0.0, 0.0, text))["scale"]
+    return next(row for row in mapsheet.scales() if row["denominator"] == denominator)
+
+
 def scales_help(only=None):
     """The help paragraph of SCALE: the scales (those of denominators only, when given) with
     the forms the parameter takes, the Chinese names as the window shows them."""
@@ -88,7 +98,7 @@ class MapsheetAlgorithm(QgsProcessingAlgorithm):
         else (False, the module's message)."""
         text = self.scale_value(parameters, context)
         try:
-            denominator = call(module().scale_denominator, text)
+            denominator = scale_row(text)["denominator"]
         except QgsProcessingException as failure:
             return False, str(failure)
         if accepted is not None and denominator not in accepted:

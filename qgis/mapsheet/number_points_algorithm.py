@@ -20,7 +20,7 @@ from qgis.core import (
 )
 from qgis.PyQt.QtCore import QVariant
 
-from .algorithm_base import MapsheetAlgorithm, call, cgcs2000, module, scales_help
+from .algorithm_base import MapsheetAlgorithm, call, cgcs2000, module, scale_row, scales_help
 
 # Points are numbered in batches: one module call per batch, cancellation checked per feature.
 BATCH = 50000
@@ -149,7 +149,7 @@ def numbers_of_points(latitudes, longitudes, scale):
 
 
 def _has_old_number(scale):
-    return module().scale_info(scale)["has_old_number"]
+    return scale_row(scale)["has_old_number"]
 
 
 def _point_error(latitude, longitude, scale):

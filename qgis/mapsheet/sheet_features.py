@@ -35,12 +35,10 @@ def sheet_columns(numbers):
     """For written numbers of valid sheets (either numbering): new, old, scale and the bounds,
     each a sequence as long as numbers."""
     mapsheet = module()
-    ids = call(mapsheet.from_number, numbers)
-    new = call(mapsheet.to_number, ids)
-    old = call(mapsheet.to_number, ids, old=True)
-    denominators = call(mapsheet.scale_of, ids)
-    south, west, north, east = call(mapsheet.bounds, ids)
-    return new, old, denominators, south, west, north, east
+    sheets = call(mapsheet.from_number, list(numbers), errors="raise")
+    edges = call(mapsheet.bounds, sheets["new"], errors="raise")
+    return (sheets["new"], sheets["old"], sheets["scale"], edges["south"], edges["west"],
+            edges["north"], edges["east"])
 
 
 def sheet_attributes(columns, index):
