@@ -1,9 +1,10 @@
 """The area that Sheets covering a layer and Square sheets work on: the polygons of INPUT or the
-rectangle of EXTENT, exactly one of them, in CGCS2000 longitude/latitude.
+rectangle of EXTENT, exactly one of them, in CGCS2000 longitude/latitude or a Gauss-Kruger system.
 
-The polygons are transformed to EPSG:4490 and united into one geometry, so that sheets shared by
-neighbouring polygons come once and in order from the north-west. A layer or extent whose CRS
-cannot be transformed to EPSG:4490 is refused with the transformation's message.
+The polygons are transformed (to EPSG:4490 for the graticule sheets, to the Gauss-Kruger system
+for the square sheets) and united into one geometry, so that sheets shared by neighbouring
+polygons come once and in order from the north-west. A layer or extent whose CRS cannot be
+transformed is refused with the transformation's message.
 """
 
 from qgis.core import (
@@ -39,25 +40,30 @@ def check_area_parameters(algorithm, parameters, context):
     return True, ""
 
 
-def _transform(source_crs, context):
-    transform = QgsCoordinateTransform(source_crs, cgcs2000(), context.transformContext())
+def _transform(source_crs, target_crs, context):
+    transform = QgsCoordinateTransform(source_crs, target_crs, context.transformContext())
     if not transform.isValid():
         raise QgsProcessingException(
-            "No transformation from {} to EPSG:4490".format(source_crs.authid() or source_crs.toProj())
+            "No transformation from {} to {}".format(_crs_name(source_crs), _crs_name(target_crs))
         )
     transform.setBallparkTransformsAreAppropriate(False)
     return transform
 
 
+def _crs_name(crs):
+    return crs.authid() or crs.toProj() or crs.description()
+
+
 def _transformed(geometry, transform, what):
+    target = _crs_name(transform.destinationCrs())
     try:
         geometry.transform(transform)
     except QgsCsException as failure:
         raise QgsProcessingException(
-            "{} cannot be transformed to EPSG:4490: {}".format(what, failure)
+            "{} cannot be transformed to {}: {}".format(what, target, failure)
         ) from failure
     if geometry.isEmpty():
-        raise QgsProcessingException("{} cannot be transformed to EPSG:4490".format(what))
+        raise QgsProcessingException("{} cannot be transformed to {}".format(what, target))
     return geometry
 
 
@@ -69,22 +75,28 @@ def area_for_module(algorithm, parameters, context, feedback):
         crs = algorithm.parameterAsExtentCrs(parameters, "EXTENT", context)
         if not crs.isValid() or crs == cgcs2000():
             return (rectangle.yMinimum(), rectangle.xMinimum(), rectangle.yMaximum(), rectangle.xMaximum())
-        geometry = _transformed(QgsGeometry.fromRect(rectangle), _transform(crs, context), "The extent")
-        return _shapely(geometry)
-    return _shapely(_polygons_in_cgcs2000(algorithm, parameters, context, feedback))
-
-
-def _shapely(geometry):
     import shapely.wkb
 
+    geometry = area_geometry(algorithm, parameters, context, feedback, cgcs2000())
     return shapely.wkb.loads(bytes(geometry.asWkb()))
 
 
-def _polygons_in_cgcs2000(algorithm, parameters, context, feedback):
+def area_geometry(algorithm, parameters, context, feedback, target_crs):
+    """The area as one QgsGeometry in target_crs: the EXTENT rectangle (taken in EPSG:4490
+    when it names no CRS) or the union of the INPUT polygons."""
+    if parameters.get("EXTENT") not in (None, ""):
+        rectangle = algorithm.parameterAsExtent(parameters, "EXTENT", context)
+        crs = algorithm.parameterAsExtentCrs(parameters, "EXTENT", context)
+        geometry = QgsGeometry.fromRect(rectangle)
+        if not crs.isValid():
+            crs = cgcs2000()
+        if crs == target_crs:
+            return geometry
+        return _transformed(geometry, _transform(crs, target_crs, context), "The extent")
     source = algorithm.source_or_raise(
         parameters, "INPUT", context, geometry_types=[QgsWkbTypes.PolygonGeometry]
     )
-    transform = _transform(source.sourceCrs(), context)
+    transform = _transform(source.sourceCrs(), target_crs, context)
     parts = []
     for feature in source.getFeatures():
         if feedback.isCanceled():
