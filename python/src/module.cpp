@@ -15,11 +15,11 @@
 #include "cli/point_numbering.h"
 #include "engine/scale_catalogue.h"
 #include "engine/scale_names.h"
-#include "engine/sheet_cover.h"
 #include "engine/square_sheet.h"
 #include "python/src/module_error.h"
 #include "python/src/point_numbers.h"
 #include "python/src/sheet_array.h"
+#include "python/src/sheet_relations.h"
 #include "python/src/square_numbers.h"
 
 namespace py = pybind11;
@@ -46,29 +46,10 @@ std::string noSheetReason() {
 }
 
 py::tuple numberPointsBinding(const py::array_t<double>& latitudes,
-                              const py::array_t<double>& longitudes, int scale, bool old,
+                              const py::array_t<double>& longitudes, int scale, PointOutput output,
                               int threads) {
-    PointResult result = numberPoints(latitudes, longitudes, scale, old, threads);
+    PointResult result = numberPoints(latitudes, longitudes, scale, output, threads);
     return py::make_tuple(result.values, result.firstMissing);
-}
-
-SheetArray coverBox(double south, double west, double north, double east, int scale,
-                    std::uint64_t maxSheets) {
-    const engine::LatLonBox box{south, west, north, east};
-    if (const std::string error = engine::boxError(box); !error.empty()) {
-        throw ModuleError(error);
-    }
-    engine::SheetCover cover(box, scale);
-    if (const std::uint64_t count = cover.count(); count > maxSheets) {
-        throw ModuleError("the cover has " + std::to_string(count) + " sheets, more than " +
-                          "max_sheets=" + std::to_string(maxSheets));
-    }
-    std::vector<engine::Sheet> sheets;
-    sheets.reserve(cover.count());
-    while (const auto sheet = cover.next()) {
-        sheets.push_back(*sheet);
-    }
-    return SheetArray::fromSheets(std::move(sheets));
 }
 
 // The angle in the five forms, exactly as `mapsheet-cli angle --format json` prints it (the
@@ -127,10 +108,19 @@ PYBIND11_MODULE(_core, module) {
     module.def("scale_index", &scaleIndex, py::arg("text"));
     module.def("no_sheet_reason", &noSheetReason);
     module.def("available_threads", &mapsheet::cli::availableProcessors);
+    py::enum_<PointOutput>(module, "PointOutput")
+        .value("NEW_NUMBER", PointOutput::NewNumber)
+        .value("OLD_NUMBER", PointOutput::OldNumber)
+        .value("SHEET_ID", PointOutput::SheetId);
     module.def("number_points", &numberPointsBinding, py::arg("latitudes"), py::arg("longitudes"),
-               py::arg("scale"), py::arg("old"), py::arg("threads"));
+               py::arg("scale"), py::arg("output"), py::arg("threads"));
     module.def("cover_box", &coverBox, py::arg("south"), py::arg("west"), py::arg("north"),
-               py::arg("east"), py::arg("scale"), py::arg("max_sheets"));
+               py::arg("east"), py::arg("scale"), py::arg("mode"), py::arg("compact"),
+               py::arg("max_sheets"));
+    module.def("neighbours", &neighboursOf, py::arg("one"), py::arg("rings"));
+    module.def("parents", &parentsOf, py::arg("sheets"), py::arg("scale"));
+    module.def("children", &childrenOfFirst, py::arg("one"), py::arg("scale"),
+               py::arg("max_sheets"));
     module.def("angle_json", &angleJson, py::arg("values"), py::arg("form"));
     module.def("scale_rows", &scaleRows);
     module.def("square_numbers", &squareNumbers, py::arg("x"), py::arg("y"), py::arg("scale"));
@@ -139,6 +129,7 @@ PYBIND11_MODULE(_core, module) {
     py::class_<SheetArray>(module, "SheetArray")
         .def_static("from_numbers", &SheetArray::fromNumbers, py::arg("numbers"),
                     py::arg("threads"))
+        .def_static("from_ids", &SheetArray::fromIds, py::arg("ids"))
         .def_property_readonly("size", &SheetArray::size)
         .def_property_readonly("first_invalid", &SheetArray::firstInvalid)
         .def_property_readonly("first_error", &SheetArray::firstError)
@@ -146,5 +137,7 @@ PYBIND11_MODULE(_core, module) {
         .def("bounds", &SheetArray::bounds)
         .def("centres", &SheetArray::centres)
         .def("numbers", &SheetArray::numbers, py::arg("old"))
-        .def("denominators", &SheetArray::denominators);
+        .def("denominators", &SheetArray::denominators)
+        .def("ids", &SheetArray::ids)
+        .def("areas", &SheetArray::areas);
 }

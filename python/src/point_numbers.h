@@ -16,14 +16,17 @@ namespace mapsheet::python {
 
 namespace py = pybind11;
 
+enum class PointOutput { NewNumber, OldNumber, SheetId };
+
 struct PointResult {
     py::array values;
     std::int64_t firstMissing = -1;  // flat index of the first point without a sheet, or -1
 };
 
-// Old numbering at 1:2000 and finer, which has no pre-1992 numbers, raises mapsheet.Error.
+// Numbers as a str array, ids (engine/sheet_id.h) as an int64 array. The old numbering at
+// 1:2000 and finer, which has no pre-1992 numbers, raises mapsheet.Error.
 PointResult numberPoints(const py::array_t<double>& latitudes,
-                         const py::array_t<double>& longitudes, int scale, bool oldNumbering,
+                         const py::array_t<double>& longitudes, int scale, PointOutput output,
                          int threads);
 
 }  // namespace mapsheet::python

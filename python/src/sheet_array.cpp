@@ -5,6 +5,8 @@
 #include <stdexcept>
 
 #include "engine/scale_catalogue.h"
+#include "engine/sheet_area.h"
+#include "engine/sheet_id.h"
 #include "engine/sheet_number_parse.h"
 #include "python/src/array_io.h"
 #include "python/src/parallel_chunks.h"
@@ -68,6 +70,45 @@ SheetArray SheetArray::fromNumbers(const py::array& numbers, int threads) {
             result.firstInvalid_ = static_cast<std::int64_t>(i);
             result.firstError_ = errors[i];
             break;
+        }
+    }
+    return result;
+}
+
+SheetArray SheetArray::fromIds(const py::array_t<std::int64_t>& ids) {
+    SheetArray result;
+    result.shape_ = shapeOf(ids);
+    const auto count = static_cast<std::size_t>(ids.size());
+    result.sheets_.resize(count);
+    result.valid_.assign(count, 0);
+    const StridedLayout layout = layoutOf(ids);
+    StridedWalk item(layout, 0);
+    for (std::size_t i = 0; i < count; ++i, item.advance()) {
+        const std::int64_t id = *reinterpret_cast<const std::int64_t*>(item.pointer());
+        if (const auto sheet = engine::idToSheet(id)) {
+            result.sheets_[i] = *sheet;
+            result.valid_[i] = 1;
+        } else if (result.firstInvalid_ < 0) {
+            result.firstInvalid_ = static_cast<std::int64_t>(i);
+            result.firstError_ = "no sheet has the id " + std::to_string(id);
+        }
+    }
+    return result;
+}
+
+SheetArray SheetArray::fromOptionalSheets(const std::vector<std::optional<engine::Sheet>>& sheets,
+                                          const std::string& missingMessage) {
+    SheetArray result;
+    result.shape_ = {static_cast<py::ssize_t>(sheets.size())};
+    result.sheets_.resize(sheets.size());
+    result.valid_.assign(sheets.size(), 0);
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        if (sheets[i]) {
+            result.sheets_[i] = *sheets[i];
+            result.valid_[i] = 1;
+        } else if (result.firstInvalid_ < 0) {
+            result.firstInvalid_ = static_cast<std::int64_t>(i);
+            result.firstError_ = missingMessage;
         }
     }
     return result;
@@ -145,6 +186,24 @@ py::array SheetArray::denominators() const {
     std::int32_t* data = out.mutable_data();
     for (std::size_t i = 0; i < sheets_.size(); ++i) {
         data[i] = valid_[i] ? engine::kScaleCatalogue[sheets_[i].scale].denominator : 0;
+    }
+    return out;
+}
+
+py::array SheetArray::ids() const {
+    py::array_t<std::int64_t> out(shape_);
+    std::int64_t* data = out.mutable_data();
+    for (std::size_t i = 0; i < sheets_.size(); ++i) {
+        data[i] = valid_[i] ? engine::sheetToId(sheets_[i]) : 0;
+    }
+    return out;
+}
+
+py::array SheetArray::areas() const {
+    py::array_t<double> out = newDoubles();
+    double* data = out.mutable_data();
+    for (std::size_t i = 0; i < sheets_.size(); ++i) {
+        data[i] = valid_[i] ? engine::sheetArea(sheets_[i]) : NAN;
     }
     return out;
 }

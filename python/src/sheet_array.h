@@ -1,8 +1,8 @@
 #pragma once
 
 // An array of sheets read from written numbers (either numbering, the typed forms
-// engine/sheet_number_parse.h accepts) or produced by a cover, and what the module derives from
-// it: bounds, centres, both numbers, scales.
+// engine/sheet_number_parse.h accepts) or from sheet ids (engine/sheet_id.h), or produced by a
+// cover, and what the module derives from it: ids, bounds, centres, areas, both numbers, scales.
 //
 // Reading: a NumPy str array (any shape and strides) is parsed with the GIL released and split
 // over threads; an object array is read item by item under the GIL, each item a str (a NUL
@@ -13,6 +13,7 @@
 #include <pybind11/numpy.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,13 @@ namespace py = pybind11;
 class SheetArray {
   public:
     static SheetArray fromNumbers(const py::array& numbers, int threads);
+    // An integer that is no sheet's id is an invalid row ("no sheet has the id 12").
+    static SheetArray fromIds(const py::array_t<std::int64_t>& ids);
     // A one-dimensional array of valid sheets.
     static SheetArray fromSheets(std::vector<engine::Sheet> sheets);
+    // A one-dimensional array, invalid where the sheet is nullopt (the message says why).
+    static SheetArray fromOptionalSheets(const std::vector<std::optional<engine::Sheet>>& sheets,
+                                         const std::string& missingMessage);
 
     py::ssize_t size() const { return static_cast<py::ssize_t>(sheets_.size()); }
     std::int64_t firstInvalid() const { return firstInvalid_; }
@@ -46,6 +52,10 @@ class SheetArray {
     py::array numbers(bool oldNumbering) const;
     // The scale denominators (50000); 0 on invalid rows.
     py::array denominators() const;
+    // The sheet ids; 0 on invalid rows.
+    py::array ids() const;
+    // Square metres on the CGCS2000 ellipsoid (engine/sheet_area.h); NaN on invalid rows.
+    py::array areas() const;
 
   private:
     std::vector<engine::Sheet> sheets_;

@@ -3,6 +3,7 @@
 // Walking the elements of an N-dimensional NumPy array of any strides in C order, from any flat
 // index: the arrays the module reads may be views (slices, transposes, broadcasts with stride 0).
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -19,10 +20,14 @@ struct StridedLayout {
 
 class StridedWalk {
   public:
-    // Starts at the element of flat C-order index start (below the element count).
+    // Starts at the element of flat C-order index start (below the element count); an array
+    // without elements gives a walk that must not be read.
     StridedWalk(const StridedLayout& layout, std::size_t start) : layout_(layout) {
         index_.assign(layout.shape.size(), 0);
         pointer_ = layout.data;
+        if (std::find(layout.shape.begin(), layout.shape.end(), 0) != layout.shape.end()) {
+            return;
+        }
         for (std::size_t k = layout.shape.size(); k-- > 0;) {
             const auto extent = static_cast<std::size_t>(layout.shape[k]);
             index_[k] = static_cast<std::ptrdiff_t>(start % extent);
