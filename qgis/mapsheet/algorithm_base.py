@@ -47,7 +47,7 @@ def scale_row(text):
     The module reads the text where it numbers a point, so the scale is that of the sheet it
     gives the point 0, 0; an unreadable scale is the module's error."""
     mapsheet = module()
-    denominator = call(mapsheet.from_number, call(mapsheet.number, 0.0, 0.0, text))["scale"]
+    denominator = call(mapsheet.scale_of, call(mapsheet.number, 0.0, 0.0, text))
     return next(row for row in mapsheet.scales() if row["denominator"] == denominator)
 
 

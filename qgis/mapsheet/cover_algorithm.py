@@ -69,12 +69,12 @@ class CoverAlgorithm(MapsheetAlgorithm):
         if feedback.isCanceled():
             return {}
         feedback.pushInfo("Finding the sheets of {} ({})".format(scale, mode))
-        numbers = call(module().cover, area, scale, mode=mode, compact=compact)
-        feedback.pushInfo("{} sheets".format(len(numbers)))
+        sheets = call(module().cover, area, scale, mode=mode, compact=compact, ids=True)
+        feedback.pushInfo("{} sheets".format(len(sheets)))
         sink, destination = self.parameterAsSink(
             parameters, "OUTPUT", context, sheet_fields(), QgsWkbTypes.Polygon, cgcs2000()
         )
         if sink is None:
             raise QgsProcessingException(self.invalidSinkError(parameters, "OUTPUT"))
-        write_sheets(sink, numbers, feedback)
+        write_sheets(sink, sheets, feedback)
         return {"OUTPUT": destination}

@@ -59,7 +59,7 @@ class NeighboursAlgorithm(MapsheetAlgorithm):
     def processAlgorithm(self, parameters, context, feedback):
         number = self.parameterAsString(parameters, "NUMBER", context).strip()
         rings = self.parameterAsInt(parameters, "RINGS", context)
-        numbers, ring_of = call(module().neighbours, number, rings=rings)
+        found = call(module().neighbours, number, rings=rings, ids=True)
         fields = sheet_fields()
         fields.append(QgsField("ring", QVariant.Int))
         sink, destination = self.parameterAsSink(
@@ -67,5 +67,5 @@ class NeighboursAlgorithm(MapsheetAlgorithm):
         )
         if sink is None:
             raise QgsProcessingException(self.invalidSinkError(parameters, "OUTPUT"))
-        write_sheets(sink, numbers, feedback, [(int(ring),) for ring in ring_of])
+        write_sheets(sink, found["sheet"], feedback, [(int(ring),) for ring in found["ring"]])
         return {"OUTPUT": destination}

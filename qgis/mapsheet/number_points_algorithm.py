@@ -74,16 +74,16 @@ class NumberPointsAlgorithm(MapsheetAlgorithm):
             parameters, "INPUT", context, geometry_types=[QgsWkbTypes.PointGeometry]
         )
         fields = QgsProcessingUtils.combineFields(source.fields(), _added_fields())
-        sink, destination = self.parameterAsSink(
-            parameters, "OUTPUT", context, fields, source.wkbType(), source.sourceCrs()
-        )
-        if sink is None:
-            raise QgsProcessingException(self.invalidSinkError(parameters, "OUTPUT"))
         transform = QgsCoordinateTransform(source.sourceCrs(), cgcs2000(), context.transformContext())
         if not transform.isValid():
             raise QgsProcessingException(
                 "No transformation from {} to EPSG:4490".format(source.sourceCrs().authid())
             )
+        sink, destination = self.parameterAsSink(
+            parameters, "OUTPUT", context, fields, source.wkbType(), source.sourceCrs()
+        )
+        if sink is None:
+            raise QgsProcessingException(self.invalidSinkError(parameters, "OUTPUT"))
         total = source.featureCount()
         batch = []
         done = 0

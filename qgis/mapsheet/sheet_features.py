@@ -31,14 +31,15 @@ def sheet_fields():
     return fields
 
 
-def sheet_columns(numbers):
-    """For written numbers of valid sheets (either numbering): new, old, scale and the bounds,
-    each a sequence as long as numbers."""
+def sheet_columns(sheets):
+    """For valid sheets given by number (either numbering) or id: new, old, scale and the
+    bounds, each a sequence as long as sheets."""
     mapsheet = module()
-    sheets = call(mapsheet.from_number, list(numbers), errors="raise")
-    edges = call(mapsheet.bounds, sheets["new"], errors="raise")
-    return (sheets["new"], sheets["old"], sheets["scale"], edges["south"], edges["west"],
-            edges["north"], edges["east"])
+    new = call(mapsheet.to_number, sheets, errors="raise")
+    old = call(mapsheet.to_number, sheets, old=True, errors="raise")
+    denominators = call(mapsheet.scale_of, sheets, errors="raise")
+    edges = call(mapsheet.bounds, sheets, errors="raise")
+    return new, old, denominators, edges["south"], edges["west"], edges["north"], edges["east"]
 
 
 def sheet_attributes(columns, index):
@@ -54,7 +55,7 @@ def sheet_geometry(columns, index):
 
 
 def write_sheets(sink, numbers, feedback, extra_attributes=None):
-    """Writes one feature per number (sheet_fields, then extra_attributes[i] when given);
+    """Writes one feature per sheet (number or id) (sheet_fields, then extra_attributes[i] when given);
     returns how many were written, fewer when cancelled."""
     total = len(numbers)
     written = 0

@@ -31,7 +31,7 @@ def read_layer(path):
     rows = []
     for feature in layer:
         geometry = feature.GetGeometryRef()
-        envelope = geometry.GetEnvelope() if geometry is not None else None
+        envelope = None if geometry is None or geometry.IsEmpty() else geometry.GetEnvelope()
         rows.append(({name: feature.GetField(name) for name in names}, envelope))
     reference = layer.GetSpatialRef()
     code = None
