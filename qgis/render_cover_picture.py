@@ -64,6 +64,9 @@ def main(picture):
     text.setFont(QFont("DejaVu Sans"))
     text.setSize(9)
     text.setColor(QColor(120, 20, 20))
+    text.buffer().setEnabled(True)  # readable over the province's outline
+    text.buffer().setSize(1.2)
+    text.buffer().setColor(QColor(255, 255, 255))
     label.setFormat(text)
     sheets.setLabeling(QgsVectorLayerSimpleLabeling(label))
     sheets.setLabelsEnabled(True)

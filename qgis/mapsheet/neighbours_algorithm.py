@@ -67,5 +67,5 @@ class NeighboursAlgorithm(MapsheetAlgorithm):
         )
         if sink is None:
             raise QgsProcessingException(self.invalidSinkError(parameters, "OUTPUT"))
-        write_sheets(sink, found["sheet"], feedback, [(int(ring),) for ring in found["ring"]])
+        write_sheets(sink, found["sheet"], feedback, [[ring] for ring in found["ring"].tolist()])
         return {"OUTPUT": destination}
