@@ -7,7 +7,6 @@ import numpy
 from qgis.core import (
     QgsCoordinateTransform,
     QgsCsException,
-    QgsFeature,
     QgsFeatureSink,
     QgsField,
     QgsFields,
@@ -100,38 +99,42 @@ class NumberPointsAlgorithm(MapsheetAlgorithm):
         return {"OUTPUT": destination}
 
     def _write_batch(self, sink, features, transform, scale):
-        latitudes = numpy.full(len(features), numpy.nan)
-        longitudes = numpy.full(len(features), numpy.nan)
-        reasons = [None] * len(features)
-        for index, feature in enumerate(features):
-            reasons[index] = _locate(feature, transform, latitudes, longitudes, index)
+        """Numbers the batch in one module call and writes the features, their own attributes
+        followed by new, old and error (the features are the iterator's copies, so they are
+        changed in place)."""
+        located = [_locate(feature, transform) for feature in features]
+        latitudes = numpy.array([place[0] for place in located], dtype=float)
+        longitudes = numpy.array([place[1] for place in located], dtype=float)
         new, old, errors = numbers_of_points(latitudes, longitudes, scale)
-        out = []
         for index, feature in enumerate(features):
-            numbered = QgsFeature(feature)
-            error = reasons[index] or errors[index]
-            numbered.setAttributes(
-                feature.attributes() + [new[index] or None, old[index] or None, error or None]
-            )
-            out.append(numbered)
-        sink.addFeatures(out, QgsFeatureSink.FastInsert)
+            error = located[index][2] or errors[index]
+            attributes = feature.attributes()
+            attributes += [new[index] or None, old[index] or None, error or None]
+            feature.setAttributes(attributes)
+        sink.addFeatures(features, QgsFeatureSink.FastInsert)
 
 
-def _locate(feature, transform, latitudes, longitudes, index):
-    """Stores the CGCS2000 position of the feature's point at index; returns why it has none."""
+def _locate(feature, transform):
+    """(latitude, longitude, None) of the feature's point in CGCS2000, or (NaN, NaN, why it has
+    none)."""
     geometry = feature.geometry()
     if geometry.isNull() or geometry.isEmpty():
-        return "no geometry"
-    points = geometry.asMultiPoint() if geometry.isMultipart() else [geometry.asPoint()]
-    if len(points) != 1:
-        return "{} points, not one".format(len(points))
+        return _NOWHERE, _NOWHERE, "no geometry"
+    if geometry.isMultipart():
+        points = geometry.asMultiPoint()
+        if len(points) != 1:
+            return _NOWHERE, _NOWHERE, "{} points, not one".format(len(points))
+        point = points[0]
+    else:
+        point = geometry.asPoint()
     try:
-        point = transform.transform(points[0])
+        point = transform.transform(point)
     except QgsCsException as failure:
-        return "cannot be transformed to EPSG:4490: {}".format(failure)
-    latitudes[index] = point.y()
-    longitudes[index] = point.x()
-    return None
+        return _NOWHERE, _NOWHERE, "cannot be transformed to EPSG:4490: {}".format(failure)
+    return point.y(), point.x(), None
+
+
+_NOWHERE = float("nan")
 
 
 def numbers_of_points(latitudes, longitudes, scale):
@@ -145,7 +148,7 @@ def numbers_of_points(latitudes, longitudes, scale):
     for index in numpy.flatnonzero(new == ""):
         if not numpy.isnan(latitudes[index]):
             errors[index] = _point_error(latitudes[index], longitudes[index], scale)
-    return [str(n) for n in new], [str(o) for o in old], errors
+    return new.tolist(), (old if isinstance(old, list) else old.tolist()), errors
 
 
 def _has_old_number(scale):

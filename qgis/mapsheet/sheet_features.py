@@ -20,7 +20,7 @@ from qgis.PyQt.QtCore import QVariant
 from .algorithm_base import call, module
 
 # Sheets are written in batches: the module numbers a whole batch in one call.
-BATCH = 20000
+BATCH = 5000
 
 
 def sheet_fields():
