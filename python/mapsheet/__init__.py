@@ -35,6 +35,7 @@ __all__ = [
     "bounds",
     "centre",
     "children",
+    "corners",
     "cover",
     "from_number",
     "neighbours",
@@ -299,6 +300,52 @@ def scale_of(numbers, *, errors=None):
     """
     sheets, scalar = _sheet_array(numbers, 1)
     return _value_result(sheets, sheets.denominators(), 0, errors, scalar)
+
+
+_CORNER_FIELDS = ("central_meridian", "sw_x", "sw_y", "se_x", "se_y", "ne_x", "ne_y", "nw_x",
+                  "nw_y")
+
+
+def corners(numbers, *, zone=None, central_meridian=None, errors=None):
+    """The four corners of each sheet in CGCS2000 Gauss-Kruger plane coordinates (PROJ's exact
+    Transverse Mercator), x the northing and y the easting with the 500 km false easting and no
+    zone number in front.
+
+    numbers           sheets by number or id
+    zone              the zone to draw in (6-degree zones 1..60 for 1:25,000 and smaller,
+                      3-degree zones 1..120 for 1:10,000 and larger); default: the zone of
+                      the sheet's centre
+    central_meridian  any central meridian, in degrees east, instead of a zone
+
+    A sheet the chosen zone does not reach is refused with the reason. Returns a structured
+    array with the fields zone, central_meridian, sw_x, sw_y, se_x, se_y, ne_x, ne_y, nw_x and
+    nw_y (a dict for one sheet).
+    """
+    if not hasattr(_core, "corners"):
+        raise Error("this build of mapsheet has no PROJ, so no Gauss-Kruger corners")
+    if zone is not None and central_meridian is not None:
+        raise ValueError("give a zone or a central meridian, not both")
+    sheets, scalar = _sheet_array(numbers, 1)
+    zones, columns, valid, first_bad, first_error = _core.corners(
+        sheets, int(zone or 0), None if central_meridian is None else float(central_meridian))
+    mode = _error_mode(errors, scalar)
+    if first_bad >= 0 and mode == "raise":
+        raise Error(first_error)
+    table = _np.empty(len(zones), dtype=[("zone", "i4")] + [(f, "f8") for f in _CORNER_FIELDS])
+    table["zone"] = zones
+    for name, column in zip(_CORNER_FIELDS, columns):
+        table[name] = column
+    if scalar:
+        if first_bad >= 0:
+            return _np.ma.masked if mode == "mask" else {}
+        return {name: table[name][0].item() for name in table.dtype.names}
+    table = table.reshape(_np.shape(sheets.validity()))
+    if mode == "mask":
+        mask = _np.empty(table.shape, dtype=[(name, bool) for name in table.dtype.names])
+        for name in table.dtype.names:
+            mask[name] = ~valid.reshape(table.shape)
+        return _np.ma.masked_array(table, mask=mask)
+    return table
 
 
 def _one_sheet(sheet):

@@ -19,6 +19,9 @@
 #include "python/src/module_error.h"
 #include "python/src/point_numbers.h"
 #include "python/src/sheet_array.h"
+#ifdef MAPSHEET_HAVE_PROJ
+#include "python/src/sheet_corners_array.h"
+#endif
 #include "python/src/sheet_relations.h"
 #include "python/src/square_numbers.h"
 
@@ -125,6 +128,11 @@ PYBIND11_MODULE(_core, module) {
     module.def("scale_rows", &scaleRows);
     module.def("square_numbers", &squareNumbers, py::arg("x"), py::arg("y"), py::arg("scale"));
     module.def("square_bounds", &squareBoundsOf, py::arg("numbers"), py::arg("scale"));
+
+#ifdef MAPSHEET_HAVE_PROJ
+    module.def("corners", &cornersOf, py::arg("sheets"), py::arg("zone"),
+               py::arg("central_meridian"));
+#endif
 
     py::class_<SheetArray>(module, "SheetArray")
         .def_static("from_numbers", &SheetArray::fromNumbers, py::arg("numbers"),
