@@ -78,17 +78,32 @@ def test_cover_modes_keep_the_sheets_the_mode_names(qgis, out, mode, box):
     assert result.returncode == 0, result.stdout + result.stderr
     _, rows, _ = read_layer(path)
     meets = cli("cover", "--scale", "100000", "--bbox", ",".join(map(str, box)))
-    assert [r["new"] for r, _ in rows] == [e["new"] for e in meets if _mode_keeps(mode, e, box)]
+    kept = [e["new"] for e in meets if _mode_keeps(mode, e, box)]
+    assert [r["new"] for r, _ in rows] == kept
+    assert kept == [e["new"] for e in cli("cover", "--scale", "100000", "--bbox", ",".join(map(str, box)),
+                                          "--mode", mode)]
 
 
-def test_compact_cover_of_a_whole_million_sheet_is_that_sheet(qgis, out):
+COMPACT_ROWS = [
     # J50 spans 36..40 N, 114..120 E: every 1:250,000 sheet inside it compacts into it.
+    ("whole_million_sheet", (36, 114, 40, 120), [("J50", "J-50", 1000000)]),
+    # The same with a fringe of 1:250,000 sheets to the south and east; the CLI gives the rest.
+    ("million_sheet_and_fringe", (35.5, 114, 40, 120.2), None),
+]
+
+
+@pytest.mark.parametrize("box, expected", [r[1:] for r in COMPACT_ROWS], ids=[r[0] for r in COMPACT_ROWS])
+def test_compact_cover_is_the_cli_compact_cover(qgis, out, box, expected):
     path = out("cover.gpkg")
-    result = qgis("run", "mapsheet:cover", EXTENT=_extent(36, 114, 40, 120), SCALE="C", MODE="within",
+    result = qgis("run", "mapsheet:cover", EXTENT=_extent(*box), SCALE="C", MODE="within",
                   COMPACT="true", OUTPUT=path)
     assert result.returncode == 0, result.stdout + result.stderr
     _, rows, _ = read_layer(path)
-    assert [(r["new"], r["old"], r["scale"]) for r, _ in rows] == [("J50", "J-50", 1000000)]
+    found = [(r["new"], r["old"], r["scale"]) for r, _ in rows]
+    compact = cli("cover", "--scale", "C", "--bbox", ",".join(map(str, box)), "--mode", "within", "--compact")
+    assert found == [(e["new"], e["old"], int(e["scale"][2:])) for e in compact]
+    if expected is not None:
+        assert found == expected
 
 
 # One scale of each kind of old number (none at 1:2000 and finer) and of each new code width.
