@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <optional>
 
+#include <fast_float/fast_float.h>
+
 #include "library/code_points.h"
 #include "library/decimal.h"
 #include "library/double_digits.h"
@@ -18,7 +20,7 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Decimal degrees as std::from_chars reads them, when it reads the whole text; it also reads
+// Decimal degrees as from_chars reads them, when it reads the whole text; it also reads
 // "inf" and "nan", which a first character that is a digit or a point rules out.
 std::optional<CoordinateReading> decimalDegrees(std::string_view text) {
     const std::size_t lead = text.starts_with('-') ? 1 : 0;
@@ -28,12 +30,12 @@ std::optional<CoordinateReading> decimalDegrees(std::string_view text) {
     const char* const first = text.data();
     const char* const last = first + text.size();
     double value = 0;
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    // fast_float, as the library's readDecimalText: correctly rounded everywhere, infinite
+    // beyond the double range and zero below it.
+    const auto [end, error] =
+        fast_float::from_chars(first, last, value, fast_float::chars_format::general);
     if (end != last || (error != std::errc{} && error != std::errc::result_out_of_range)) {
         return std::nullopt;
-    }
-    if (error == std::errc::result_out_of_range) {
-        value = readDecimalText(first, last);
     }
     return CoordinateReading{value == 0 ? 0.0 : value, CoordinateFault::None};
 }

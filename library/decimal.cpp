@@ -6,7 +6,10 @@
 #include <cmath>
 #include <string>
 
+#include <fast_float/fast_float.h>
+
 #include "library/decimal_digits.h"
+#include "library/double_text.h"
 
 namespace mapsheet {
 
@@ -42,18 +45,14 @@ Decimal Decimal::fromParts(bool negative, u128 coefficient, int scale) {
 
 Decimal Decimal::fromDouble(double value) {
     // Messages quote the double as the shortest text that reads back as it.
-    const auto shortest = [value] {
-        char text[32];
-        return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-    };
+    const auto shortest = [value] { return shortestText(value); };
     if (!std::isfinite(value)) {
         throw DecimalConversionError("not a decimal number: \"" + shortest() + "\"");
     }
     // Scientific with 14 digits after the point: the 15 significant digits a double reliably
     // carries, so 0.1 reads as 0.1 and 2^56 as 72057594037927900.
     char text[40];
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14).ptr;
+    const char* const end = writeScientific14(value, text, sizeof text);
     try {
         return parse(std::string_view(text, end - text));
     } catch (const DecimalOverflow&) {
@@ -62,7 +61,7 @@ Decimal Decimal::fromDouble(double value) {
 }
 
 double Decimal::toDouble() const {
-    // The digits with their exponent, read back by from_chars, give the correctly rounded
+    // The digits with their exponent, read back by fast_float, give the correctly rounded
     // double; a sum of powers of ten in floating point would not.
     char text[decimal_detail::kMaxDigitsOf128 + 8];
     char* cursor = text;
@@ -74,7 +73,7 @@ double Decimal::toDouble() const {
     *cursor++ = '-';
     cursor = std::to_chars(cursor, text + sizeof text, static_cast<int>(scale_)).ptr;
     double result = 0;
-    std::from_chars(text, cursor, result);
+    fast_float::from_chars(text, cursor, result);
     return result;
 }
 

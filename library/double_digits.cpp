@@ -1,12 +1,15 @@
 #include "library/double_digits.h"
 
 #include "library/decimal_digits.h"
+#include "library/double_text.h"
 
 #include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <system_error>
+
+#include <fast_float/fast_float.h>
 
 namespace mapsheet {
 
@@ -41,7 +44,8 @@ void stripTrailingZeros(DoubleDigits& digits) {
 // m * 10^k / 2^shift with m the 53-bit significand, and k at most 21 keeps m * 10^k below
 // 2^123.
 bool roundInIntegers(double magnitude, DoubleDigits& digits) {
-    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    // The builtin behind std::bit_cast, which emscripten's libc++ does not have.
+    const auto bits = __builtin_bit_cast(std::uint64_t, magnitude);
     const int biasedExponent = static_cast<int>(bits >> 52);
     const int binaryExponent = biasedExponent - 1023;
     if (biasedExponent == 0 || binaryExponent < -23 || binaryExponent > 48) {
@@ -83,11 +87,10 @@ bool roundInIntegers(double magnitude, DoubleDigits& digits) {
     return true;
 }
 
-// Every other magnitude: std::to_chars writes d.dddddddddddddde+XX, exactly rounded.
+// Every other magnitude: writeScientific14 writes d.dddddddddddddde+XX, exactly rounded.
 void roundThroughText(double magnitude, DoubleDigits& digits) {
     char buffer[32];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+    const char* const writtenEnd = writeScientific14(magnitude, buffer, sizeof buffer);
     std::uint64_t coefficient = 0;
     const char* cursor = buffer;
     for (; *cursor != 'e'; ++cursor) {
@@ -98,7 +101,7 @@ void roundThroughText(double magnitude, DoubleDigits& digits) {
     int power = 0;
     ++cursor;
     const bool negativePower = *cursor == '-';
-    std::from_chars(cursor + 1, written.ptr, power);
+    std::from_chars(cursor + 1, writtenEnd, power);
     digits.coefficient = coefficient;
     digits.exponent = (negativePower ? -power : power) - 14;
 }
@@ -203,37 +206,11 @@ double nearestDouble(const Decimal& value) {
 }
 
 double readDecimalText(const char* first, const char* last) {
+    // fast_float rounds correctly on every platform (emscripten's libc++ has no from_chars for
+    // double) and itself gives +-infinity beyond the double range and +-0 below it.
     double value = 0;
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
-    if (error != std::errc::result_out_of_range) {
-        return value;
-    }
-    // Out of range: an overflow when the first significant digit stands at 10^0 or above, an
-    // underflow otherwise.
-    const bool negative = *first == '-';
-    long long leadingPower = 0;
-    bool significant = false;
-    bool afterPoint = false;
-    const char* cursor = negative ? first + 1 : first;
-    for (; cursor != end && *cursor != 'e' && *cursor != 'E'; ++cursor) {
-        if (*cursor == '.') {
-            afterPoint = true;
-        } else if (significant) {
-            leadingPower += afterPoint ? 0 : 1;
-        } else if (*cursor != '0') {
-            significant = true;
-            leadingPower = afterPoint ? leadingPower - 1 : 0;
-        } else if (afterPoint) {
-            --leadingPower;
-        }
-    }
-    if (cursor != end) {
-        long long power = 0;
-        std::from_chars(cursor + 1, end, power);
-        leadingPower += power;
-    }
-    const double magnitude = leadingPower >= 0 ? HUGE_VAL : 0.0;
-    return negative ? -magnitude : magnitude;
+    fast_float::from_chars(first, last, value, fast_float::chars_format::general);
+    return value;
 }
 
 }  // namespace mapsheet
