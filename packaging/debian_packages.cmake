@@ -15,6 +15,15 @@ include(GNUInstallDirs)
 
 set(MAPSHEET_DEBIAN_COMPONENTS mapsheet postgres python qgis web)
 get_cmake_property(installed_components COMPONENTS)
+# The page is built by emscripten in a build tree of its own (scripts/build-web): this build's
+# "web" component runs that tree's install rules for the page.
+set(MAPSHEET_WEB_BUILD_DIR "" CACHE PATH
+    "Build tree of scripts/build-web whose page goes into the mapsheet-web package")
+set(web_install_script ${MAPSHEET_WEB_BUILD_DIR}/web-build/cmake_install.cmake)
+if(MAPSHEET_WEB_BUILD_DIR AND EXISTS ${web_install_script})
+    install(SCRIPT ${web_install_script} COMPONENT web)
+    list(APPEND installed_components web)
+endif()
 
 set(mapsheet_package_name mapsheet)
 set(mapsheet_package_depends "fonts-wqy-microhei | fonts-noto-cjk")
@@ -36,7 +45,12 @@ basic-scale topographic map series in SQL (CREATE EXTENSION mapsheet), and
 its companion mapsheet_postgis gives their outlines as PostGIS geometries.")
 
 set(python_package_name python3-mapsheet)
-set(python_package_depends "python3")
+# The extension is built for one interpreter version and uses NumPy's C interface; the modules
+# mapsheet.dask and mapsheet.geo need Dask and GeoPandas, which are optional.
+math(EXPR python_next_minor "${MAPSHEET_PYTHON_VERSION_MINOR} + 1")
+set(python_package_depends
+    "python3 (>= ${MAPSHEET_PYTHON_VERSION_MAJOR}.${MAPSHEET_PYTHON_VERSION_MINOR}), python3 (<< ${MAPSHEET_PYTHON_VERSION_MAJOR}.${python_next_minor}), python3-numpy")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-dask, python3-distributed, python3-geopandas")
 set(python_package_description
     "map sheet numbers in Python 3
 The Python 3 module mapsheet names the sheets of the national basic-scale

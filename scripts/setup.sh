@@ -20,6 +20,8 @@ MAPSHEET_PACKAGES=(
     libgeographiclib-dev  # tests/engine/sheet_area_test checks sheet areas against GeographicLib
     # a Latin-only font for the window's font-warning test (tests/app/missing_glyphs.cmake)
     fonts-dejavu-core
+    # the clean Debian 12 root of scripts/package --check
+    debootstrap
 )
 
 mapsheet_install_missing() {
