@@ -57,7 +57,7 @@ The Python 3 module mapsheet names the sheets of the national basic-scale
 topographic map series from Python programs (import mapsheet).")
 
 set(qgis_package_name qgis-plugin-mapsheet)
-set(qgis_package_depends "python3-qgis")
+set(qgis_package_depends "python3-qgis, python3-mapsheet (= ${PROJECT_VERSION}), python3-shapely")
 set(qgis_package_architecture all)
 set(qgis_package_description
     "map sheet numbers in QGIS

@@ -5,7 +5,8 @@
 # BUILD_DIR/clean-root/window.png) without a font warning, a font for Chinese is installed,
 # `man mapsheet-cli` renders without a troff warning in the C locale, a throwaway PostgreSQL
 # cluster answers with the extension, and, where their packages were built, the Python module
-# imports and qgis_process names the plugin's provider. Then the packages are purged, and no
+# imports, the page's files are there and the QGIS plugin's too (with MAPSHEET_CHECK_QGIS=1,
+# QGIS itself is installed and qgis_process must name the plugin's provider). Then the packages are purged, and no
 # file of theirs may remain.
 #
 # The root is made with `debootstrap --variant=minbase bookworm` from the mirror the host's
@@ -134,11 +135,22 @@ if built mapsheet-web; then
     done
 fi
 if built qgis-plugin-mapsheet; then
-    step "qgis_process.bin list"
-    providers="$(as_user env QT_QPA_PLATFORM=offscreen qgis_process.bin list 2>&1)" || true
-    grep -qi mapsheet <<<"$providers" || fail "qgis_process lists no mapsheet provider"
+    # qgis_process comes with the package qgis, which the plugin does not need and which more
+    # than doubles the install: it is installed for the check only with MAPSHEET_CHECK_QGIS=1.
+    # Without it, the plugin's files are looked for where QGIS finds system plugins.
+    step "the QGIS plugin"
+    plugin=/usr/share/qgis/python/plugins/mapsheet
+    for file in __init__.py metadata.txt; do
+        [ -s "$root$plugin/$file" ] || fail "qgis-plugin-mapsheet lacks $plugin/$file"
+    done
+    if [ "${MAPSHEET_CHECK_QGIS:-0}" = 1 ]; then
+        in_root apt-get install -y -q qgis >> "$cache/apt.log"
+        in_root runuser -u checker -- env HOME=/home/checker QT_QPA_PLATFORM=offscreen \
+            qgis_process.bin plugins enable mapsheet > /dev/null 2>&1 || true
+        providers="$(as_user env QT_QPA_PLATFORM=offscreen qgis_process.bin list 2>&1)" || true
+        grep -qi mapsheet <<<"$providers" || fail "qgis_process lists no mapsheet provider"
+    fi
 fi
-
 step "purge"
 names=()
 for package in "${packages[@]}"; do
