@@ -8,8 +8,8 @@
 #include <optional>
 #include <ostream>
 
-#include "cli/input_blocks.h"
-#include "cli/ordered_blocks.h"
+#include "batch/input_blocks.h"
+#include "batch/ordered_blocks.h"
 
 namespace mapsheet::cli {
 

@@ -8,16 +8,16 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/box_text.h"
 #include "cli/commands.h"
 #include "cli/cover_output.h"
 #include "cli/cover_sheets.h"
-#include "cli/fixed_decimals.h"
+#include "text/fixed_decimals.h"
 #include "cli/output_status.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_area.h"
 #include "engine/sheet_cover.h"
 #include "engine/sheet_number_parse.h"
+#include "text/box_text.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/polygon_file.h"

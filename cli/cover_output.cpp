@@ -6,10 +6,10 @@
 #include <fstream>
 #include <ostream>
 
-#include "cli/csv.h"
-#include "cli/degree_text.h"
-#include "cli/sheet_records.h"
+#include "batch/sheet_records.h"
 #include "engine/sheet_id.h"
+#include "text/csv.h"
+#include "text/degree_text.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/feature_writer.h"

@@ -7,7 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/cover_output.h"
-#include "cli/number_lines.h"
+#include "batch/number_lines.h"
 #include "cli/output_status.h"
 #include "cli/relation_rows.h"
 #include "cli/sheet_or_id.h"

@@ -14,14 +14,14 @@
 #include <string>
 #include <string_view>
 
-#include "cli/csv.h"
-#include "cli/number_lines.h"
+#include "batch/number_lines.h"
 #include "cli/output_status.h"
 #include "cli/square_area_commands.h"
 #include "cli/square_options.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_number_parse.h"
 #include "projection/graticule_squares.h"
+#include "text/csv.h"
 
 namespace mapsheet::cli {
 

@@ -1,10 +1,11 @@
 // mapsheet-cli neighbours: the sheets of the same scale around given sheets, ring by ring.
 
+#include <charconv>
 #include <ostream>
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/csv.h"
+#include "text/csv.h"
 #include "cli/output_status.h"
 #include "cli/relation_rows.h"
 #include "engine/sheet_hierarchy.h"
@@ -48,10 +49,13 @@ int runNeighboursCommand(const Arguments& arguments, std::istream& in, std::ostr
     }
     const auto rowsOf = [rings = options->rings](const engine::Sheet& sheet, std::string_view input,
                                                  std::string& rows) -> std::optional<std::string> {
+        std::string inputField;
+        appendCsvField(inputField, input);
+        inputField += ',';
         for (const engine::RingSheet& found : engine::neighbours(sheet, rings)) {
-            appendCsvField(rows, input);
-            rows += ',';
-            rows += std::to_string(found.ring);
+            rows += inputField;
+            char ring[8];
+            rows.append(ring, std::to_chars(ring, ring + sizeof ring, found.ring).ptr);
             appendNumbers(rows, found.sheet);
             rows += '\n';
         }

@@ -7,14 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "batch/input_blocks.h"
+#include "batch/ordered_blocks.h"
+#include "batch/point_rows.h"
 #include "cli/block_output.h"
-#include "cli/csv.h"
-#include "cli/input_blocks.h"
-#include "cli/ordered_blocks.h"
 #include "cli/output_status.h"
-#include "cli/point_rows.h"
 #include "cli/table_header.h"
 #include "engine/sheet_id.h"
+#include "text/csv.h"
 
 namespace mapsheet::cli {
 

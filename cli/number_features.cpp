@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/csv_records.h"
-#include "cli/input_blocks.h"
+#include "batch/input_blocks.h"
+#include "batch/point_rows.h"
 #include "cli/number_csv.h"
 #include "cli/output_status.h"
-#include "cli/point_rows.h"
 #include "cli/table_header.h"
+#include "text/csv_records.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/feature_writer.h"

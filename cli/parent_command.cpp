@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/csv.h"
+#include "text/csv.h"
 #include "cli/output_status.h"
 #include "cli/relation_rows.h"
 #include "engine/scale_names.h"

@@ -5,8 +5,8 @@
 #include <charconv>
 #include <ostream>
 
-#include "cli/csv.h"
-#include "cli/number_lines.h"
+#include "text/csv.h"
+#include "batch/number_lines.h"
 #include "cli/output_status.h"
 #include "cli/sheet_or_id.h"
 #include "engine/scale_names.h"

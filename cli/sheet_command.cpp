@@ -8,15 +8,17 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/number_lines.h"
+#include "batch/sheet_records.h"
 #include "cli/commands.h"
-#include "cli/number_lines.h"
 #include "cli/output_status.h"
+#include "batch/sheet_records.h"
 #include "cli/sheet_or_id.h"
-#include "cli/sheet_records.h"
-#include "cli/utf8_text.h"
 #include "engine/sheet_area.h"
 #include "engine/sheet_id.h"
+#include "text/utf8_text.h"
 #include "engine/sheet_number_parse.h"
+#include "text/utf8_text.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/feature_writer.h"

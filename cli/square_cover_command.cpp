@@ -10,14 +10,14 @@
 #include <string>
 #include <string_view>
 
-#include "cli/box_text.h"
-#include "cli/csv.h"
 #include "cli/output_status.h"
 #include "cli/square_area_commands.h"
 #include "cli/square_options.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_number_parse.h"
 #include "projection/graticule_squares.h"
+#include "text/box_text.h"
+#include "text/csv.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include <fstream>

@@ -10,10 +10,10 @@
 #include <string_view>
 #include <thread>
 
-#include "cli/coordinate_text.h"
 #include "engine/scale_names.h"
 #include "engine/square_sheet.h"
 #include "projection/epsg_system.h"
+#include "text/coordinate_text.h"
 
 namespace mapsheet::cli {
 

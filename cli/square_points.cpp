@@ -14,16 +14,18 @@
 #include <unordered_map>
 #include <vector>
 
+#include <fast_float/fast_float.h>
+
+#include "batch/input_blocks.h"
+#include "batch/ordered_blocks.h"
 #include "cli/block_output.h"
-#include "cli/coordinate_text.h"
-#include "cli/csv.h"
-#include "cli/fixed_decimals.h"
-#include "cli/input_blocks.h"
-#include "cli/ordered_blocks.h"
 #include "cli/output_status.h"
-#include "cli/point_line.h"
 #include "library/quoted_excerpt.h"
 #include "projection/square_locator.h"
+#include "text/coordinate_text.h"
+#include "text/csv.h"
+#include "text/fixed_decimals.h"
+#include "text/point_line.h"
 
 namespace mapsheet::cli {
 
@@ -44,8 +46,8 @@ std::optional<double> readMetres(std::string_view text) {
         text.remove_suffix(1);
     }
     double value = 0;
-    const auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    const auto [end, error] = fast_float::from_chars(text.data(), text.data() + text.size(), value,
+                                                     fast_float::chars_format::fixed);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
         !std::isfinite(value)) {
         return std::nullopt;

@@ -9,13 +9,13 @@
 #include <string>
 #include <string_view>
 
-#include "cli/csv.h"
-#include "cli/fixed_decimals.h"
-#include "cli/number_lines.h"
+#include "batch/number_lines.h"
 #include "cli/output_status.h"
 #include "engine/scale_names.h"
 #include "projection/graticule_squares.h"
 #include "projection/square_locator.h"
+#include "text/csv.h"
+#include "text/fixed_decimals.h"
 
 namespace mapsheet::cli {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "cli/csv_records.h"
-#include "library/quoted_excerpt.h"
 #include "library/number_text.h"
+#include "library/quoted_excerpt.h"
+#include "text/csv_records.h"
 
 namespace mapsheet::cli {
 

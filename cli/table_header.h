@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/ordered_blocks.h"
+#include "batch/point_rows.h"
 #include "cli/number_options.h"
-#include "cli/ordered_blocks.h"
-#include "cli/point_rows.h"
 
 namespace mapsheet::cli {
 

@@ -10,6 +10,7 @@
 
 #include "library/decimal_digits.h"
 #include "library/double_text.h"
+#include "library/double_digits.h"
 
 namespace mapsheet {
 
@@ -61,8 +62,8 @@ Decimal Decimal::fromDouble(double value) {
 }
 
 double Decimal::toDouble() const {
-    // The digits with their exponent, read back by fast_float, give the correctly rounded
-    // double; a sum of powers of ten in floating point would not.
+    // The digits with their exponent, read back correctly rounded, give the nearest double; a
+    // sum of powers of ten in floating point would not.
     char text[decimal_detail::kMaxDigitsOf128 + 8];
     char* cursor = text;
     if (isNegative()) {
@@ -72,9 +73,7 @@ double Decimal::toDouble() const {
     *cursor++ = 'e';
     *cursor++ = '-';
     cursor = std::to_chars(cursor, text + sizeof text, static_cast<int>(scale_)).ptr;
-    double result = 0;
-    fast_float::from_chars(text, cursor, result);
-    return result;
+    return readDecimalText(text, cursor);
 }
 
 std::int32_t Decimal::toInt32() const {

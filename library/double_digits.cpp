@@ -3,13 +3,14 @@
 #include "library/decimal_digits.h"
 #include "library/double_text.h"
 
+#include <fast_float/fast_float.h>
+
 #include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <system_error>
 
-#include <fast_float/fast_float.h>
 
 namespace mapsheet {
 

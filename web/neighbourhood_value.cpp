@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "cli/box_text.h"
-#include "cli/point_line.h"
-#include "cli/point_numbering.h"
+#include "text/box_text.h"
+#include "text/point_line.h"
+#include "batch/point_numbering.h"
 #include "engine/sheet_engine.h"
 #include "sheet_window/angle_text.h"
 #include "sheet_window/decimal_degrees.h"

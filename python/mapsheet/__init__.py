@@ -23,8 +23,19 @@ import json as _json
 import numpy as _np
 
 from . import _core
+from ._arrays import (
+    Error,
+    _scale_index,
+    _threads,
+    _error_mode,
+    _coordinate_pair,
+    _finish,
+    _sheet_array,
+    _value_result,
+    _edge_result,
+    _one_sheet,
+)
 
-Error = _core.Error
 Error.__doc__ = "A value the engine refuses; the message is the engine's (a ValueError)."
 Error.__module__ = "mapsheet"
 
@@ -35,6 +46,7 @@ __all__ = [
     "bounds",
     "centre",
     "children",
+    "corners",
     "cover",
     "from_number",
     "neighbours",
@@ -48,64 +60,6 @@ __all__ = [
     "square_bounds",
     "to_number",
 ]
-
-_ERROR_MODES = ("raise", "empty", "mask")
-
-
-def _scale_index(scale):
-    """The catalogue index of a scale written as the CLI takes it."""
-    if isinstance(scale, bool) or not isinstance(scale, (str, int, _np.integer)):
-        raise TypeError(f"scale must be a str or an int, not {type(scale).__name__}")
-    return _core.scale_index(str(scale))
-
-
-def _threads(threads):
-    if threads is None:
-        return _core.available_threads()
-    if isinstance(threads, bool) or not isinstance(threads, (int, _np.integer)) or threads < 1:
-        raise ValueError(f"threads must be a whole number from 1, got {threads!r}")
-    return int(threads)
-
-
-def _error_mode(errors, scalar):
-    if errors is None:
-        return "raise" if scalar else "empty"
-    if errors not in _ERROR_MODES:
-        raise ValueError(f"errors must be one of {', '.join(_ERROR_MODES)}, got {errors!r}")
-    return errors
-
-
-def _real_array(values, name):
-    """values as a float64 array (a view when it already is one); TypeError for other kinds."""
-    array = _np.asarray(values)
-    if array.dtype.kind not in "fiub":
-        raise TypeError(f"{name} must be real numbers, not an array of dtype {array.dtype}")
-    return array.astype(_np.float64, copy=False)
-
-
-def _coordinate_pair(first, second, names):
-    a = _real_array(first, names[0])
-    b = _real_array(second, names[1])
-    try:
-        a, b = _np.broadcast_arrays(a, b)
-    except ValueError:
-        raise ValueError(
-            f"{names[0]} of shape {a.shape} and {names[1]} of shape {b.shape} do not broadcast"
-        ) from None
-    return a, b, a.ndim == 0
-
-
-def _finish(values, first_bad, message, mode, scalar, empty):
-    """Applies the error mode to a result whose first bad row is first_bad (or -1)."""
-    if first_bad >= 0 and mode == "raise":
-        raise Error(message(first_bad))
-    if scalar:
-        value = values.reshape(()).item() if hasattr(values, "reshape") else values
-        return _np.ma.masked if (mode == "mask" and first_bad >= 0) else value
-    if mode == "mask":
-        return _np.ma.masked_array(values, mask=(values == empty))
-    return values
-
 
 def _number(latitude, longitude, scale, output, errors, threads):
     lat, lon, scalar = _coordinate_pair(latitude, longitude, ("latitude", "longitude"))
@@ -174,49 +128,6 @@ def sheet_id(latitude, longitude, scale, *, errors=None, threads=None):
     return _number(latitude, longitude, scale, _core.PointOutput.SHEET_ID, errors, threads)
 
 
-def _int64_ids(array):
-    if array.dtype.kind == "u" and array.size and array.max() > _np.iinfo(_np.int64).max:
-        raise Error("no sheet has an id beyond 2**63 - 1")
-    return array.astype(_np.int64, copy=False)
-
-
-def _sheet_array(sheets, threads):
-    """(SheetArray, scalar) of sheets given as numbers or ids: a str or an int, a sequence of
-    them or an array of str or integers."""
-    if isinstance(sheets, (str, _np.str_)):
-        return _core.SheetArray.from_numbers(_np.array([str(sheets)], dtype=object), 1), True
-    if isinstance(sheets, (int, _np.integer)) and not isinstance(sheets, bool):
-        return _core.SheetArray.from_ids(_int64_ids(_np.array([sheets]))), True
-    if not isinstance(sheets, _np.ndarray):
-        # Through objects, not a str array: NumPy would drop trailing NUL characters.
-        items = list(sheets)
-        if items and all(isinstance(v, (int, _np.integer)) and not isinstance(v, bool)
-                         for v in items):
-            return _core.SheetArray.from_ids(_int64_ids(_np.array(items))), False
-        sheets = _np.empty(len(items), dtype=object)
-        sheets[:] = items
-    if sheets.dtype.kind in "iu":
-        return _core.SheetArray.from_ids(_int64_ids(sheets)), False
-    if sheets.dtype.kind in "UO":
-        return _core.SheetArray.from_numbers(sheets, _threads(threads)), False
-    raise TypeError(f"sheets are numbers (str) or ids (integers), not an array of dtype "
-                    f"{sheets.dtype}")
-
-
-def _value_result(sheets, values, empty, errors, scalar):
-    """A plain array of one value per sheet, the error mode applied."""
-    mode = _error_mode(errors, scalar)
-    if sheets.first_invalid >= 0 and mode == "raise":
-        raise Error(sheets.first_error)
-    if scalar:
-        if sheets.first_invalid >= 0:
-            return _np.ma.masked if mode == "mask" else empty
-        return values.reshape(-1)[0].item()
-    if mode == "mask":
-        return _np.ma.masked_array(values, mask=~sheets.validity())
-    return values
-
-
 def to_number(ids, *, old=False, errors=None):
     """The written numbers of sheets given by id (or by number, which gives the canonical
     spelling): the 1993-2012 number, or the pre-1992 one with old=True ("" at 1:2000 and finer,
@@ -240,26 +151,6 @@ def from_number(numbers, *, errors=None, threads=None):
             numbers).dtype.kind in "iu":
         raise TypeError("from_number reads numbers (str); ids are already ids")
     return _value_result(sheets, sheets.ids(), 0, errors, scalar)
-
-
-def _edge_result(sheets, arrays, names, errors, scalar):
-    mode = _error_mode(errors, scalar)
-    if sheets.first_invalid >= 0 and mode == "raise":
-        raise Error(sheets.first_error)
-    if scalar:
-        if sheets.first_invalid >= 0 and mode == "mask":
-            return _np.ma.masked
-        return tuple(float(a[0]) for a in arrays)
-    table = _np.empty(arrays[0].shape, dtype=[(name, "f8") for name in names])
-    for name, values in zip(names, arrays):
-        table[name] = values
-    if mode == "mask":
-        invalid = ~sheets.validity()
-        mask = _np.empty(table.shape, dtype=[(name, bool) for name in names])
-        for name in names:
-            mask[name] = invalid
-        return _np.ma.masked_array(table, mask=mask)
-    return table
 
 
 def bounds(numbers, *, errors=None, threads=None):
@@ -301,13 +192,50 @@ def scale_of(numbers, *, errors=None):
     return _value_result(sheets, sheets.denominators(), 0, errors, scalar)
 
 
-def _one_sheet(sheet):
-    sheets, scalar = _sheet_array(sheet, 1)
-    if not scalar:
-        raise TypeError("expected one sheet (a number or an id)")
-    if sheets.first_invalid >= 0:
-        raise Error(sheets.first_error)
-    return sheets
+_CORNER_FIELDS = ("central_meridian", "sw_x", "sw_y", "se_x", "se_y", "ne_x", "ne_y", "nw_x",
+                  "nw_y")
+
+
+def corners(numbers, *, zone=None, central_meridian=None, errors=None):
+    """The four corners of each sheet in CGCS2000 Gauss-Kruger plane coordinates (PROJ's exact
+    Transverse Mercator), x the northing and y the easting with the 500 km false easting and no
+    zone number in front.
+
+    numbers           sheets by number or id
+    zone              the zone to draw in (6-degree zones 1..60 for 1:25,000 and smaller,
+                      3-degree zones 1..120 for 1:10,000 and larger); default: the zone of
+                      the sheet's centre
+    central_meridian  any central meridian, in degrees east, instead of a zone
+
+    A sheet the chosen zone does not reach is refused with the reason. Returns a structured
+    array with the fields zone, central_meridian, sw_x, sw_y, se_x, se_y, ne_x, ne_y, nw_x and
+    nw_y (a dict for one sheet).
+    """
+    if not hasattr(_core, "corners"):
+        raise Error("this build of mapsheet has no PROJ, so no Gauss-Kruger corners")
+    if zone is not None and central_meridian is not None:
+        raise ValueError("give a zone or a central meridian, not both")
+    sheets, scalar = _sheet_array(numbers, 1)
+    zones, columns, valid, first_bad, first_error = _core.corners(
+        sheets, int(zone or 0), None if central_meridian is None else float(central_meridian))
+    mode = _error_mode(errors, scalar)
+    if first_bad >= 0 and mode == "raise":
+        raise Error(first_error)
+    table = _np.empty(len(zones), dtype=[("zone", "i4")] + [(f, "f8") for f in _CORNER_FIELDS])
+    table["zone"] = zones
+    for name, column in zip(_CORNER_FIELDS, columns):
+        table[name] = column
+    if scalar:
+        if first_bad >= 0:
+            return _np.ma.masked if mode == "mask" else {}
+        return {name: table[name][0].item() for name in table.dtype.names}
+    table = table.reshape(_np.shape(sheets.validity()))
+    if mode == "mask":
+        mask = _np.empty(table.shape, dtype=[(name, bool) for name in table.dtype.names])
+        for name in table.dtype.names:
+            mask[name] = ~valid.reshape(table.shape)
+        return _np.ma.masked_array(table, mask=mask)
+    return table
 
 
 def neighbours(number, rings=1, *, ids=False):

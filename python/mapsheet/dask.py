@@ -9,6 +9,7 @@ import numpy as _np
 import pandas as _pd
 
 import mapsheet as _mapsheet
+from mapsheet._arrays import _scale_index
 
 __all__ = ["number"]
 
@@ -34,6 +35,6 @@ def number(ddf, lat="lat", lon="lon", scale=None, *, threads=1):
     """
     if scale is None:
         raise TypeError("number() needs scale=, as 1:50000, 50000, '1:5万' or 'E'")
-    _mapsheet._scale_index(scale)  # a wrong scale fails here, not in every worker
+    _scale_index(scale)  # a wrong scale fails here, not in every worker
     meta = ddf._meta.assign(new=_pd.Series(dtype=object), old=_pd.Series(dtype=object))
     return ddf.map_partitions(_number_partition, lat, lon, scale, threads, meta=meta)

@@ -12,13 +12,17 @@
 
 #include "cli/commands.h"
 #include "cli/number_options.h"
-#include "cli/point_numbering.h"
+#include "batch/point_numbering.h"
 #include "engine/scale_catalogue.h"
 #include "engine/scale_names.h"
 #include "engine/square_sheet.h"
 #include "python/src/module_error.h"
+#include "python/src/parallel_chunks.h"
 #include "python/src/point_numbers.h"
 #include "python/src/sheet_array.h"
+#ifdef MAPSHEET_HAVE_PROJ
+#include "python/src/sheet_corners_array.h"
+#endif
 #include "python/src/sheet_relations.h"
 #include "python/src/square_numbers.h"
 
@@ -108,6 +112,7 @@ PYBIND11_MODULE(_core, module) {
     module.def("scale_index", &scaleIndex, py::arg("text"));
     module.def("no_sheet_reason", &noSheetReason);
     module.def("available_threads", &mapsheet::cli::availableProcessors);
+    module.attr("MAX_THREADS") = kMaxThreads;
     py::enum_<PointOutput>(module, "PointOutput")
         .value("NEW_NUMBER", PointOutput::NewNumber)
         .value("OLD_NUMBER", PointOutput::OldNumber)
@@ -125,6 +130,11 @@ PYBIND11_MODULE(_core, module) {
     module.def("scale_rows", &scaleRows);
     module.def("square_numbers", &squareNumbers, py::arg("x"), py::arg("y"), py::arg("scale"));
     module.def("square_bounds", &squareBoundsOf, py::arg("numbers"), py::arg("scale"));
+
+#ifdef MAPSHEET_HAVE_PROJ
+    module.def("corners", &cornersOf, py::arg("sheets"), py::arg("zone"),
+               py::arg("central_meridian"));
+#endif
 
     py::class_<SheetArray>(module, "SheetArray")
         .def_static("from_numbers", &SheetArray::fromNumbers, py::arg("numbers"),

@@ -17,12 +17,18 @@ namespace mapsheet::python {
 
 inline constexpr std::size_t kSerialCount = 16384;
 
+// The most threads one loop starts, as mapsheet-cli number --jobs allows.
+inline constexpr int kMaxThreads = 256;
+
 // Runs work(begin, end) over chunks covering [0, count) exactly once, on at most threads threads
-// (at least one). An exception from a chunk is rethrown on the calling thread after all finish.
+// (at least one, at most kMaxThreads). An exception from a chunk is rethrown on the calling thread
+// after all finish.
 template <class Work>
 void forEachChunk(std::size_t count, int threads, Work&& work) {
-    const std::size_t chunks =
-        count < kSerialCount ? 1 : std::clamp<std::size_t>(threads, 1, count / (kSerialCount / 4));
+    const std::size_t chunks = count < kSerialCount
+                                   ? 1
+                                   : std::clamp<std::size_t>(std::min(threads, kMaxThreads), 1,
+                                                             count / (kSerialCount / 4));
     if (chunks <= 1) {
         work(std::size_t{0}, count);
         return;

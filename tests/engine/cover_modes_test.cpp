@@ -44,8 +44,8 @@ bool inMode(const UnitBounds& b, const LatLonBox& box, CoverMode mode) {
         case CoverMode::Meets:
             return b.south < north && b.north > south && b.west < east && b.east > west;
         case CoverMode::Centre: {
-            const double twiceLat = double{b.south} + b.north;
-            const double twiceLon = double{b.west} + b.east;
+            const double twiceLat = static_cast<double>(b.south) + b.north;
+            const double twiceLon = static_cast<double>(b.west) + b.east;
             return twiceLat >= 2 * south && twiceLat <= 2 * north && twiceLon >= 2 * west &&
                    twiceLon <= 2 * east;
         }

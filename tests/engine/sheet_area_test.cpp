@@ -1,6 +1,6 @@
 // Sheet areas against GeographicLib: its authalic latitude and the ellipsoid's area (a second,
 // independent closed form), and its geodesic polygon area of the frame densified along the
-// parallels; and the sheets of a scale adding up to the sheet that holds them.
+// parallels.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,6 @@
 #include <numbers>
 
 #include "engine/sheet_area.h"
-#include "engine/sheet_hierarchy.h"
 #include "engine/sheet_number_parse.h"
 
 namespace mapsheet::engine {
@@ -34,7 +33,7 @@ Sheet parsed(const char* number) {
 }
 
 double degrees(std::int32_t units) {
-    return double{units} / kUnitsPerDegree;
+    return static_cast<double>(units) / kUnitsPerDegree;
 }
 
 TEST(SheetArea, AgreesWithGeographicLibsAuthalicLatitude) {
@@ -71,22 +70,6 @@ TEST(SheetArea, AgreesWithTheGeodesicAreaOfTheDensifiedFrame) {
         polygon.Compute(false, true, perimeter, area);
         EXPECT_NEAR(sheetArea(parsed(number)), std::fabs(area), std::fabs(area) * 1e-7) << number;
     }
-}
-
-TEST(SheetArea, ChildrenAddUpToTheirParentAndNoSheetHasNone) {
-    for (const char* number : {"J50", "SQ10", "U05", "V15"}) {
-        const Sheet parent = parsed(number);
-        for (const int scale : {2, 3, 5}) {
-            double sum = 0;
-            SheetCover children = childrenOf(parent, scale);
-            while (const auto child = children.next()) {
-                sum += sheetArea(*child);
-            }
-            EXPECT_NEAR(sum, sheetArea(parent), sheetArea(parent) * 1e-12)
-                << number << " " << scale;
-        }
-    }
-    EXPECT_EQ(sheetArea(Sheet{.scale = 12}), 0);
 }
 
 }  // namespace

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/input_lines.h"
-#include "cli/point_line.h"
+#include "batch/input_lines.h"
 #include "library/angle_reading.h"
 #include "tests/fuzz/sheet_checks.h"
+#include "text/point_line.h"
 
 namespace {
 

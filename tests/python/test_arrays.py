@@ -24,6 +24,7 @@ def test_threads_give_the_one_thread_answer(points):
 LAYOUTS = {
     "float32": lambda a: a.astype(np.float32),
     "float16": lambda a: a.astype(np.float16),
+    "big-endian": lambda a: a.astype(">f8"),
     "int": lambda a: a.astype(np.int32),
     "reversed view": lambda a: a[::-1][::-1],
     "strided view": lambda a: np.repeat(a, 3)[::3],
@@ -91,6 +92,8 @@ BAD_CALLS = {
     "bad errors mode": (lambda: mapsheet.number(1, 1, "E", errors="ignore"), ValueError,
                         "errors must be one of"),
     "no threads": (lambda: mapsheet.number([1], [1], "E", threads=0), ValueError, "threads"),
+    "a thousand threads": (lambda: mapsheet.number([1], [1], "E", threads=1000), ValueError,
+                           "from 1 to 256"),
     "old number at 1:2000": (lambda: mapsheet.old_number(39.9, 116.3, "1:2000"), mapsheet.Error,
                              "1:2000 has no pre-1992 number"),
     "million-character number": (lambda: mapsheet.bounds("K" * 1_000_000), mapsheet.Error,
@@ -126,6 +129,16 @@ def test_bad_input_gives_a_clear_error(name):
     call, error, message = BAD_CALLS[name]
     with pytest.raises(error, match=message):
         call()
+
+
+def test_number_arrays_of_any_layout_and_byte_order():
+    numbers = np.array([["J50E001010", "J-50-5-A"], ["K50", "SH50D001012"]])
+    expected = [mapsheet.from_number(n) for n in numbers.ravel().tolist()]
+    for name, given in {"transposed": numbers.T, "big-endian": numbers.astype(">U12"),
+                        "objects": numbers.astype(object)}.items():
+        got = mapsheet.from_number(given)
+        assert got.shape == given.shape, name
+        assert np.sort(got.ravel()).tolist() == sorted(expected), name
 
 
 def test_zero_length_arrays_give_zero_length_answers():

@@ -2,6 +2,7 @@
 engine must write the same text for every row."""
 
 import json
+import subprocess
 
 import numpy as np
 import pytest
@@ -69,11 +70,17 @@ BOXES = {
 
 
 @pytest.mark.parametrize("name", BOXES)
-@pytest.mark.parametrize("scale", [1_000_000, 250_000, 200_000, 50_000, 10_000])
-def test_box_covers_match_the_cli(name, scale):
+@pytest.mark.parametrize("scale", [250_000, 200_000, 10_000])
+@pytest.mark.parametrize("mode", ["meets", "centre", "within"])
+def test_box_covers_match_the_cli(name, scale, mode):
     box = BOXES[name]
-    table = run_cli("cover", "--scale", str(scale), "--bbox", ",".join(map(repr, box)))
-    assert mapsheet.cover(box, scale).tolist() == csv_column(table, "new")
+    bbox = ",".join(map(repr, box))
+    table = run_cli("cover", "--scale", str(scale), "--bbox", bbox, "--mode", mode)
+    assert mapsheet.cover(box, scale, mode=mode).tolist() == csv_column(table, "new")
+    compact = run_cli("cover", "--scale", str(scale), "--bbox", bbox, "--mode", mode,
+                      "--compact")
+    assert mapsheet.cover(box, scale, mode=mode, compact=True).tolist() == \
+        csv_column(compact, "new")
 
 
 def test_geometry_cover_matches_the_cli_within_file(tmp_path):
@@ -101,3 +108,22 @@ def test_angles_match_the_cli(name):
     arguments = ["--format", "json"] + (["--from", form] if form else []) + ["--"]
     expected = json.loads(run_cli("angle", *arguments, *value.split()))
     assert mapsheet.angle(value, form) == expected
+
+
+@pytest.mark.parametrize("number", ["J50E001010", "SH50D001012", "K50G010020", "N51C001001"])
+def test_corners_match_cs2cs_on_the_bounds(number):
+    if not hasattr(mapsheet._core, "corners"):
+        pytest.skip("built without PROJ")
+    found = mapsheet.corners(number)
+    south, west, north, east = mapsheet.bounds(number)
+    projection = (f"+proj=tmerc +lat_0=0 +lon_0={found['central_meridian']!r} +k=1 "
+                  "+x_0=500000 +y_0=0 +a=6378137 +rf=298.257222101 +units=m")
+    text = "".join(f"{lon!r} {lat!r}\n" for lat, lon in
+                   [(south, west), (south, east), (north, east), (north, west)])
+    done = subprocess.run(["cs2cs", "-f", "%.6f", "+proj=longlat +a=6378137 +rf=298.257222101",
+                           "+to", projection], input=text, capture_output=True, text=True,
+                          check=True)
+    projected = [tuple(map(float, line.split()[:2])) for line in done.stdout.splitlines()]
+    for (easting, northing), corner in zip(projected, ("sw", "se", "ne", "nw")):
+        assert found[f"{corner}_y"] == pytest.approx(easting, abs=1e-5), corner
+        assert found[f"{corner}_x"] == pytest.approx(northing, abs=1e-5), corner

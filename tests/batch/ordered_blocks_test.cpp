@@ -1,0 +1,93 @@
+#include "batch/ordered_blocks.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+namespace mapsheet::cli {
+namespace {
+
+// Blocks numbered 0..count-1; work sleeps longer on some blocks so that they finish out of
+// order on several threads.
+struct Counting {
+    explicit Counting(int blocks) : count(blocks) {}
+
+    int count;
+    int nextRead = 0;
+    int written = 0;
+    int mostInFlight = 0;
+    std::string output;
+
+    BlockSteps steps(bool failOnSeven = false, int stopAfter = -1) {
+        return BlockSteps{
+            .read =
+                [this](Block& block) {
+                    if (nextRead == count) {
+                        return false;
+                    }
+                    block.input = std::to_string(nextRead++);
+                    mostInFlight = std::max(mostInFlight, nextRead - written);
+                    return true;
+                },
+            .work =
+                [failOnSeven](Block& block) {
+                    const int number = std::stoi(block.input);
+                    if (failOnSeven && number == 7) {
+                        throw std::runtime_error("seven");
+                    }
+                    std::this_thread::sleep_for(std::chrono::microseconds(number % 3 * 300));
+                    block.output = block.input + ";";
+                },
+            .write =
+                [this, stopAfter](const Block& block) {
+                    output += block.output;
+                    ++written;
+                    return written != stopAfter;
+                },
+        };
+    }
+};
+
+std::string expectedOutput(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += std::to_string(i) + ";";
+    }
+    return text;
+}
+
+TEST(OrderedBlocks, ResultsComeOutInInputOrderWithBoundedBlocks) {
+    for (int jobs : {1, 2, 3, 8}) {
+        SCOPED_TRACE(jobs);
+        Counting run(200);
+        EXPECT_TRUE(runOrderedBlocks(jobs, run.steps()));
+        EXPECT_EQ(run.output, expectedOutput(200));
+        EXPECT_LE(run.mostInFlight, 2 * jobs + 2);
+    }
+}
+
+TEST(OrderedBlocks, AFailedWriteStopsTheRun) {
+    for (int jobs : {1, 4}) {
+        SCOPED_TRACE(jobs);
+        Counting run(200);
+        EXPECT_FALSE(runOrderedBlocks(jobs, run.steps(false, 5)));
+        EXPECT_EQ(run.output, expectedOutput(5));
+    }
+}
+
+TEST(OrderedBlocks, AnExceptionInWorkReachesTheCallerAfterTheThreadsStop) {
+    for (int jobs : {1, 3}) {
+        SCOPED_TRACE(jobs);
+        Counting run(200);
+        EXPECT_THROW(runOrderedBlocks(jobs, run.steps(true)), std::runtime_error);
+        EXPECT_LE(run.written, 7);
+        EXPECT_EQ(run.output, expectedOutput(run.written));
+    }
+}
+
+}  // namespace
+}  // namespace mapsheet::cli

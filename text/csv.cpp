@@ -1,0 +1,65 @@
+#include "text/csv.h"
+
+#include <cstring>
+
+namespace mapsheet::cli {
+
+namespace {
+
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
+// Whether the field holds a character that needs quotes or a NUL: one pass over the field,
+// as most fields are copied as they are.
+bool needsCare(std::string_view field) {
+    for (const char c : field) {
+        if (c == ',' || c == '"' || c == '\r' || c == '\n' || c == '\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool needsQuotes(std::string_view field) {
+    return field.find_first_of(",\"\r\n") != std::string_view::npos;
+}
+
+}  // namespace
+
+void appendCsvText(std::string& record, std::string_view text) {
+    while (!text.empty()) {
+        const auto* const nul = static_cast<const char*>(std::memchr(text.data(), 0, text.size()));
+        const std::size_t plain =
+            nul == nullptr ? text.size() : static_cast<std::size_t>(nul - text.data());
+        record.append(text.substr(0, plain));
+        if (nul == nullptr) {
+            return;
+        }
+        record.append(kReplacementCharacter);
+        text.remove_prefix(plain + 1);
+    }
+}
+
+void appendCsvField(std::string& record, std::string_view field) {
+    if (!needsCare(field)) {
+        record.append(field);
+        return;
+    }
+    if (!needsQuotes(field)) {
+        appendCsvText(record, field);
+        return;
+    }
+    record.push_back('"');
+    for (const char c : field) {
+        if (c == '"') {
+            record.push_back('"');
+        }
+        if (c == '\0') {
+            record.append(kReplacementCharacter);
+        } else {
+            record.push_back(c);
+        }
+    }
+    record.push_back('"');
+}
+
+}  // namespace mapsheet::cli
