@@ -26,6 +26,8 @@ MAPSHEET_PACKAGES=(
     python3-dask python3-distributed  # mapsheet.dask and its LocalCluster test
     # a Latin-only font for the window's font-warning test (tests/app/missing_glyphs.cmake)
     fonts-dejavu-core
+    # the clean Debian 12 root of scripts/package --check
+    debootstrap
 )
 
 mapsheet_install_missing() {
