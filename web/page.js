@@ -206,7 +206,7 @@ function startPage(mapsheet) {
       $('cover-fault').textContent = `共 ${count} 幅，超过 100000 幅，不列出`;
       return;
     }
-    const rows = ['number,old_number,south,west,north,east'];
+    const rows = ['new,old,south,west,north,east'];  // the columns of mapsheet-cli cover
     for (const sheet of sheets) {
       const b = sheet.bounds;
       rows.push([sheet.number, sheet.oldNumber || '', b.south, b.west, b.north, b.east].join(','));
