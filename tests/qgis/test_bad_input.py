@@ -36,7 +36,6 @@ BAD_RUNS = [
     ("number_empty_layer", "mapsheet:numberpoints", {"INPUT": "empty_points", "SCALE": "1:50000"}, "no features"),
     ("number_polygon_layer", "mapsheet:numberpoints", {"INPUT": "polygon", "SCALE": "1:50000"}, "polygon"),
     ("number_mars_crs", "mapsheet:numberpoints", {"INPUT": "mars_points", "SCALE": "1:50000"}, "transform"),
-    ("number_blank_scale", "mapsheet:numberpoints", {"INPUT": "mars_points", "SCALE": " "}, "scale"),
     ("sheets_missing_field", "mapsheet:sheets", {"INPUT": "numbers", "FIELD": "absent"}, "absent"),
     ("neighbours_bad_number", "mapsheet:neighbours", {"NUMBER": "J50E001999", "RINGS": "1"}, "column"),
     ("neighbours_rings_zero", "mapsheet:neighbours", {"NUMBER": "J50E001015", "RINGS": "0"}, "RINGS"),
