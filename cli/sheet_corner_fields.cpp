@@ -2,7 +2,7 @@
 
 #include "cli/sheet_corner_fields.h"
 
-#include "cli/fixed_decimals.h"
+#include "text/fixed_decimals.h"
 #include "projection/gauss_kruger_system.h"
 
 namespace mapsheet::cli {
