@@ -15,6 +15,7 @@
 #include "engine/scale_names.h"
 #include "engine/sheet_cover.h"
 #include "engine/sheet_number_parse.h"
+#include "library/thousands.h"
 #include "text/box_text.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
@@ -158,14 +159,6 @@ bool parseOptions(const Arguments& arguments, Options& options, std::ostream& er
     return true;
 }
 
-std::string withThousands(std::uint64_t value) {
-    std::string digits = std::to_string(value);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), ",");
-    }
-    return digits;
-}
-
 }  // namespace
 
 int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream& err) {
@@ -242,10 +235,11 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
 
     if (const std::optional<CoverCount> count = sheets->countAbove(options.maxSheets)) {
         return usageError(
-            err, std::string("the cover would have ") + (count->atLeast ? "more than " : "") +
-                     withThousands(count->atLeast ? options.maxSheets : count->sheets) +
-                     " sheets, more than --max-sheets " + withThousands(options.maxSheets) +
-                     " allows");
+            err,
+            std::string("the cover would have ") + (count->atLeast ? "more than " : "") +
+                text::withThousandsSeparators(count->atLeast ? options.maxSheets : count->sheets) +
+                " sheets, more than --max-sheets " +
+                text::withThousandsSeparators(options.maxSheets) + " allows");
     }
 
     const std::unique_ptr<CoverOutput> output = openCoverOutput(format, options.output, out, error);

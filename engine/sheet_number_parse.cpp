@@ -10,6 +10,7 @@
 #include "engine/scale_names.h"
 #include "library/code_points.h"
 #include "library/quoted_excerpt.h"
+#include "library/thousands.h"
 
 namespace mapsheet::engine {
 
@@ -35,11 +36,8 @@ std::string quoted(std::string_view piece) {
 }
 
 std::string scaleName(int scale) {
-    std::string digits = std::to_string(kScaleCatalogue[scale].denominator);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), ",");
-    }
-    return "1:" + digits;
+    return "1:" + text::withThousandsSeparators(
+                      static_cast<std::uint64_t>(kScaleCatalogue[scale].denominator));
 }
 
 struct Reader {
