@@ -24,6 +24,7 @@
 
 #ifdef MAPSHEET_HAVE_PROJ
 #include "cli/square_area_commands.h"
+#include "library/quoted_excerpt.h"
 #endif
 
 namespace mapsheet::cli {
@@ -109,8 +110,8 @@ bool parseOptions(const Arguments& arguments, Options& options, std::ostream& er
             continue;
         }
         if (!argument.starts_with("--")) {
-            usageError(err, "unexpected argument '" + std::string(argument) +
-                                "'; run 'mapsheet-cli cover --help'");
+            usageError(err, "unexpected argument " + text::singleQuotedExcerpt(argument) +
+                                "; run 'mapsheet-cli cover --help'");
             return false;
         }
         std::optional<std::string_view> value;
@@ -123,8 +124,8 @@ bool parseOptions(const Arguments& arguments, Options& options, std::ostream& er
                            argument == "--format" || argument == "--output" ||
                            argument == "--max-sheets";
         if (!known) {
-            usageError(err, "unknown option '" + std::string(argument) +
-                                "'; run 'mapsheet-cli cover --help'");
+            usageError(err, "unknown option " + text::singleQuotedExcerpt(argument) +
+                                "; run 'mapsheet-cli cover --help'");
             return false;
         }
         if (!value) {
@@ -150,8 +151,8 @@ bool parseOptions(const Arguments& arguments, Options& options, std::ostream& er
             const auto [end, fault] =
                 std::from_chars(value->data(), value->data() + value->size(), options.maxSheets);
             if (fault != std::errc{} || end != value->data() + value->size()) {
-                usageError(err, "--max-sheets '" + std::string(*value) +
-                                    "': expected a whole number of sheets");
+                usageError(err, "--max-sheets " + text::singleQuotedExcerpt(*value) +
+                                    ": expected a whole number of sheets");
                 return false;
             }
         }
@@ -182,7 +183,8 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
     }
     const std::optional<int> scale = engine::parseScale(*options.scale);
     if (!scale) {
-        err << "mapsheet-cli cover: unknown scale '" << *options.scale << "'; accepted scales:\n"
+        err << "mapsheet-cli cover: unknown scale " << text::singleQuotedExcerpt(*options.scale)
+            << "; accepted scales:\n"
             << engine::acceptedScales();
         return kExitUsage;
     }
@@ -196,8 +198,8 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
         format = coverFormatOfPath(*options.output).value_or("csv");
     }
     if (!isCoverFormat(format)) {
-        return usageError(
-            err, "unknown format '" + format + "': expected csv, geojson, gpkg, shp, kml or fgb");
+        return usageError(err, "unknown format " + text::singleQuotedExcerpt(format) +
+                                   ": expected csv, geojson, gpkg, shp, kml or fgb");
     }
 
     std::unique_ptr<CoverSheets> sheets;
