@@ -14,8 +14,8 @@
 #include "cli/output_status.h"
 #include "library/QmbJiChuGeShi.h"
 #include "library/angle_conversion.h"
-#include "library/angle_reading.h"
 #include "library/code_points.h"
+#include "text/angle_marks.h"
 
 namespace mapsheet::cli {
 
