@@ -1,10 +1,13 @@
 // Program start-up: the sheet-numbering window; closing it ends the program.
 //
-// --help and --version are answered before Qt looks for a display. Without a display Qt
-// cannot start its window system and stops the process with a fatal message; the messages Qt
+// --help, --version and usage errors are answered before Qt looks for a display. Without a display
+// Qt cannot start its window system and stops the process with a fatal message; the messages Qt
 // gives while it starts are therefore held back, and a fatal one is replaced by one line that
 // says what is missing (exit status 1). When the start succeeds, the held messages are passed
 // on as they came.
+//
+// Once the window is built, a line on standard error names the font package to install when no
+// installed font draws some of its text (app/label_glyphs.h).
 //
 // "--screenshot FILE" is a developer aid for machines without a display (run under xvfb-run
 // or with -platform offscreen): the window is shown, laid out by the event loop, grabbed into
@@ -18,6 +21,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/label_glyphs.h"
 #include "app/program_arguments.h"
 #include "sheet_window/FormDC1.h"
 
@@ -76,6 +80,13 @@ int main(int argc, char* argv[]) {
             break;
     }
 
+    // Usage errors are told before Qt looks for a display, so they exit 2 with or without one.
+    const mapsheet::app::WindowArguments arguments =
+        mapsheet::app::ReadWindowArguments(rawArguments);
+    if (!arguments.error.isEmpty()) {
+        return Print(arguments.error + QLatin1Char('\n'), stderr, 2);
+    }
+
     const QtMessageHandler standardHandler = qInstallMessageHandler(HoldStartMessage);
     QApplication application(argc, argv);
     qInstallMessageHandler(standardHandler);
@@ -86,14 +97,12 @@ int main(int argc, char* argv[]) {
     // Installed, the icon comes from the icon theme; run from the build, the window has none.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(MAPSHEET_APP_ID)));
 
-    const mapsheet::app::WindowArguments arguments =
-        mapsheet::app::ReadWindowArguments(QApplication::arguments());
-    if (!arguments.error.isEmpty()) {
-        return Print(arguments.error + QLatin1Char('\n'), stderr, 2);
-    }
-
     mapsheet::FormDC1 window;
     window.show();
+    const QString glyphsWarning = mapsheet::app::MissingGlyphsWarning(window);
+    if (!glyphsWarning.isEmpty()) {
+        Print(glyphsWarning, stderr, 0);
+    }
     if (arguments.screenshotFile) {
         const QString file = *arguments.screenshotFile;
         QTimer::singleShot(300, &window, [&window, file] {

@@ -2,6 +2,36 @@
 
 namespace mapsheet::app {
 
+namespace {
+
+// The options QGuiApplication and QApplication take for themselves, as their documentation
+// lists them; how many arguments each takes, its value included.
+int QtOptionLength(const QString& argument) {
+    static const QStringList withValue{
+        QStringLiteral("-platform"),      QStringLiteral("-platformpluginpath"),
+        QStringLiteral("-platformtheme"), QStringLiteral("-plugin"),
+        QStringLiteral("-qmljsdebugger"), QStringLiteral("-qwindowgeometry"),
+        QStringLiteral("-qwindowicon"),   QStringLiteral("-qwindowtitle"),
+        QStringLiteral("-session"),       QStringLiteral("-display"),
+        QStringLiteral("-geometry"),      QStringLiteral("-style"),
+        QStringLiteral("-stylesheet")};
+    static const QStringList alone{QStringLiteral("-reverse"), QStringLiteral("-widgetcount"),
+                                   QStringLiteral("-nograb"), QStringLiteral("-dograb"),
+                                   QStringLiteral("-sync")};
+    // Qt reads "--platform" as "-platform", and "-style=NAME" as "-style NAME".
+    QString option = argument.startsWith(QLatin1String("--")) ? argument.mid(1) : argument;
+    const qsizetype equals = option.indexOf(QLatin1Char('='));
+    if (equals > 0) {
+        return withValue.contains(option.left(equals)) ? 1 : 0;
+    }
+    if (withValue.contains(option)) {
+        return 2;
+    }
+    return alone.contains(option) ? 1 : 0;
+}
+
+}  // namespace
+
 EarlyAction WantsHelpOrVersion(const QStringList& arguments) {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
@@ -29,6 +59,8 @@ WindowArguments ReadWindowArguments(const QStringList& arguments) {
                 return read;
             }
             read.screenshotFile = arguments.at(++i);
+        } else if (const int length = QtOptionLength(argument); length > 0) {
+            i += length - 1;
         } else {
             read.error = QStringLiteral("mapsheet: unknown argument '%1'; see mapsheet --help")
                              .arg(argument);

@@ -2,10 +2,11 @@
 
 // The command line of the window program, read before any window or display is touched.
 //
-// mapsheet takes --help (-h), --version and the developer aid --screenshot FILE; Qt's own
-// options (-platform NAME, -style NAME, ...) are removed by QApplication before
-// ReadWindowArguments sees the rest. WantsHelpOrVersion looks at the raw arguments so that
-// both work on a machine without a display. Any other argument is a usage error.
+// mapsheet takes --help (-h), --version and the developer aid --screenshot FILE, besides the
+// options QGuiApplication and QApplication document as their own (-platform NAME, -style NAME,
+// -reverse, ...; Qt accepts each with one dash or two), which are passed over here and left to
+// Qt. Both readings work on the raw arguments, so that help, version and usage errors are
+// answered the same on a machine without a display. Any other argument is a usage error.
 
 #include <QString>
 #include <QStringList>
@@ -24,7 +25,7 @@ struct WindowArguments {
     QString error;  // empty when the arguments were understood
 };
 
-// The arguments that remain after Qt took its own, program name first.
+// The raw arguments, program name first; Qt's own options and their values are passed over.
 WindowArguments ReadWindowArguments(const QStringList& arguments);
 
 // The text --help prints; the manual page mapsheet(1) describes the same options.

@@ -4,8 +4,11 @@
 
 #include "engine/scale_names.h"
 #include "engine/sheet.h"
+#include "engine/sheet_area.h"
+#include "engine/sheet_id.h"
 #include "text/csv.h"
 #include "text/degree_text.h"
+#include "text/fixed_decimals.h"
 #include "text/json_text.h"
 
 namespace mapsheet::cli {
@@ -13,6 +16,7 @@ namespace mapsheet::cli {
 namespace {
 
 constexpr int kScaleCount = 12;
+constexpr int kAreaDecimals = 3;  // square millimetres
 
 struct Edge {
     std::string_view name;
@@ -48,7 +52,7 @@ void appendSheetCsvRecord(std::string& csv, std::string_view input,
     if (!parsed.sheet) {
         csv.append(",,,,,,,,");
         appendCsvField(csv, parsed.error);
-        csv.push_back('\n');
+        csv.append(",,\n");
         return;
     }
     const engine::Sheet& sheet = *parsed.sheet;
@@ -62,7 +66,11 @@ void appendSheetCsvRecord(std::string& csv, std::string_view input,
         csv.push_back(',');
         appendHalfUnitDegrees(csv, std::int64_t{2} * edge.units);
     }
-    csv.append(",\n");
+    csv.append(",,");
+    csv.append(std::to_string(engine::sheetToId(sheet)));
+    csv.push_back(',');
+    appendFixed(csv, engine::sheetArea(sheet), kAreaDecimals);
+    csv.push_back('\n');
 }
 
 void appendSheetJsonRecord(std::string& json, std::string_view input,
@@ -74,7 +82,7 @@ void appendSheetJsonRecord(std::string& json, std::string_view input,
             ",\"scale\":null,\"new\":null,\"old\":null,\"south\":null,\"west\":null,"
             "\"north\":null,\"east\":null,\"south_dms\":null,\"west_dms\":null,"
             "\"north_dms\":null,\"east_dms\":null,\"centre_latitude\":null,"
-            "\"centre_longitude\":null,\"error\":");
+            "\"centre_longitude\":null,\"id\":null,\"area_m2\":null,\"error\":");
         appendJsonString(json, parsed.error);
         json.append("}\n");
         return;
@@ -103,6 +111,10 @@ void appendSheetJsonRecord(std::string& json, std::string_view input,
     appendHalfUnitDegrees(json, std::int64_t{edges[0].units} + edges[2].units);
     json.append(",\"centre_longitude\":");
     appendHalfUnitDegrees(json, std::int64_t{edges[1].units} + edges[3].units);
+    json.append(",\"id\":");
+    json.append(std::to_string(engine::sheetToId(sheet)));
+    json.append(",\"area_m2\":");
+    appendFixed(json, engine::sheetArea(sheet), kAreaDecimals);
     json.append(",\"error\":null}\n");
 }
 

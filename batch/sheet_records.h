@@ -3,15 +3,17 @@
 // The record of one written sheet number, as `mapsheet-cli sheet` writes it in CSV and in JSON
 // Lines.
 //
-// CSV: input,scale,new,old,south,west,north,east,error. The input as given, the scale as
-// "1:50000", the new-standard number (the R code at 1:200,000), the pre-1992 number (empty at
-// 1:2000 and finer), the bounds in decimal degrees rounded to 12 places (cli/degree_text.h)
-// and, for a number that could not be read, the parser's error with every other field empty.
+// CSV: input,scale,new,old,south,west,north,east,error,id,area_m2. The input as given, the
+// scale as "1:50000", the new-standard number (the R code at 1:200,000), the pre-1992 number
+// (empty at 1:2000 and finer), the bounds in decimal degrees rounded to 12 places
+// (cli/degree_text.h), for a number that could not be read the parser's error with every other
+// field empty, the sheet id (engine/sheet_id.h) and the area on the CGCS2000 ellipsoid in
+// square metres to 3 decimals (engine/sheet_area.h).
 //
 // JSON: one object per line with the members of the CSV record, the bounds also as exact
-// D°M′S″ text (south_dms, west_dms, north_dms, east_dms) and the centre as centre_latitude,
-// centre_longitude. Members without a value are null ("error" on success, every other member
-// but "input" on failure); bounds and centre are JSON numbers.
+// D°M′S″ text (south_dms, west_dms, north_dms, east_dms), the centre as centre_latitude,
+// centre_longitude, and id and area_m2. Members without a value are null ("error" on success, every
+// other member but "input" on failure); bounds, centre, id and area are JSON numbers.
 
 #include <string>
 #include <string_view>
@@ -21,7 +23,7 @@
 namespace mapsheet::cli {
 
 inline constexpr std::string_view kSheetCsvHeader =
-    "input,scale,new,old,south,west,north,east,error\n";
+    "input,scale,new,old,south,west,north,east,error,id,area_m2\n";
 
 // The scale of the catalogue index as a ratio, "1:50000", without allocating.
 std::string_view scaleRatio(int scale);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Times `SELECT count(mapsheet_number(lat, lon, '1:50000')) FROM points` over 10,000,000
+# Times `SELECT count(mapsheet_number(lat, lon, '1:50000')) FROM points` and the same with
+# mapsheet_id(lat, lon, 50000) (the integer form shards use) over 10,000,000
 # pseudo-random points in China in a throwaway PostgreSQL server, serially and with two parallel
 # workers, and prints rows per second for each, beside the bare scan `SELECT count(lat)` that
 # bounds them.
@@ -49,6 +50,7 @@ SQL
     local parallel="SET max_parallel_workers_per_gather = 2; SET parallel_setup_cost = 0;
                     SET parallel_tuple_cost = 0; SET min_parallel_table_scan_size = 0"
     local number="SELECT count(mapsheet_number(lat, lon, '1:50000')) FROM points"
+    local id="SELECT count(mapsheet_id(lat, lon, 50000)) FROM points"
     local scan="SELECT count(lat) FROM points"
     report() {
         LC_ALL=C awk -v label="$1" -v n="$rows" -v ms="$2" \
@@ -56,8 +58,10 @@ SQL
     }
     report "scan only, serial" "$(best "$serial" "$scan")"
     report "mapsheet_number, serial" "$(best "$serial" "$number")"
+    report "mapsheet_id, serial" "$(best "$serial" "$id")"
     report "scan only, 2 workers" "$(best "$parallel" "$scan")"
     report "mapsheet_number, 2 workers" "$(best "$parallel" "$number")"
+    report "mapsheet_id, 2 workers" "$(best "$parallel" "$id")"
 }
 export -f measure
 

@@ -168,29 +168,6 @@ void writeText(std::ostream& out, const AngleBoxTexts& boxes) {
         << "弧 度 型 " << boxes.radians << '\n';
 }
 
-// Whether the conversion left every box but the typed one empty: the window shows no angle.
-bool showsNoAngle(AngleBoxTexts boxes, AngleBox typed) {
-    AngleBoxTexts typedOnly;
-    switch (typed) {
-        case AngleBox::Degrees:
-            typedOnly.degrees = boxes.degrees;
-            break;
-        case AngleBox::Packed:
-            typedOnly.packed = boxes.packed;
-            break;
-        case AngleBox::Marked:
-            typedOnly.marked = boxes.marked;
-            break;
-        case AngleBox::DecimalDegrees:
-            typedOnly.decimalDegrees = boxes.decimalDegrees;
-            break;
-        default:
-            typedOnly.radians = boxes.radians;
-            break;
-    }
-    return boxes == typedOnly;
-}
-
 std::string joined(const std::vector<std::string>& values) {
     std::string text;
     for (const std::string& value : values) {

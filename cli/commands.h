@@ -29,4 +29,20 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
 int runSquareCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
                      std::ostream& err);
 
+// mapsheet-cli neighbours [--rings K] [NUMBER...]
+int runNeighboursCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
+                         std::ostream& err);
+
+// mapsheet-cli parent --scale SCALE [NUMBER...]
+int runParentCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
+                     std::ostream& err);
+
+// mapsheet-cli children --scale SCALE [--max-sheets N] [NUMBER...]
+int runChildrenCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
+                       std::ostream& err);
+
+// mapsheet-cli uncompact --scale SCALE [--id] [--format F] [--output FILE] [NUMBER...]
+int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
+                        std::ostream& err);
+
 }  // namespace mapsheet::cli

@@ -11,8 +11,10 @@
 #include "cli/commands.h"
 #include "cli/cover_output.h"
 #include "cli/cover_sheets.h"
+#include "text/fixed_decimals.h"
 #include "cli/output_status.h"
 #include "engine/scale_names.h"
+#include "engine/sheet_area.h"
 #include "engine/sheet_cover.h"
 #include "engine/sheet_number_parse.h"
 #include "library/thousands.h"
@@ -32,8 +34,8 @@ namespace mapsheet::cli {
 namespace {
 
 constexpr std::string_view kHelp =
-    "Usage: mapsheet-cli cover --scale SCALE AREA [--format FORMAT] [--output FILE]\n"
-    "                          [--max-sheets N]\n"
+    "Usage: mapsheet-cli cover --scale SCALE AREA [--mode MODE] [--compact] [--summary]\n"
+    "                          [--format FORMAT] [--output FILE] [--max-sheets N]\n"
     "\n"
     "Lists every sheet of one scale of the national basic-scale topographic map series whose\n"
     "interior meets an area: a sheet that only touches the area's edge is not in it. Sheets\n"
@@ -54,12 +56,30 @@ constexpr std::string_view kHelp =
     "           the sheets of SCALE inside a sheet of a coarser (or the same) scale, written in\n"
     "           either numbering: --scale 1:10000 --within-sheet J50E001015\n"
     "\n"
+    "--mode MODE      which sheets of a --bbox count (decided exactly on the 1/8-second\n"
+    "                 lattice): meets (the default: the sheet's interior meets the box),\n"
+    "                 centre (the sheet's centre lies in the box, edges included), within (the\n"
+    "                 whole sheet lies in the box). The sheets of --within-sheet are the same\n"
+    "                 in every mode; --within FILE takes meets only.\n"
+    "--compact        the same area in the coarsest whole sheets: wherever every sheet of\n"
+    "                 SCALE inside a coarser sheet is in the cover, that sheet stands in for\n"
+    "                 them, up the chain 1:500, 1:1000, 1:2000, 1:5000, 1:10,000, 1:25,000,\n"
+    "                 1:50,000, 1:100,000, 1:250,000, 1:500,000, 1:1,000,000 (1:200,000 stands\n"
+    "                 outside it). The CSV gains the column scale. 'mapsheet-cli\n"
+    "                 uncompact --scale SCALE' turns the list back. Not with --within FILE.\n"
+    "--id             add the column (or field) id: the sheet's stable 64-bit id, which\n"
+    "                 'mapsheet-cli sheet' reads back.\n"
+    "--summary        instead of the sheets, one CSV row sheets,area_m2: how many sheets (rows)\n"
+    "                 the cover has and their total area on the CGCS2000 ellipsoid in square\n"
+    "                 metres to 3 decimals.\n"
+    "\n"
     "--format FORMAT  csv (the default unless --output names a .geojson, .gpkg, .shp, .kml or\n"
     "                 .fgb file): the header new,old,south,west,north,east, the old number\n"
     "                 empty at 1:2000 and finer, bounds in decimal degrees rounded to 12 places;\n"
     "                 geojson (RFC 7946), gpkg (GeoPackage), shp (Shapefile), kml, fgb\n"
     "                 (FlatGeobuf): a layer 'sheets' of rectangles with the fields new, old and\n"
-    "                 scale, CRS EPSG:4490 (CGCS2000; GeoJSON and KML are WGS 84 by definition\n"
+    "                 scale, CRS EPSG:4490 (CGCS2000; GeoJSON and KML are WGS 84 by "
+    "definition\n"
     "                 and carry the same coordinates). FlatGeobuf stores the sheets in the\n"
     "                 order of its spatial index rather than from the north-west.\n"
     "--output FILE    write to FILE instead of standard output (needed for gpkg, shp and fgb).\n"
@@ -87,6 +107,10 @@ struct Options {
     std::optional<std::string_view> format;
     std::optional<std::string> output;
     std::uint64_t maxSheets = kDefaultMaxSheets;
+    std::optional<std::string_view> mode;
+    bool compact = false;
+    bool summary = false;
+    bool id = false;
     bool help = false;
 };
 
@@ -109,6 +133,12 @@ bool parseOptions(const Arguments& arguments, Options& options, std::ostream& er
             options.help = true;
             continue;
         }
+        if (argument == "--compact" || argument == "--summary" || argument == "--id") {
+            (argument == "--compact"   ? options.compact
+             : argument == "--summary" ? options.summary
+                                       : options.id) = true;
+            continue;
+        }
         if (!argument.starts_with("--")) {
             usageError(err, "unexpected argument " + text::singleQuotedExcerpt(argument) +
                                 "; run 'mapsheet-cli cover --help'");
@@ -122,7 +152,7 @@ bool parseOptions(const Arguments& arguments, Options& options, std::ostream& er
         const bool known = argument == "--scale" || argument == "--bbox" ||
                            argument == "--within" || argument == "--within-sheet" ||
                            argument == "--format" || argument == "--output" ||
-                           argument == "--max-sheets";
+                           argument == "--max-sheets" || argument == "--mode";
         if (!known) {
             usageError(err, "unknown option " + text::singleQuotedExcerpt(argument) +
                                 "; run 'mapsheet-cli cover --help'");
@@ -147,6 +177,8 @@ bool parseOptions(const Arguments& arguments, Options& options, std::ostream& er
             options.format = value;
         } else if (argument == "--output") {
             options.output = std::string(*value);
+        } else if (argument == "--mode") {
+            options.mode = value;
         } else {
             const auto [end, fault] =
                 std::from_chars(value->data(), value->data() + value->size(), options.maxSheets);
@@ -158,6 +190,23 @@ bool parseOptions(const Arguments& arguments, Options& options, std::ostream& er
         }
     }
     return true;
+}
+
+// The sheets,area_m2 row of a cover: its sheets counted and their areas summed.
+int writeSummary(CoverSheets& sheets, std::ostream& out, std::ostream& err) {
+    std::uint64_t count = 0;
+    long double area = 0;
+    while (const std::optional<engine::Sheet> sheet = sheets.next()) {
+        ++count;
+        area += engine::sheetArea(*sheet);
+    }
+    std::string summary = "sheets,area_m2\n" + std::to_string(count) + ",";
+    appendFixed(summary, static_cast<double>(area), 3);
+    summary += '\n';
+    if (!writeChecked(out, summary, err)) {
+        return kExitWriteFailed;
+    }
+    return finishOutput(out, err, kExitSuccess);
 }
 
 }  // namespace
@@ -202,6 +251,23 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
                                    ": expected csv, geojson, gpkg, shp, kml or fgb");
     }
 
+    engine::CoverMode mode = engine::CoverMode::Meets;
+    if (options.mode) {
+        const std::optional<engine::CoverMode> named = engine::coverModeFromName(*options.mode);
+        if (!named) {
+            return usageError(err, "unknown mode '" + std::string(*options.mode) +
+                                       "': expected meets, centre or within");
+        }
+        mode = *named;
+    }
+    if (options.within && (mode != engine::CoverMode::Meets || options.compact)) {
+        return usageError(err, "--within FILE takes neither --mode " +
+                                   std::string(engine::coverModeName(mode)) + " nor --compact");
+    }
+    if (options.summary && (format != "csv" || options.output)) {
+        return usageError(err, "--summary writes one CSV row to standard output");
+    }
+
     std::unique_ptr<CoverSheets> sheets;
     std::string error;
     if (options.bbox) {
@@ -209,7 +275,7 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
         if (!box) {
             return usageError(err, error);
         }
-        sheets = std::make_unique<CoverSheets>(*box, *scale);
+        sheets = std::make_unique<CoverSheets>(*box, *scale, mode, options.compact);
     } else if (options.withinSheet) {
         const engine::ParsedSheet parent = engine::parseSheetNumber(*options.withinSheet);
         if (!parent.sheet) {
@@ -220,7 +286,14 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
                                        " sheets do not lie within a " +
                                        engine::scaleRatioText(parent.sheet->scale) + " sheet");
         }
-        sheets = std::make_unique<CoverSheets>(*parent.sheet, *scale);
+        if (options.compact) {
+            const engine::DegreeBounds bounds = engine::degreeBounds(*parent.sheet);
+            sheets = std::make_unique<CoverSheets>(
+                engine::LatLonBox{bounds.south, bounds.west, bounds.north, bounds.east}, *scale,
+                engine::CoverMode::Meets, true);
+        } else {
+            sheets = std::make_unique<CoverSheets>(*parent.sheet, *scale);
+        }
     } else {
 #ifdef MAPSHEET_HAVE_GDAL
         std::optional<gis::PolygonArea> area = gis::readPolygonFile(*options.within, error);
@@ -244,7 +317,11 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
                 text::withThousandsSeparators(options.maxSheets) + " allows");
     }
 
-    const std::unique_ptr<CoverOutput> output = openCoverOutput(format, options.output, out, error);
+    if (options.summary) {
+        return writeSummary(*sheets, out, err);
+    }
+    const std::unique_ptr<CoverOutput> output =
+        openCoverOutput(format, options.output, out, error, {options.compact, options.id});
     if (!output) {
         err << "mapsheet-cli cover: " << error << '\n';
         return options.output ? kExitWriteFailed : kExitUsage;

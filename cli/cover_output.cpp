@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "batch/sheet_records.h"
+#include "engine/sheet_id.h"
 #include "text/csv.h"
 #include "text/degree_text.h"
 
@@ -19,7 +20,14 @@ namespace mapsheet::cli {
 
 namespace {
 
-constexpr std::string_view kCsvHeader = "new,old,south,west,north,east\n";
+constexpr std::string_view kCsvHeader = "new,old,south,west,north,east";
+
+std::string csvHeader(CoverColumns columns) {
+    std::string header(kCsvHeader);
+    header += columns.scale ? ",scale" : "";
+    header += columns.id ? ",id\n" : "\n";
+    return header;
+}
 constexpr std::size_t kFlushSize = 1 << 16;
 
 bool endsWithCsv(std::string_view path) {
@@ -35,18 +43,19 @@ bool endsWithCsv(std::string_view path) {
 
 class CsvOutput final : public CoverOutput {
   public:
-    explicit CsvOutput(std::ostream& out) : out_(out) {
+    CsvOutput(std::ostream& out, CoverColumns columns) : columns_(columns), out_(out) {
         records_.reserve(kFlushSize + 256);
-        records_.append(kCsvHeader);
+        records_.append(csvHeader(columns));
     }
 #ifdef MAPSHEET_HAVE_GDAL
-    CsvOutput(gis::StagedOutput staged, std::string target)
-        : file_(std::make_unique<std::ofstream>(staged.stagingPath(), std::ios::binary)),
+    CsvOutput(gis::StagedOutput staged, std::string target, CoverColumns columns)
+        : columns_(columns),
+          file_(std::make_unique<std::ofstream>(staged.stagingPath(), std::ios::binary)),
           out_(*file_),
           staged_(std::move(staged)),
           target_(std::move(target)) {
         records_.reserve(kFlushSize + 256);
-        records_.append(kCsvHeader);
+        records_.append(csvHeader(columns));
     }
 #endif
 
@@ -58,6 +67,14 @@ class CsvOutput final : public CoverOutput {
         for (const std::int32_t edge : {bounds.south, bounds.west, bounds.north, bounds.east}) {
             records_.push_back(',');
             appendHalfUnitDegrees(records_, std::int64_t{2} * edge);
+        }
+        if (columns_.scale) {
+            records_.push_back(',');
+            records_.append(scaleRatio(sheet.scale));
+        }
+        if (columns_.id) {
+            records_.push_back(',');
+            records_.append(std::to_string(engine::sheetToId(sheet)));
         }
         records_.push_back('\n');
         return records_.size() < kFlushSize || flush();
@@ -95,6 +112,7 @@ class CsvOutput final : public CoverOutput {
         return false;
     }
 
+    CoverColumns columns_;
     std::unique_ptr<std::ofstream> file_;
     std::ostream& out_;
 #ifdef MAPSHEET_HAVE_GDAL
@@ -107,14 +125,18 @@ class CsvOutput final : public CoverOutput {
 #ifdef MAPSHEET_HAVE_GDAL
 class FeatureOutput final : public CoverOutput {
   public:
-    enum Field : std::size_t { New, Old, Scale };
+    enum Field : std::size_t { New, Old, Scale, Id };
 
-    static gis::LayerSpec layer() {
-        return {gis::GeometryKind::Polygon, {{"new"}, {"old"}, {"scale"}}};
+    static gis::LayerSpec layer(CoverColumns columns) {
+        gis::LayerSpec spec{gis::GeometryKind::Polygon, {{"new"}, {"old"}, {"scale"}}};
+        if (columns.id) {
+            spec.fields.push_back({"id"});
+        }
+        return spec;
     }
 
-    explicit FeatureOutput(std::unique_ptr<gis::FeatureWriter> writer)
-        : writer_(std::move(writer)) {}
+    FeatureOutput(std::unique_ptr<gis::FeatureWriter> writer, CoverColumns columns)
+        : writer_(std::move(writer)), columns_(columns) {}
 
     bool add(const engine::Sheet& sheet) override {
         writer_->setText(New, engine::newNumber(sheet).view());
@@ -123,6 +145,9 @@ class FeatureOutput final : public CoverOutput {
             writer_->setText(Old, oldText.view());
         }
         writer_->setText(Scale, scaleRatio(sheet.scale));
+        if (columns_.id) {
+            writer_->setText(Id, std::to_string(engine::sheetToId(sheet)));
+        }
         const engine::DegreeBounds bounds = engine::degreeBounds(sheet);
         return check(writer_->writeRectangle(bounds.south, bounds.west, bounds.north, bounds.east));
     }
@@ -137,6 +162,7 @@ class FeatureOutput final : public CoverOutput {
     }
 
     std::unique_ptr<gis::FeatureWriter> writer_;
+    CoverColumns columns_;
 };
 #endif
 
@@ -165,7 +191,8 @@ std::optional<std::string> coverFormatOfPath(std::string_view path) {
 
 std::unique_ptr<CoverOutput> openCoverOutput(std::string_view format,
                                              const std::optional<std::string>& path,
-                                             std::ostream& out, std::string& error) {
+                                             std::ostream& out, std::string& error,
+                                             CoverColumns columns) {
 #ifdef MAPSHEET_HAVE_GDAL
     if (format == "csv" && path) {
         std::optional<gis::StagedOutput> staged = gis::StagedOutput::create(*path, error);
@@ -173,17 +200,17 @@ std::unique_ptr<CoverOutput> openCoverOutput(std::string_view format,
             error = "cannot write '" + *path + "': " + error;
             return nullptr;
         }
-        auto csv = std::make_unique<CsvOutput>(std::move(*staged), "'" + *path + "'");
+        auto csv = std::make_unique<CsvOutput>(std::move(*staged), "'" + *path + "'", columns);
         return csv;
     }
     if (const auto vector = gis::vectorFormatNamed(format)) {
         auto writer =
-            path ? gis::FeatureWriter::toFile(*path, *vector, FeatureOutput::layer(), error)
-                 : gis::FeatureWriter::toStream(out, *vector, FeatureOutput::layer(), error);
+            path ? gis::FeatureWriter::toFile(*path, *vector, FeatureOutput::layer(columns), error)
+                 : gis::FeatureWriter::toStream(out, *vector, FeatureOutput::layer(columns), error);
         if (!writer) {
             return nullptr;
         }
-        return std::make_unique<FeatureOutput>(std::move(writer));
+        return std::make_unique<FeatureOutput>(std::move(writer), columns);
     }
 #else
     if (path) {
@@ -192,7 +219,7 @@ std::unique_ptr<CoverOutput> openCoverOutput(std::string_view format,
     }
 #endif
     if (format == "csv") {
-        return std::make_unique<CsvOutput>(out);
+        return std::make_unique<CsvOutput>(out, columns);
     }
     error = "unknown format '" + std::string(format) + "'";
     return nullptr;

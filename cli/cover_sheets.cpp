@@ -2,8 +2,13 @@
 
 namespace mapsheet::cli {
 
-CoverSheets::CoverSheets(const engine::LatLonBox& box, int scale)
-    : scale_(scale), box_(box, scale) {}
+CoverSheets::CoverSheets(const engine::LatLonBox& box, int scale, engine::CoverMode mode,
+                         bool compact)
+    : scale_(scale), box_(box, scale, mode) {
+    if (compact) {
+        compact_.emplace(box, scale, mode);
+    }
+}
 
 CoverSheets::CoverSheets(const engine::Sheet& parent, int scale)
     : scale_(scale),
@@ -17,6 +22,9 @@ CoverSheets::CoverSheets(std::shared_ptr<const gis::PolygonArea> area, int scale
 #endif
 
 std::optional<engine::Sheet> CoverSheets::next() {
+    if (compact_) {
+        return compact_->next();
+    }
     if (parent_) {
         if (childIndex_ >= ratio_ * ratio_) {
             return std::nullopt;
@@ -43,6 +51,14 @@ std::optional<CoverCount> CoverSheets::countAbove(std::uint64_t limit) const {
                 : box_.count();
     if (sheets <= limit) {
         return std::nullopt;
+    }
+    if (compact_) {
+        engine::CompactCover again = *compact_;
+        std::uint64_t compacted = 0;
+        while (compacted <= limit && again.next()) {
+            ++compacted;
+        }
+        return compacted > limit ? std::optional<CoverCount>({compacted, true}) : std::nullopt;
     }
 #ifdef MAPSHEET_HAVE_GDAL
     if (area_) {

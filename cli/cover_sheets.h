@@ -3,7 +3,8 @@
 // The sheets of one scale that `mapsheet-cli cover` produces for its three kinds of area, one at
 // a time from the north-west, without holding the list.
 //
-//  - a box: engine::SheetCover (the sheets whose interior meets the closed box);
+//  - a box: engine::SheetCover (the sheets the closed box covers in the mode), or with compact
+//    engine::CompactCover (the same area in the coarsest whole sheets, of mixed scales);
 //  - a coarser sheet: its sheets of the scale, rows from the north, each row from the west;
 //  - polygons: the sheets of the cover of the polygons' bounding box whose interior meets a
 //    polygon's interior (gis::PolygonArea, exact on the unit lattice).
@@ -12,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+#include "engine/compact_cover.h"
 #include "engine/sheet.h"
 #include "engine/sheet_cover.h"
 
@@ -29,7 +31,8 @@ struct CoverCount {
 class CoverSheets {
   public:
     // The box must pass engine::boxError; scale 0..11.
-    CoverSheets(const engine::LatLonBox& box, int scale);
+    CoverSheets(const engine::LatLonBox& box, int scale,
+                engine::CoverMode mode = engine::CoverMode::Meets, bool compact = false);
     // divisionRatio(parent.scale, scale) must be positive.
     CoverSheets(const engine::Sheet& parent, int scale);
 #ifdef MAPSHEET_HAVE_GDAL
@@ -40,13 +43,14 @@ class CoverSheets {
     std::optional<engine::Sheet> next();
 
     // nullopt when the cover has at most limit sheets, else its size: exact for a box and a
-    // sheet; for polygons, where counting means testing every candidate, the count stops at
-    // limit + 1 and says so with atLeast.
+    // sheet; for polygons and compact covers, where counting means producing every sheet, the
+    // count stops at limit + 1 and says so with atLeast.
     std::optional<CoverCount> countAbove(std::uint64_t limit) const;
 
   private:
     int scale_;
     engine::SheetCover box_;
+    std::optional<engine::CompactCover> compact_;
     std::optional<engine::Sheet> parent_;
     int ratio_ = 0;
     int childIndex_ = 0;

@@ -33,6 +33,14 @@ constexpr const char* kUsage =
     "      Every sheet of a scale meeting an area, as CSV or a GIS file.\n"
     "  square --scale SCALE [CRS options] [LAT LON]\n"
     "      Square sheets of the large scales in Gauss-Kruger plane coordinates.\n"
+    "  neighbours [--rings K] [NUMBER...]\n"
+    "      The sheets of the same scale around sheets, ring by ring.\n"
+    "  parent --scale SCALE [NUMBER...]\n"
+    "      The sheet of a coarser scale containing each sheet.\n"
+    "  children --scale SCALE [NUMBER...]\n"
+    "      The sheets of a finer scale inside each sheet.\n"
+    "  uncompact --scale SCALE [NUMBER...]\n"
+    "      Sheets of mixed scales (cover --compact) back at one scale.\n"
     "\n"
     "Run 'mapsheet-cli COMMAND --help' for the options of a command.\n"
     "\n"
@@ -40,17 +48,22 @@ constexpr const char* kUsage =
     "2 usage error; 3 the output could not be written; 4 the input could not be read.\n";
 
 #ifdef MAPSHEET_CLI_HANDS_OVER
-// Whether this program runs the command itself: `number` into CSV on standard output and
-// `angle`, the batch work, need neither GDAL nor PROJ.
+// Whether this program runs the command itself: `number` into CSV (or ids) on standard output and
+// `angle`, the batch work, and the sheets' relatives need neither GDAL nor PROJ.
 bool runsHere(const std::string& command, const mapsheet::cli::Arguments& arguments) {
-    if (command == "angle") {
+    if (command == "angle" || command == "neighbours" || command == "parent" ||
+        command == "children") {
         return true;
     }
     if (command != "number") {
         return false;
     }
-    for (const std::string_view argument : arguments) {
-        if (argument.starts_with("--format") || argument.starts_with("--output")) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        const bool idsHere =
+            argument == "--format=id" ||
+            (argument == "--format" && i + 1 < arguments.size() && arguments[i + 1] == "id" && ++i);
+        if (!idsHere && (argument.starts_with("--format") || argument.starts_with("--output"))) {
             return false;
         }
     }
@@ -83,6 +96,15 @@ int dispatch(const std::string& command, const mapsheet::cli::Arguments& argumen
     if (command == "angle") {
         return mapsheet::cli::runAngleCommand(arguments, std::cout, std::cerr);
     }
+    if (command == "neighbours") {
+        return mapsheet::cli::runNeighboursCommand(arguments, std::cin, std::cout, std::cerr);
+    }
+    if (command == "parent") {
+        return mapsheet::cli::runParentCommand(arguments, std::cin, std::cout, std::cerr);
+    }
+    if (command == "children") {
+        return mapsheet::cli::runChildrenCommand(arguments, std::cin, std::cout, std::cerr);
+    }
 #ifndef MAPSHEET_CLI_HANDS_OVER
     if (command == "sheet") {
         return mapsheet::cli::runSheetCommand(arguments, std::cin, std::cout, std::cerr);
@@ -92,6 +114,9 @@ int dispatch(const std::string& command, const mapsheet::cli::Arguments& argumen
     }
     if (command == "square") {
         return mapsheet::cli::runSquareCommand(arguments, std::cin, std::cout, std::cerr);
+    }
+    if (command == "uncompact") {
+        return mapsheet::cli::runUncompactCommand(arguments, std::cin, std::cout, std::cerr);
     }
 #endif
     std::cerr << "mapsheet-cli: unknown command '" << command << "'\n\n" << kUsage;

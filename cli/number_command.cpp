@@ -23,7 +23,7 @@ int runNumberCommand(const Arguments& arguments, std::istream& in, std::ostream&
         }
         return finishOutput(out, err, kExitSuccess);
     }
-    if (options->format == "csv" && !options->output) {
+    if ((options->format == "csv" || options->format == "id") && !options->output) {
         return numberToCsv(*options, in, out, err);
     }
     return writeNumberFile(*options, in, out, err);

@@ -262,13 +262,13 @@ class FeatureRun {
 
 int writeNumberFile(const NumberOptions& options, std::istream& in, std::ostream& out,
                     std::ostream& err) {
-    if (options.format == "csv") {
+    if (options.format == "csv" || options.format == "id") {
         return csvToFile(options, in, err);
     }
     const std::optional<gis::VectorFormat> format = gis::vectorFormatNamed(options.format);
     if (!format) {
         return usage(err, "unknown format '" + options.format +
-                              "': expected csv, geojson, gpkg, shp, kml or fgb");
+                              "': expected csv, id, geojson, gpkg, shp, kml or fgb");
     }
     if (!options.output && !gis::isStreamable(*format)) {
         return usage(err, "--format " + options.format + " writes a file: give --output FILE");

@@ -12,6 +12,11 @@
 #include "batch/sheet_records.h"
 #include "cli/commands.h"
 #include "cli/output_status.h"
+#include "batch/sheet_records.h"
+#include "cli/sheet_or_id.h"
+#include "engine/sheet_area.h"
+#include "engine/sheet_id.h"
+#include "text/utf8_text.h"
 #include "engine/sheet_number_parse.h"
 #include "text/utf8_text.h"
 
@@ -43,16 +48,19 @@ constexpr std::string_view kHelp =
     "         K-50-D, K-50-[11], K-50-(1), K-50-104, K-50-104-A, K-50-104-A-1, K-50-104-(1),\n"
     "         K-50-104-(15)-a), in upper or lower case, with full-width letters, digits,\n"
     "         brackets and dashes, any of - – — − －, the brackets 【】〔〕［］（）, and blanks\n"
-    "         around the pieces: J—50—5—(15)—a and J-50-【4】 are read too.\n"
+    "         around the pieces: J—50—5—(15)—a and J-50-【4】 are read too. A number of\n"
+    "         digits only is a sheet id, as the id column writes it.\n"
     "\n"
     "--format csv      (the default) CSV (RFC 4180) with the header\n"
-    "                  input,scale,new,old,south,west,north,east,error\n"
+    "                  input,scale,new,old,south,west,north,east,error,id,area_m2\n"
     "                  one row per input, in input order: the number as given, the scale as\n"
     "                  1:50000, the 1993-2012 number (at 1:200,000, which that standard lacks,\n"
     "                  the R code of the same division), the pre-1992 number (empty at 1:2000\n"
     "                  and finer; at 1:5000 the historical form K-50-104-(15)-a), the bounds in\n"
     "                  decimal degrees rounded to 12 places, and an error naming the wrong piece\n"
-    "                  of a number that cannot be read (every other field then empty).\n"
+    "                  of a number that cannot be read (every other field then empty), the\n"
+    "                  sheet id (a 64-bit integer, stable) and the sheet's area on the CGCS2000\n"
+    "                  ellipsoid in square metres to 3 decimals.\n"
     "--format json     one JSON object per line (JSON Lines) with the same members, the bounds\n"
     "                  also as exact D°M′S″ text (south_dms, west_dms, north_dms, east_dms) and\n"
     "                  the centre (centre_latitude, centre_longitude); absent values are null.\n"
@@ -160,7 +168,7 @@ class TextOutput final : public SheetOutput {
 #ifdef MAPSHEET_HAVE_GDAL
 class FeatureOutput final : public SheetOutput {
   public:
-    enum Field : std::size_t { Input, Scale, New, Old, South, West, North, East, Error };
+    enum Field : std::size_t { Input, Scale, New, Old, South, West, North, East, Error, Id, Area };
 
     static gis::LayerSpec layer() {
         using gis::FieldType;
@@ -173,7 +181,9 @@ class FeatureOutput final : public SheetOutput {
                  {"west", FieldType::Real},
                  {"north", FieldType::Real},
                  {"east", FieldType::Real},
-                 {"error", FieldType::Text}}};
+                 {"error", FieldType::Text},
+                 {"id", FieldType::Text},
+                 {"area_m2", FieldType::Real}}};
     }
 
     FeatureOutput(std::unique_ptr<gis::FeatureWriter> writer, std::ostream& err)
@@ -197,6 +207,8 @@ class FeatureOutput final : public SheetOutput {
         writer_->setReal(West, bounds.west);
         writer_->setReal(North, bounds.north);
         writer_->setReal(East, bounds.east);
+        writer_->setText(Id, std::to_string(engine::sheetToId(sheet)));
+        writer_->setReal(Area, engine::sheetArea(sheet));
         return check(writer_->writeRectangle(bounds.south, bounds.west, bounds.north, bounds.east));
     }
     bool finish() override { return check(writer_->finish()); }
@@ -256,7 +268,7 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
     }
     bool anyError = false;
     const auto add = [&](std::string_view input) {
-        const engine::ParsedSheet parsed = engine::parseSheetNumber(input);
+        const engine::ParsedSheet parsed = readSheetOrId(input);
         anyError = anyError || !parsed.sheet;
         return output->add(input, parsed);
     };

@@ -58,7 +58,54 @@ std::string boxError(const LatLonBox& box) {
     return {};
 }
 
-SheetCover::SheetCover(const LatLonBox& box, int scale) noexcept : scale_(scale) {
+std::optional<CoverMode> coverModeFromName(std::string_view name) noexcept {
+    for (const CoverMode mode : {CoverMode::Meets, CoverMode::Centre, CoverMode::Within}) {
+        if (name == coverModeName(mode)) {
+            return mode;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string_view coverModeName(CoverMode mode) noexcept {
+    switch (mode) {
+        case CoverMode::Centre:
+            return "centre";
+        case CoverMode::Within:
+            return "within";
+        case CoverMode::Meets:
+            break;
+    }
+    return "meets";
+}
+
+namespace {
+
+struct IndexRange {
+    std::int64_t first;
+    std::int64_t last;
+};
+
+// The cells k (spanning k * cell .. (k + 1) * cell) that the closed interval low..high takes
+// in the mode: interior meets it, centre in it, or the whole cell in it.
+IndexRange cellsOf(double low, double high, std::int64_t cell, CoverMode mode) {
+    const auto size = static_cast<double>(cell);
+    switch (mode) {
+        case CoverMode::Centre:
+            return {static_cast<std::int64_t>(std::ceil((2 * low - size) / (2 * size))),
+                    static_cast<std::int64_t>(std::floor((2 * high - size) / (2 * size)))};
+        case CoverMode::Within:
+            return {ceilDiv(low, cell), floorDiv(high, cell) - 1};
+        case CoverMode::Meets:
+            break;
+    }
+    return {floorDiv(low, cell), ceilDiv(high, cell) - 1};
+}
+
+}  // namespace
+
+CoverRanges::CoverRanges(const LatLonBox& box, int scale, CoverMode mode) noexcept
+    : scale_(scale), mode_(mode) {
     const auto series = static_cast<double>(kSeriesLatitudeUnits);
     const auto halfWorld = static_cast<double>(kHalfWorldUnits);
     const double south = std::max(placedUnits(box.south), -series);
@@ -71,29 +118,24 @@ SheetCover::SheetCover(const LatLonBox& box, int scale) noexcept : scale_(scale)
     west_ = west;
     east_ = east;
     heightUnits_ = kBaseHeightUnits / kScaleCatalogue[scale].divisions;
-    // Rows whose open interior meets [south, north]: j * h < north and (j + 1) * h > south.
-    firstRow_ = ceilDiv(north, heightUnits_) - 1;
-    lastRow_ = floorDiv(south, heightUnits_);
+    const IndexRange rows = cellsOf(south, north, heightUnits_, mode);
+    firstRow_ = rows.last;
+    lastRow_ = rows.first;
     empty_ = firstRow_ < lastRow_;
-    row_ = firstRow_ + 1;  // next() steps into the first row
-    column_ = 0;
-    lastColumn_ = -1;
 }
 
-SheetCover::Columns SheetCover::columnsOf(std::int64_t row) const noexcept {
+CoverRanges::Columns CoverRanges::columnsOf(std::int64_t row) const noexcept {
     const std::int64_t nearEdge = row >= 0 ? row * heightUnits_ : -(row + 1) * heightUnits_;
     const int baseRow = static_cast<int>(nearEdge / kBaseHeightUnits) + 1;
     const std::int64_t width =
         zoneWidthOfRow(baseRow) * std::int64_t{kUnitsPerDegree} / kScaleCatalogue[scale_].divisions;
     const std::int64_t columnCount = 2 * kHalfWorldUnits / width;
-    Columns columns;
-    columns.width = width;
-    columns.first = std::max<std::int64_t>(floorDiv(west_, width), 0);
-    columns.last = std::min<std::int64_t>(ceilDiv(east_, width) - 1, columnCount - 1);
-    return columns;
+    const IndexRange columns = cellsOf(west_, east_, width, mode_);
+    return {width, std::max<std::int64_t>(columns.first, 0),
+            std::min<std::int64_t>(columns.last, columnCount - 1)};
 }
 
-Sheet SheetCover::sheetAt(std::int64_t row, std::int64_t column) const noexcept {
+Sheet CoverRanges::sheetAt(std::int64_t row, std::int64_t column) const noexcept {
     const std::int64_t divisions = kScaleCatalogue[scale_].divisions;
     const bool southern = row < 0;
     const std::int64_t nearEdge = southern ? -(row + 1) * heightUnits_ : row * heightUnits_;
@@ -109,29 +151,32 @@ Sheet SheetCover::sheetAt(std::int64_t row, std::int64_t column) const noexcept 
     return sheet;
 }
 
+SheetCover::SheetCover(const LatLonBox& box, int scale, CoverMode mode) noexcept
+    : ranges_(box, scale, mode), row_(ranges_.firstRow() + 1) {}  // next() steps into the first row
+
 std::optional<Sheet> SheetCover::next() noexcept {
-    while (!empty_) {
-        if (column_ <= lastColumn_) {
-            return sheetAt(row_, column_++);
+    if (ranges_.empty()) {
+        return std::nullopt;
+    }
+    while (column_ > lastColumn_) {
+        if (row_ <= ranges_.lastRow()) {
+            return std::nullopt;
         }
-        if (--row_ < lastRow_) {
-            empty_ = true;
-            break;
-        }
-        const Columns columns = columnsOf(row_);
+        --row_;
+        const CoverRanges::Columns columns = ranges_.columnsOf(row_);
         column_ = columns.first;
         lastColumn_ = columns.last;
     }
-    return std::nullopt;
+    return ranges_.sheetAt(row_, column_++);
 }
 
 std::uint64_t SheetCover::count() const noexcept {
-    if (firstRow_ < lastRow_ || heightUnits_ == 0) {
+    if (ranges_.empty()) {
         return 0;
     }
     std::uint64_t total = 0;
-    for (std::int64_t row = firstRow_; row >= lastRow_; --row) {
-        const Columns columns = columnsOf(row);
+    for (std::int64_t row = ranges_.firstRow(); row >= ranges_.lastRow(); --row) {
+        const CoverRanges::Columns columns = ranges_.columnsOf(row);
         if (columns.last >= columns.first) {
             total += static_cast<std::uint64_t>(columns.last - columns.first + 1);
         }

@@ -341,16 +341,19 @@ std::string normaliseSheetNumberText(std::string_view typed) {
         if (point >= 0xFF01 && point <= 0xFF5E) {
             point = point - 0xFF01 + 0x21;  // full-width ASCII
         }
+        // A typed NUL is kept (and refused by the parser): only the table makes a character vanish.
+        bool vanishes = false;
         for (const Mapping& mapping : kTable) {
             if (mapping.from == point) {
                 point = mapping.to;
+                vanishes = point == 0;
                 break;
             }
         }
         if (point >= 'a' && point <= 'z') {
             point = point - 'a' + 'A';
         }
-        if (point != 0) {
+        if (!vanishes) {
             text::appendUtf8(normal, point);
         }
     }

@@ -301,4 +301,10 @@ std::string& boxText(AngleBoxTexts& boxes, AngleBox box) {
     return boxes.radians;
 }
 
+bool showsNoAngle(AngleBoxTexts boxes, AngleBox typedBox) {
+    AngleBoxTexts typedOnly;
+    boxText(typedOnly, typedBox) = boxText(boxes, typedBox);
+    return boxes == typedOnly;
+}
+
 }  // namespace mapsheet

@@ -100,4 +100,7 @@ struct AngleConversionRun {
 };
 AngleConversionRun traceAngleConversion(const AngleBoxTexts& boxes, AngleBox typedBox);
 
+// Whether a conversion left every box but the typed one empty: the window then shows no angle.
+bool showsNoAngle(AngleBoxTexts boxes, AngleBox typedBox);
+
 }  // namespace mapsheet

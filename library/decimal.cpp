@@ -8,6 +8,7 @@
 
 #include "library/decimal_digits.h"
 #include "library/double_digits.h"
+#include "library/double_text.h"
 
 namespace mapsheet {
 
@@ -43,18 +44,14 @@ Decimal Decimal::fromParts(bool negative, u128 coefficient, int scale) {
 
 Decimal Decimal::fromDouble(double value) {
     // Messages quote the double as the shortest text that reads back as it.
-    const auto shortest = [value] {
-        char text[32];
-        return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-    };
+    const auto shortest = [value] { return shortestText(value); };
     if (!std::isfinite(value)) {
         throw DecimalConversionError("not a decimal number: \"" + shortest() + "\"");
     }
     // Scientific with 14 digits after the point: the 15 significant digits a double reliably
     // carries, so 0.1 reads as 0.1 and 2^56 as 72057594037927900.
     char text[40];
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14).ptr;
+    const char* const end = writeScientific14(value, text, sizeof text);
     try {
         return parse(std::string_view(text, end - text));
     } catch (const DecimalOverflow&) {

@@ -1,6 +1,7 @@
 #include "library/double_digits.h"
 
 #include "library/decimal_digits.h"
+#include "library/double_text.h"
 
 #include <fast_float/fast_float.h>
 
@@ -9,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <system_error>
+
 
 namespace mapsheet {
 
@@ -43,7 +45,8 @@ void stripTrailingZeros(DoubleDigits& digits) {
 // m * 10^k / 2^shift with m the 53-bit significand, and k at most 21 keeps m * 10^k below
 // 2^123.
 bool roundInIntegers(double magnitude, DoubleDigits& digits) {
-    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    // The builtin behind std::bit_cast, which emscripten's libc++ does not have.
+    const auto bits = __builtin_bit_cast(std::uint64_t, magnitude);
     const int biasedExponent = static_cast<int>(bits >> 52);
     const int binaryExponent = biasedExponent - 1023;
     if (biasedExponent == 0 || binaryExponent < -23 || binaryExponent > 48) {
@@ -85,11 +88,10 @@ bool roundInIntegers(double magnitude, DoubleDigits& digits) {
     return true;
 }
 
-// Every other magnitude: std::to_chars writes d.dddddddddddddde+XX, exactly rounded.
+// Every other magnitude: writeScientific14 writes d.dddddddddddddde+XX, exactly rounded.
 void roundThroughText(double magnitude, DoubleDigits& digits) {
     char buffer[32];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+    const char* const writtenEnd = writeScientific14(magnitude, buffer, sizeof buffer);
     std::uint64_t coefficient = 0;
     const char* cursor = buffer;
     for (; *cursor != 'e'; ++cursor) {
@@ -100,7 +102,7 @@ void roundThroughText(double magnitude, DoubleDigits& digits) {
     int power = 0;
     ++cursor;
     const bool negativePower = *cursor == '-';
-    std::from_chars(cursor + 1, written.ptr, power);
+    std::from_chars(cursor + 1, writtenEnd, power);
     digits.coefficient = coefficient;
     digits.exponent = (negativePower ? -power : power) - 14;
 }
@@ -205,8 +207,8 @@ double nearestDouble(const Decimal& value) {
 }
 
 double readDecimalText(const char* first, const char* last) {
-    // fast_float, unlike std::from_chars, gives the infinity or zero itself when the value is
-    // beyond the double range, and emscripten's libc++ has no from_chars for double.
+    // fast_float rounds correctly on every platform (emscripten's libc++ has no from_chars for
+    // double) and itself gives +-infinity beyond the double range and +-0 below it.
     double value = 0;
     fast_float::from_chars(first, last, value, fast_float::chars_format::general);
     return value;

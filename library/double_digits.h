@@ -59,7 +59,7 @@ Decimal decimalOfPlainDigits(const DoubleDigits& digits);
 // line the engine meets.
 double nearestDouble(const Decimal& value);
 
-// Reads [-]digits[.digits][e[-]digits] (as std::from_chars does) correctly rounded; values
+// Reads [-]digits[.digits][e[-]digits] (as from_chars does) correctly rounded; values
 // beyond the double range give +-infinity, values below the smallest subnormal give zero.
 double readDecimalText(const char* first, const char* last);
 

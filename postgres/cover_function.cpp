@@ -1,5 +1,6 @@
-// mapsheet_cover: the new-standard numbers of the sheets whose interior meets a box, returned
-// one per call in the cover's own order (rows from the north, each from the west), so that a
+// mapsheet_cover: the new-standard numbers of the sheets of a box, in the mode given by an
+// optional last argument ("meets", the default: the interior meets the box; "centre"; "within"),
+// with the scale as text or as an integer denominator, returned one per call in the cover's own order (rows from the north, each from the west), so that a
 // LIMIT or a cancel stops the walk without the whole list ever being held.
 
 #include <new>
@@ -10,10 +11,13 @@
 #include "engine/sheet.h"
 #include "engine/sheet_cover.h"
 #include "postgres/scale_argument.h"
+#include "library/quoted_excerpt.h"
+#include "postgres/sheet_arguments.h"
 #include "postgres/server.h"
 
 extern "C" {
 PG_FUNCTION_INFO_V1(mapsheet_cover);
+PG_FUNCTION_INFO_V1(mapsheet_cover_denominator);
 }
 
 using mapsheet::engine::SheetCover;
@@ -22,24 +26,47 @@ using mapsheet::engine::SheetCover;
 // destructors.
 static_assert(std::is_trivially_destructible_v<SheetCover>);
 
-Datum mapsheet_cover(PG_FUNCTION_ARGS) {
+namespace {
+
+int textScale(FunctionCallInfo fcinfo) {
+    return mapsheet::postgres::scaleIndexOf(PG_GETARG_TEXT_PP(4));
+}
+
+int denominatorScale(FunctionCallInfo fcinfo) {
+    return mapsheet::postgres::scaleOfDenominator(PG_GETARG_INT32(4));
+}
+
+Datum coverRows(FunctionCallInfo fcinfo, int (*scaleOf)(FunctionCallInfo)) {
     if (SRF_IS_FIRSTCALL()) {
         const mapsheet::engine::LatLonBox box{PG_GETARG_FLOAT8(0), PG_GETARG_FLOAT8(1),
                                               PG_GETARG_FLOAT8(2), PG_GETARG_FLOAT8(3)};
-        const int scale = mapsheet::postgres::scaleIndexOf(PG_GETARG_TEXT_PP(4));
+        const int scale = scaleOf(fcinfo);
+        const mapsheet::postgres::Utf8Argument modeName =
+            PG_NARGS() > 5 ? mapsheet::postgres::utf8Argument(PG_GETARG_TEXT_PP(5))
+                           : mapsheet::postgres::Utf8Argument{"meets", 5};
+        mapsheet::engine::CoverMode mode = mapsheet::engine::CoverMode::Meets;
         const mapsheet::postgres::Failure failure =
             mapsheet::postgres::runGuarded([&](mapsheet::postgres::Failure& found) {
                 const std::string error = mapsheet::engine::boxError(box);
                 if (!error.empty()) {
                     mapsheet::postgres::setInvalidParameter(found, "invalid box: " + error);
+                    return;
                 }
+                const auto named = mapsheet::engine::coverModeFromName(modeName.view());
+                if (!named) {
+                    mapsheet::postgres::setInvalidParameter(
+                        found, "invalid mode '" + mapsheet::text::excerpt(modeName.view()) +
+                                   "': the modes are meets, centre and within");
+                    return;
+                }
+                mode = *named;
             });
         if (failure.sqlState != 0) {
             mapsheet::postgres::raiseFailure(failure);
         }
         FuncCallContext* call = SRF_FIRSTCALL_INIT();
         void* place = MemoryContextAlloc(call->multi_call_memory_ctx, sizeof(SheetCover));
-        call->user_fctx = new (place) SheetCover(box, scale);
+        call->user_fctx = new (place) SheetCover(box, scale, mode);
     }
     FuncCallContext* call = SRF_PERCALL_SETUP();
     CHECK_FOR_INTERRUPTS();
@@ -52,3 +79,9 @@ Datum mapsheet_cover(PG_FUNCTION_ARGS) {
     SRF_RETURN_NEXT(call, PointerGetDatum(cstring_to_text_with_len(
                               number.view().data(), static_cast<int>(number.view().size()))));
 }
+
+}  // namespace
+
+Datum mapsheet_cover(PG_FUNCTION_ARGS) { return coverRows(fcinfo, textScale); }
+
+Datum mapsheet_cover_denominator(PG_FUNCTION_ARGS) { return coverRows(fcinfo, denominatorScale); }

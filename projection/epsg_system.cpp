@@ -86,9 +86,9 @@ std::string parameterMismatch(PJ_CONTEXT* context, PJ* conversion,
     for (const Expected& want : expected) {
         const std::optional<double> value = parameter(context, conversion, want.code);
         if (!value || std::fabs(*value - want.value) > 1e-9) {
-            return std::string(want.name) + " " +
-                   (value ? std::to_string(*value) : std::string("missing")) + " where " +
-                   std::to_string(want.value) + " was expected";
+            return std::string(want.name) + " is " +
+                   (value ? std::to_string(*value) : std::string("missing")) + " instead of " +
+                   std::to_string(want.value);
         }
     }
     return {};

@@ -5,10 +5,11 @@ MAPSHEET_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 MAPSHEET_PACKAGES=(
     g++ cmake ninja-build pkg-config
+    libfast-float-dev  # exact double reading in library/ and engine/ on every platform, WebAssembly too
+    emscripten nodejs  # the page in the browser (web/) and its module test under node
+    chromium chromium-driver python3-selenium  # the page test in a headless browser
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
-    # text/ and library/ read doubles with fast_float (emscripten's libc++ has no from_chars for double)
-    libfast-float-dev
     xvfb xauth fonts-wqy-microhei
     qt6-svg-dev
     libgdal-dev gdal-bin
@@ -16,6 +17,13 @@ MAPSHEET_PACKAGES=(
     postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3
     clang-14 libclang-rt-14-dev
     desktop-file-utils appstream lintian dpkg-dev file time
+    libgeographiclib-dev  # tests/engine/sheet_area_test checks sheet areas against GeographicLib
+    python3-dev pybind11-dev python3-numpy  # the Python package mapsheet (python/)
+    python3-pytest  # its tests (tests/python)
+    python3-geopandas  # mapsheet.geo and its GeoPackage test
+    python3-dask python3-distributed  # mapsheet.dask and its LocalCluster test
+    # a Latin-only font for the window's font-warning test (tests/app/missing_glyphs.cmake)
+    fonts-dejavu-core
 )
 
 mapsheet_install_missing() {

@@ -31,9 +31,11 @@ std::optional<CoordinateReading> decimalDegrees(std::string_view text) {
     const char* const first = text.data();
     const char* const last = first + text.size();
     double value = 0;
+    // fast_float, as the library's readDecimalText: correctly rounded everywhere, infinite
+    // beyond the double range and zero below it.
     const auto [end, error] =
         fast_float::from_chars(first, last, value, fast_float::chars_format::general);
-    if (end != last || error != std::errc{}) {
+    if (end != last || (error != std::errc{} && error != std::errc::result_out_of_range)) {
         return std::nullopt;
     }
     return CoordinateReading{value == 0 ? 0.0 : value, CoordinateFault::None};

@@ -44,6 +44,17 @@ class ProgramArgumentsTest : public QObject {
         QTest::newRow("screenshot without file")
             << QStringList{"mapsheet", "--screenshot"} << QString()
             << "mapsheet: --screenshot needs a file name";
+        QTest::newRow("Qt option with its value")
+            << QStringList{"mapsheet", "-platform", "offscreen", "--screenshot", "a.png"} << "a.png"
+            << QString();
+        QTest::newRow("Qt option with two dashes and a glued value")
+            << QStringList{"mapsheet", "--style=Fusion", "-reverse", "--screenshot", "b.png"}
+            << "b.png" << QString();
+        QTest::newRow("value of a Qt option is not ours")
+            << QStringList{"mapsheet", "-style", "--bogus"} << QString() << QString();
+        QTest::newRow("unknown single-dash option")
+            << QStringList{"mapsheet", "-bogus"} << QString()
+            << "mapsheet: unknown argument '-bogus'; see mapsheet --help";
         QTest::newRow("unknown") << QStringList{"mapsheet", "--hlep"} << QString()
                                  << "mapsheet: unknown argument '--hlep'; see mapsheet --help";
     }

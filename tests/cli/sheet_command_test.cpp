@@ -11,6 +11,7 @@
 #include <ogrsf_frmts.h>
 
 #include <charconv>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@
 #include "cli/commands.h"
 #include "engine/scale_names.h"
 #include "engine/sheet.h"
+#include "engine/sheet_area.h"
+#include "engine/sheet_id.h"
 #include "gis/gdal_errors.h"
 #include "tests/cli/command_run.h"
 
@@ -37,6 +40,12 @@ std::string shortest(double value) {
     return std::string(text, end);
 }
 
+std::string areaText(const engine::Sheet& sheet) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f", engine::sheetArea(sheet));
+    return text;
+}
+
 // The CSV row the command must write for a sheet: the number given, then the facts taken from
 // the engine's own value of the sheet (bounds as the shortest text of its rounded doubles).
 std::string expectedRow(const std::string& input, const engine::Sheet& sheet) {
@@ -44,7 +53,14 @@ std::string expectedRow(const std::string& input, const engine::Sheet& sheet) {
     return input + "," + engine::scaleRatioText(sheet.scale) + "," +
            std::string(engine::newNumber(sheet).view()) + "," +
            std::string(engine::oldNumber(sheet).view()) + "," + shortest(b.south) + "," +
-           shortest(b.west) + "," + shortest(b.north) + "," + shortest(b.east) + ",";
+           shortest(b.west) + "," + shortest(b.north) + "," + shortest(b.east) + ",," +
+           std::to_string(engine::sheetToId(sheet)) + "," + areaText(sheet);
+}
+
+// The row without its last two fields, id and area_m2.
+std::string withoutIdAndArea(const std::string& row) {
+    const std::size_t areaComma = row.rfind(',');
+    return row.substr(0, row.rfind(',', areaComma - 1));
 }
 
 TEST(SheetCommand, BothNumbersOfASheetGiveTheSameRowAtEveryScale) {
@@ -53,7 +69,7 @@ TEST(SheetCommand, BothNumbersOfASheetGiveTheSameRowAtEveryScale) {
                                 {-0.01, 179.99},  {61.3, -150.2},   {-70.9, 20.4},
                                 {80.2, 100.7},    {-87.9, -179.99}, {23.45678, 113.98765}};
     std::string input;
-    std::vector<std::string> expected{"input,scale,new,old,south,west,north,east,error"};
+    std::vector<std::string> expected{"input,scale,new,old,south,west,north,east,error,id,area_m2"};
     for (int scale = 0; scale < engine::kScaleCount; ++scale) {
         for (const auto& point : points) {
             const std::optional<engine::Sheet> sheet = engine::sheetOf(point[0], point[1], scale);
@@ -108,7 +124,7 @@ TEST(SheetCommand, TypedFormsOfNumbers) {
         EXPECT_EQ(run.status, 0) << row.typed << ": " << run.out;
         const std::vector<std::string> out = lines(run.out);
         ASSERT_EQ(out.size(), 2u) << row.typed;
-        EXPECT_EQ(out[1], row.row);
+        EXPECT_EQ(withoutIdAndArea(out[1]), row.row);
     }
 }
 
@@ -117,7 +133,7 @@ TEST(SheetCommand, NumbersThatCannotBeReadGiveRowsWithTheirErrors) {
     EXPECT_EQ(run.status, 1);
     const std::vector<std::string> out = lines(run.out);
     ASSERT_EQ(out.size(), 5u) << run.out;
-    EXPECT_EQ(out[1], "J50,1:1000000,J50,J-50,36,114,40,120,");
+    EXPECT_EQ(withoutIdAndArea(out[1]), "J50,1:1000000,J50,J-50,36,114,40,120,");
     const struct {
         std::size_t line;
         const char* start;
@@ -153,6 +169,41 @@ TEST(SheetCommand, JsonLinesCarryExactDmsAndTheCentre) {
     EXPECT_EQ(document.GetRoot().GetString("input"), "nonsense");
     EXPECT_EQ(document.GetRoot().GetObj("new").GetType(), CPLJSONObject::Type::Null);
     EXPECT_FALSE(document.GetRoot().GetString("error").empty());
+}
+
+// The id column read back as input gives the same row; the JSON members agree with the CSV; the
+// areas of the four 1:50,000 sheets add up to their 1:100,000 sheet to the square millimetre.
+TEST(SheetCommand, IdsReadBackAndAreasAddUp) {
+    const CommandRun csv = runSheet({"J50D001005", "J50E001009", "J50E001010", "J50E002009",
+                                     "J50E002010", "99", "1099511627776"});
+    EXPECT_EQ(csv.status, 1);
+    const std::vector<std::string> out = lines(csv.out);
+    ASSERT_EQ(out.size(), 8u);
+    const auto field = [](const std::string& row, int index) {
+        std::size_t start = 0;
+        for (int i = 0; i < index; ++i) {
+            start = row.find(',', start) + 1;
+        }
+        return row.substr(start, row.find(',', start) - start);
+    };
+    double quarters = 0;
+    for (int row = 2; row <= 5; ++row) {
+        quarters += std::stod(field(out[row], 10));
+    }
+    EXPECT_NEAR(quarters, std::stod(field(out[1], 10)), 0.002);
+    const std::string id = field(out[1], 9);
+    const CommandRun byId = runSheet({}, id + "\n");
+    ASSERT_EQ(lines(byId.out).size(), 2u);
+    EXPECT_EQ(lines(byId.out)[1], id + out[1].substr(out[1].find(',')));
+    for (const int row : {6, 7}) {
+        EXPECT_NE(out[row].find("is no sheet id"), std::string::npos) << out[row];
+        EXPECT_TRUE(out[row].ends_with(",,")) << out[row];
+    }
+    const CommandRun json = runSheet({"--format", "json", "J50D001005"});
+    CPLJSONDocument document;
+    ASSERT_TRUE(document.LoadMemory(lines(json.out)[0]));
+    EXPECT_EQ(std::to_string(document.GetRoot().GetLong("id")), id);
+    EXPECT_DOUBLE_EQ(document.GetRoot().GetDouble("area_m2"), std::stod(field(out[1], 10)));
 }
 
 TEST(SheetCommand, JsonEscapesWhatTheInputHeld) {

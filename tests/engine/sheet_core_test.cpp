@@ -13,9 +13,12 @@
 #include "engine/sheet_cover.h"
 #include "engine/sheet_engine.h"
 #include "engine/sheet_number_parse.h"
+#include "sheet_samples.h"
 
 namespace mapsheet::engine {
 namespace {
+
+using testing::randomSheet;
 
 std::string written(const InlineText& text) {
     return std::string(text.view());
@@ -23,19 +26,6 @@ std::string written(const InlineText& text) {
 
 double degrees(std::int64_t units) {
     return static_cast<double>(units) / kUnitsPerDegree;
-}
-
-// A uniformly drawn sheet of the scale, over both hemispheres and all three zone widths.
-Sheet randomSheet(std::mt19937_64& random, int scale) {
-    Sheet sheet;
-    sheet.scale = static_cast<std::int8_t>(scale);
-    sheet.southern = random() % 2 == 1;
-    sheet.row = static_cast<std::int8_t>(random() % kBaseRowCount + 1);
-    sheet.zone = static_cast<std::int8_t>(random() % zoneCountOfRow(sheet.row) + 1);
-    const auto divisions = static_cast<std::uint64_t>(kScaleCatalogue[scale].divisions);
-    sheet.rowCode = static_cast<std::int16_t>(random() % divisions + 1);
-    sheet.columnCode = static_cast<std::int16_t>(random() % divisions + 1);
-    return sheet;
 }
 
 class EveryScale : public ::testing::TestWithParam<int> {};
@@ -173,7 +163,13 @@ TEST(ParseSheetNumber, ErrorsNameTheWrongPiece) {
         EXPECT_EQ(parsed.error, expected) << name;
     }
     const ParsedSheet longInput = parseSheetNumber("J-50-" + std::string(5000, 'x'));
-    EXPECT_EQ(longInput.error, "unexpected piece '" + std::string(40, 'X') + "…' in a pre-1992 number");
+    EXPECT_EQ(longInput.error,
+              "unexpected piece '" + std::string(40, 'X') + "…' in a pre-1992 number");
+    // A NUL is a character like any other, not one of the blanks that vanish.
+    const std::string nul(1, '\0');
+    for (const std::string& withNul : {"K" + nul + "50", "K50" + nul}) {
+        EXPECT_FALSE(parseSheetNumber(withNul).sheet) << "NUL at " << withNul.find('\0');
+    }
 }
 
 TEST(SheetBounds, ExactEdgesAsDegreesAndDms) {

@@ -49,6 +49,23 @@ const RejectedCase kRejectedCases[] = {
     {"SquareUnknownScale", "SELECT mapsheet_square(39.979, 116.3, '1:400', 0)",
      "invalid scale '1:400'"},
     {"EnvelopeOfMalformedNumber", "SELECT mapsheet_envelope('J50F0010')", "invalid sheet number"},
+    {"IdOfNoSheet", "SELECT mapsheet_number(12::bigint)", "invalid sheet id 12"},
+    {"NegativeId", "SELECT mapsheet_old_number(-1::bigint)", "invalid sheet id -1"},
+    {"UnknownDenominator", "SELECT mapsheet_id(39, 116, 123)", "invalid scale denominator 123"},
+    {"IdOfMalformedNumber", "SELECT mapsheet_id('K50E025001')", "row code 25"},
+    {"NoRings", "SELECT count(*) FROM mapsheet_neighbours('J50', 0)", "invalid rings 0"},
+    {"TooManyRings", "SELECT count(*) FROM mapsheet_neighbours('J50', 1001)", "invalid rings 1001"},
+    {"ParentFinerThanTheSheet", "SELECT mapsheet_parent('J50', 50000)", "finer than the sheet"},
+    {"ParentAcrossTheNonNesting", "SELECT mapsheet_parent('J-50-(1)', 250000)", "do not nest"},
+    {"ChildrenCoarserThanTheSheet", "SELECT count(*) FROM mapsheet_children('J50E001001', 'A')",
+     "coarser than the sheet"},
+    {"UnknownMode", "SELECT count(*) FROM mapsheet_cover(0, 0, 1, 1, 50000, 'inside')",
+     "invalid mode 'inside'"},
+    {"CompactOfMalformedNumber", "SELECT count(*) FROM mapsheet_compact(ARRAY['J50', 'J5'])",
+     "invalid sheet number"},
+    {"CornersInAZoneThatMissesTheSheet", "SELECT mapsheet_corners('J50E001013', 19)",
+     "invalid zone"},
+    {"CornersInZone61", "SELECT mapsheet_corners('J50', 61)", "zone 61 is outside"},
 };
 
 struct AnsweredCase {

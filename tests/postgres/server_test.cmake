@@ -28,3 +28,11 @@ set_tests_properties(postgres_server PROPERTIES
 add_test(NAME postgres_module_has_no_process_state
          COMMAND sh -c "! nm -C \"$1\" | grep -E 'ModuleQmb|运算日志'" sh
                  $<TARGET_FILE:mapsheet_postgres>)
+
+# The extension on postgres_fdw shards: three throwaway servers of with_server.sh.
+add_test(NAME postgres_shards
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/shard_test.sh ${PROJECT_BINARY_DIR})
+set_tests_properties(postgres_shards PROPERTIES
+    TIMEOUT 180
+    DEPENDS postgres_server
+    ENVIRONMENT "PG_CONFIG=${MAPSHEET_PG_CONFIG};CMAKE=${CMAKE_COMMAND}")

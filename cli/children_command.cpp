@@ -1,0 +1,73 @@
+// mapsheet-cli children: the sheets of a finer scale inside each given sheet.
+
+#include <ostream>
+#include <string>
+
+#include "cli/commands.h"
+#include "text/csv.h"
+#include "cli/output_status.h"
+#include "cli/relation_rows.h"
+#include "engine/scale_names.h"
+#include "engine/sheet_hierarchy.h"
+
+namespace mapsheet::cli {
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: mapsheet-cli children --scale SCALE [--max-sheets N] [NUMBER...]\n"
+    "\n"
+    "Lists, for each sheet given, the sheets of SCALE (the sheet's own scale or a finer one)\n"
+    "inside it. 1:200,000 does not nest with 1:250,000: the 1:200,000 children of a 1:250,000\n"
+    "sheet are the 1:200,000 sheets whose interior meets it, some of them reaching beyond it.\n"
+    "\n"
+    "SCALE           one of the twelve scales, written as 1:50000, 1:50,000, 50000, 1:5万 or E.\n"
+    "NUMBER          a sheet number of either numbering, or a sheet id; without any, one per\n"
+    "                line from standard input, as 'mapsheet-cli sheet' reads them.\n"
+    "--max-sheets N  refuse, writing none of them, the children of a sheet that has more than\n"
+    "                N (default 10000000), saying how many it has.\n"
+    "\n"
+    "Output: CSV with the header input,new,old, one row per child, from the north-west: rows\n"
+    "from the north, each row from the west. The old number is empty at 1:2000 and finer.\n"
+    "\n"
+    "Exit status: 0 on success, 1 when a number could not be read or its children were refused\n"
+    "(said on standard error, the other rows are written), 2 for a usage error, 3 when the\n"
+    "output cannot be written, 4 when the input cannot be read.\n";
+
+}  // namespace
+
+int runChildrenCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
+                       std::ostream& err) {
+    const auto options =
+        parseRelationOptions("children", arguments, {.scale = true, .maxSheets = true}, err);
+    if (!options) {
+        return kExitUsage;
+    }
+    if (options->help) {
+        out << kHelp;
+        return finishOutput(out, err, kExitSuccess);
+    }
+    const auto rowsOf = [scale = *options->scale, limit = options->maxSheets](
+                            const engine::Sheet& sheet, std::string_view input,
+                            std::string& rows) -> std::optional<std::string> {
+        if (scale < sheet.scale) {
+            return engine::scaleRatioText(scale) + " is coarser than the sheet's scale " +
+                   engine::scaleRatioText(sheet.scale);
+        }
+        engine::SheetCover children = engine::childrenOf(sheet, scale);
+        if (const std::uint64_t count = children.count(); count > limit) {
+            return "it has " + std::to_string(count) + " sheets of " +
+                   engine::scaleRatioText(scale) + ", more than --max-sheets " +
+                   std::to_string(limit);
+        }
+        while (const auto child = children.next()) {
+            appendCsvField(rows, input);
+            appendNumbers(rows, *child);
+            rows += '\n';
+        }
+        return std::nullopt;
+    };
+    return writeRelationRows("children", *options, "input,new,old\n", rowsOf, in, out, err);
+}
+
+}  // namespace mapsheet::cli

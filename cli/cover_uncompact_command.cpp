@@ -1,0 +1,155 @@
+// mapsheet-cli uncompact: a list of sheets of mixed scales (a compact cover) back at one scale.
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/cover_output.h"
+#include "batch/number_lines.h"
+#include "cli/output_status.h"
+#include "cli/relation_rows.h"
+#include "cli/sheet_or_id.h"
+#include "engine/compact_cover.h"
+#include "engine/scale_names.h"
+#include "library/quoted_excerpt.h"
+
+namespace mapsheet::cli {
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: mapsheet-cli uncompact --scale SCALE [--id] [--format FORMAT] [--output FILE]\n"
+    "                              [--max-sheets N] [NUMBER...]\n"
+    "\n"
+    "Turns a list of sheets of mixed scales, such as 'mapsheet-cli cover --compact' writes,\n"
+    "back into the sheets of one scale: each sheet given becomes its sheets of SCALE (a\n"
+    "1:250,000 sheet at 1:200,000, which does not nest in it, the sheets meeting it), in the\n"
+    "order given, each from the north-west. Rows are written as 'mapsheet-cli cover' writes\n"
+    "them.\n"
+    "\n"
+    "SCALE           one of the twelve scales, written as 1:50000, 1:50,000, 50000, 1:5万 or E;\n"
+    "                no sheet given may be finer.\n"
+    "NUMBER          a sheet number of either numbering, or a sheet id; without any, one per\n"
+    "                line from standard input (a 'cover --compact' CSV gives its new column).\n"
+    "--id            add the column id, as 'cover --id' does.\n"
+    "--format, --output\n"
+    "                as for 'mapsheet-cli cover'.\n"
+    "--max-sheets N  refuse a result of more than N sheets (default 10000000).\n"
+    "\n"
+    "Every sheet is read and checked before anything is written: a number that cannot be read\n"
+    "or is finer than SCALE writes nothing (exit 1, the reasons on standard error).\n"
+    "\n"
+    "Exit status: 0 on success, 1 for a sheet that cannot be uncompacted, 2 for a usage error,\n"
+    "3 when the output cannot be written, 4 when the input cannot be read.\n";
+
+int usageError(std::ostream& err, const std::string& message) {
+    err << "mapsheet-cli uncompact: " << message << '\n';
+    return kExitUsage;
+}
+
+}  // namespace
+
+int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
+                        std::ostream& err) {
+    // --format, --output and --id go to the cover output; the rest to the relation options.
+    Arguments relationArguments;
+    std::optional<std::string> format;
+    std::optional<std::string> path;
+    bool id = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--id") {
+            id = true;
+        } else if (argument == "--format" || argument == "--output") {
+            if (i + 1 == arguments.size()) {
+                return usageError(err, argument + " needs a value");
+            }
+            (argument == "--format" ? format.emplace() : path.emplace()) = arguments[++i];
+        } else if (argument.starts_with("--format=")) {
+            format = argument.substr(9);
+        } else if (argument.starts_with("--output=")) {
+            path = argument.substr(9);
+        } else {
+            relationArguments.push_back(argument);
+        }
+    }
+    const auto options = parseRelationOptions("uncompact", relationArguments,
+                                              {.scale = true, .maxSheets = true}, err);
+    if (!options) {
+        return kExitUsage;
+    }
+    if (options->help) {
+        out << kHelp;
+        return finishOutput(out, err, kExitSuccess);
+    }
+    if (!format) {
+        format = path ? coverFormatOfPath(*path).value_or("csv") : "csv";
+    }
+    if (!isCoverFormat(*format)) {
+        return usageError(
+            err, "unknown format '" + *format + "': expected csv, geojson, gpkg, shp, kml or fgb");
+    }
+
+    const int scale = *options->scale;
+    std::vector<engine::Sheet> sheets;
+    std::uint64_t total = 0;
+    bool anyError = false;
+    const std::string readError =
+        forEachNumber(options->sheets, in, [&](std::string_view input, long line) {
+            const engine::ParsedSheet parsed = readSheetOrId(input);
+            std::string reason = parsed.error;
+            if (parsed.sheet && parsed.sheet->scale > scale) {
+                reason = "it is finer than " + engine::scaleRatioText(scale);
+            }
+            if (!reason.empty()) {
+                anyError = true;
+                err << "mapsheet-cli uncompact: ";
+                if (line > 0) {
+                    err << "line " << line << ": ";
+                }
+                std::string quoted;
+                text::appendQuotedExcerpt(quoted, input);
+                err << quoted << ": " << reason << '\n';
+                return;
+            }
+            sheets.push_back(*parsed.sheet);
+            total += engine::uncompact(*parsed.sheet, scale).count();
+        });
+    if (!readError.empty()) {
+        err << "mapsheet-cli uncompact: cannot read the input: " << readError << '\n';
+        return kExitReadFailed;
+    }
+    if (anyError) {
+        return kExitRowErrors;
+    }
+    if (total > options->maxSheets) {
+        return usageError(err, "the sheets would be " + std::to_string(total) +
+                                   ", more than --max-sheets " +
+                                   std::to_string(options->maxSheets) + " allows");
+    }
+    std::string error;
+    const std::unique_ptr<CoverOutput> output =
+        openCoverOutput(*format, path, out, error, {.id = id});
+    if (!output) {
+        err << "mapsheet-cli uncompact: " << error << '\n';
+        return path ? kExitWriteFailed : kExitUsage;
+    }
+    for (const engine::Sheet& sheet : sheets) {
+        engine::SheetCover fine = engine::uncompact(sheet, scale);
+        while (const std::optional<engine::Sheet> child = fine.next()) {
+            if (!output->add(*child)) {
+                err << "mapsheet-cli uncompact: " << output->error() << '\n';
+                return kExitWriteFailed;
+            }
+        }
+    }
+    if (!output->finish()) {
+        err << "mapsheet-cli uncompact: " << output->error() << '\n';
+        return kExitWriteFailed;
+    }
+    return finishOutput(out, err, kExitSuccess);
+}
+
+}  // namespace mapsheet::cli

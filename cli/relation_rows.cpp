@@ -1,0 +1,164 @@
+// Options, the input loop and buffered, checked writing for the relation commands.
+
+#include "cli/relation_rows.h"
+
+#include <charconv>
+#include <ostream>
+
+#include "text/csv.h"
+#include "batch/number_lines.h"
+#include "cli/output_status.h"
+#include "cli/sheet_or_id.h"
+#include "engine/scale_names.h"
+#include "engine/sheet_hierarchy.h"
+#include "library/quoted_excerpt.h"
+
+namespace mapsheet::cli {
+
+namespace {
+
+constexpr std::size_t kFlushSize = 1 << 16;
+
+bool usageError(std::string_view command, std::ostream& err, const std::string& message) {
+    err << "mapsheet-cli " << command << ": " << message << '\n';
+    return false;
+}
+
+std::string quoted(std::string_view value) {
+    std::string text;
+    text::appendQuotedExcerpt(text, value);
+    return text;
+}
+
+template <typename Whole>
+std::optional<Whole> wholeNumber(std::string_view text) {
+    Whole value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Takes the value of one option into options; false after a usage error.
+bool takeValue(std::string_view command, std::string_view option, std::string_view value,
+               RelationOptions& options, std::ostream& err) {
+    if (option == "--scale") {
+        options.scale = engine::parseScale(value);
+        return options.scale || usageError(command, err,
+                                           "unknown scale " + quoted(value) + "; the scales are\n" +
+                                               engine::acceptedScales());
+    }
+    if (option == "--rings") {
+        const auto rings = wholeNumber<int>(value);
+        if (!rings || *rings < 1 || *rings > engine::kMaxRings) {
+            return usageError(command, err,
+                              "--rings " + quoted(value) + ": rings run from 1 to 1000");
+        }
+        options.rings = *rings;
+        return true;
+    }
+    const auto limit = wholeNumber<std::uint64_t>(value);
+    if (!limit) {
+        return usageError(command, err, "--max-sheets " + quoted(value) + " is not a whole number");
+    }
+    options.maxSheets = *limit;
+    return true;
+}
+
+}  // namespace
+
+std::optional<RelationOptions> parseRelationOptions(std::string_view command,
+                                                    const Arguments& arguments,
+                                                    RelationOptionSet accepted, std::ostream& err) {
+    RelationOptions options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string_view argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+            continue;
+        }
+        if (!argument.starts_with("--")) {
+            options.sheets.emplace_back(argument);
+            continue;
+        }
+        std::optional<std::string_view> value;
+        if (const auto equals = argument.find('='); equals != std::string_view::npos) {
+            value = argument.substr(equals + 1);
+            argument = argument.substr(0, equals);
+        }
+        const bool known = (argument == "--scale" && accepted.scale) ||
+                           (argument == "--rings" && accepted.rings) ||
+                           (argument == "--max-sheets" && accepted.maxSheets);
+        if (!known) {
+            usageError(command, err,
+                       "unknown option " + quoted(argument) + "; run 'mapsheet-cli " +
+                           std::string(command) + " --help'");
+            return std::nullopt;
+        }
+        if (!value) {
+            if (i + 1 == arguments.size()) {
+                usageError(command, err, std::string(argument) + " needs a value");
+                return std::nullopt;
+            }
+            value = arguments[++i];
+        }
+        if (!takeValue(command, argument, *value, options, err)) {
+            return std::nullopt;
+        }
+    }
+    if (accepted.scale && !options.scale && !options.help) {
+        usageError(command, err,
+                   "--scale is required; run 'mapsheet-cli " + std::string(command) + " --help'");
+        return std::nullopt;
+    }
+    return options;
+}
+
+int writeRelationRows(std::string_view command, const RelationOptions& options,
+                      std::string_view header, const RelationRows& rowsOf, std::istream& in,
+                      std::ostream& out, std::ostream& err) {
+    std::string rows(header);
+    bool anyError = false;
+    bool writeFailed = false;
+    const std::string readError =
+        forEachNumber(options.sheets, in, [&](std::string_view input, long line) {
+            if (writeFailed) {
+                return;
+            }
+            const engine::ParsedSheet parsed = readSheetOrId(input);
+            const std::size_t start = rows.size();
+            const std::optional<std::string> error =
+                parsed.sheet ? rowsOf(*parsed.sheet, input, rows) : parsed.error;
+            if (error) {
+                rows.resize(start);
+                anyError = true;
+                err << "mapsheet-cli " << command << ": ";
+                if (line > 0) {
+                    err << "line " << line << ": ";
+                }
+                err << quoted(input) << ": " << *error << '\n';
+            }
+            if (rows.size() >= kFlushSize) {
+                writeFailed = !writeChecked(out, rows, err);
+                rows.clear();
+            }
+        });
+    if (writeFailed || !writeChecked(out, rows, err)) {
+        return kExitWriteFailed;
+    }
+    if (!readError.empty()) {
+        err << "mapsheet-cli " << command << ": cannot read the input: " << readError << '\n';
+        return finishOutput(out, err, kExitReadFailed);
+    }
+    return finishOutput(out, err, anyError ? kExitRowErrors : kExitSuccess);
+}
+
+void appendNumbers(std::string& row, const engine::Sheet& sheet) {
+    row += ',';
+    row += engine::newNumber(sheet).view();
+    row += ',';
+    row += engine::oldNumber(sheet).view();
+}
+
+}  // namespace mapsheet::cli

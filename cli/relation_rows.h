@@ -1,0 +1,62 @@
+#pragma once
+
+// What the relation commands (neighbours, parent, children) share: their options, reading the
+// sheets they are given, and writing the rows they make.
+//
+// Sheets come as arguments or, when there are none, one per line on standard input, as
+// `mapsheet-cli sheet` reads them (cli/number_lines.h), each a written number of either
+// numbering or an id (cli/sheet_or_id.h). Each sheet's rows are made whole before any is
+// written, so a sheet that fails (a number that cannot be read, a scale that gives no answer)
+// writes no row: its error goes to the error stream as "mapsheet-cli parent: line 3: 'X':
+// reason" (the line number only for standard input), the other sheets' rows are written and
+// the exit status is 1. Options that cannot be used are usage errors (exit 2) before any row.
+
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/commands.h"
+#include "engine/sheet.h"
+
+namespace mapsheet::cli {
+
+inline constexpr std::uint64_t kDefaultMaxRelatedSheets = 10'000'000;
+
+struct RelationOptions {
+    std::optional<int> scale;  // --scale, as a catalogue index
+    int rings = 1;             // --rings K, 1..1000
+    std::uint64_t maxSheets = kDefaultMaxRelatedSheets;
+    std::vector<std::string> sheets;
+    bool help = false;
+};
+
+// Which options the command takes besides --help.
+struct RelationOptionSet {
+    bool scale = false;
+    bool rings = false;
+    bool maxSheets = false;
+};
+
+// The options; nullopt after writing a usage error that quotes the bad piece.
+std::optional<RelationOptions> parseRelationOptions(std::string_view command,
+                                                    const Arguments& arguments,
+                                                    RelationOptionSet accepted, std::ostream& err);
+
+// Appends the rows of one sheet to rows (each ending in a line feed), or returns the reason it
+// has none.
+using RelationRows = std::function<std::optional<std::string>(
+    const engine::Sheet& sheet, std::string_view input, std::string& rows)>;
+
+// Writes header, then the rows of every given sheet; returns the exit status.
+int writeRelationRows(std::string_view command, const RelationOptions& options,
+                      std::string_view header, const RelationRows& rowsOf, std::istream& in,
+                      std::ostream& out, std::ostream& err);
+
+// Appends ",new,old" of the sheet (the old number empty at 1:2000 and finer).
+void appendNumbers(std::string& row, const engine::Sheet& sheet);
+
+}  // namespace mapsheet::cli

@@ -1,0 +1,36 @@
+// An id is all digits; everything else goes to the number parser.
+
+#include "cli/sheet_or_id.h"
+
+#include <charconv>
+#include <cstdint>
+#include <string>
+
+#include "engine/sheet_id.h"
+#include "library/quoted_excerpt.h"
+
+namespace mapsheet::cli {
+
+engine::ParsedSheet readSheetOrId(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    const auto last = text.find_last_not_of(" \t");
+    const std::string_view trimmed =
+        first == std::string_view::npos ? std::string_view{} : text.substr(first, last - first + 1);
+    if (trimmed.empty() || trimmed.find_first_not_of("0123456789") != std::string_view::npos) {
+        return engine::parseSheetNumber(text);
+    }
+    std::int64_t id = 0;
+    const auto [end, error] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), id);
+    engine::ParsedSheet parsed;
+    if (error == std::errc() && end == trimmed.data() + trimmed.size()) {
+        parsed.sheet = engine::idToSheet(id);
+    }
+    if (!parsed.sheet) {
+        parsed.error = "id ";
+        parsed.error += text::excerpt(trimmed);
+        parsed.error += " is no sheet id";
+    }
+    return parsed;
+}
+
+}  // namespace mapsheet::cli

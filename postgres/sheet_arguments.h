@@ -1,0 +1,29 @@
+#pragma once
+
+// The sheet, scale-denominator and ring arguments of the hierarchy functions. Each either gives
+// the value or raises invalid_parameter_value (22023) naming the argument and quoting it:
+// "invalid sheet id 12", "invalid scale denominator 123: ...", "invalid rings 0: ...". They
+// must be called where no C++ object is alive in the caller's frame (server.h).
+
+#include <cstdint>
+
+#include "engine/sheet.h"
+#include "postgres/server.h"
+
+namespace mapsheet::postgres {
+
+engine::Sheet sheetOfId(std::int64_t id);
+
+// A written number of either numbering.
+engine::Sheet sheetOfNumber(const ::text* number);
+
+// The scale index 0..11 of a denominator (50000 for 1:50,000).
+int scaleOfDenominator(std::int32_t denominator);
+
+// rings in 1..engine::kMaxRings.
+int checkedRings(std::int32_t rings);
+
+// Raises 22023 with the message (does not return).
+[[noreturn]] void raiseInvalid(const char* message);
+
+}  // namespace mapsheet::postgres

@@ -1,0 +1,140 @@
+// The id and hierarchy functions: ids agree with the written-number functions on sample points
+// at every scale (both scale spellings, round trip through the number), and the hierarchy
+// answers facts counted by hand from the sheet grid: children per scale pair, parents, rings,
+// covers per mode, compact lists, areas adding up, corners on a central meridian.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/postgres/server_connection.h"
+#include "tests/postgres/test_points.h"
+#include "tests/postgres/test_scales.h"
+
+namespace mapsheet::postgres_test {
+namespace {
+
+constexpr std::size_t kPointsPerScale = 2000;
+
+class PointIds : public ::testing::TestWithParam<ScaleCase> {};
+
+TEST_P(PointIds, AgreeWithTheNumbers) {
+    const ScaleCase& scale = GetParam();
+    std::vector<std::string> latitudes;
+    std::vector<std::string> longitudes;
+    for (const PointText& point : samplePoints(scale.index, kPointsPerScale, 77 + scale.index)) {
+        latitudes.push_back(point.latitude);
+        longitudes.push_back(point.longitude);
+    }
+    const std::string denominator = std::string(scale.ratio).substr(2);
+    Connection connection;
+    const std::vector<Row> rows = connection.query(
+        "SELECT count(*) FILTER (WHERE mapsheet_id(lat, lon, $3) IS DISTINCT FROM "
+        "                               mapsheet_id(lat, lon, $4::integer)), "
+        "       count(*) FILTER (WHERE mapsheet_number(mapsheet_id(lat, lon, $4::integer)) "
+        "                              IS DISTINCT FROM mapsheet_number(lat, lon, $3)), "
+        "       count(*) FILTER (WHERE mapsheet_id(mapsheet_number(lat, lon, $3)) "
+        "                              IS DISTINCT FROM mapsheet_id(lat, lon, $3)), "
+        "       count(mapsheet_id(lat, lon, $3)) "
+        "FROM unnest($1::float8[], $2::float8[]) AS p(lat, lon)",
+        {arrayLiteral(latitudes), arrayLiteral(longitudes), scale.spelling, denominator});
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], Value{"0"}) << "text and integer scales differ";
+    EXPECT_EQ(rows[0][1], Value{"0"}) << "the number of the id differs";
+    EXPECT_EQ(rows[0][2], Value{"0"}) << "the id of the number differs";
+    EXPECT_NE(rows[0][3], Value{"0"}) << "no point had a sheet";
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, PointIds, ::testing::ValuesIn(kScaleCases),
+                         [](const auto& info) { return scaleCaseName(info.param); });
+
+struct FactCase {
+    const char* name;
+    const char* sql;  // one value
+    const char* expected;
+};
+
+const FactCase kFactCases[] = {
+    // A 1:1,000,000 sheet holds 24 x 24 sheets of 1:50,000; a 1:500,000 sheet 24 x 24 of 1:25,000.
+    {"MillionHolds576FiftyThousands", "SELECT count(*) FROM mapsheet_children('J50', 50000)",
+     "576"},
+    {"ChildrenNameTheirParent",
+     "SELECT count(*) FROM mapsheet_children('J50B001001', '1:25000') AS c "
+     "WHERE mapsheet_parent(c, 500000) <> 'J50B001001'",
+     "0"},
+    {"ChildrenFromTheNorthWest",
+     "SELECT string_agg(c, ',') FROM mapsheet_children('J50E003005', 25000) AS c",
+     "J50F005009,J50F005010,J50F006009,J50F006010"},
+    // 1:200,000 (6 x 6) in 1:250,000 (4 x 4): the first 250,000 sheet meets 2 x 2 of them.
+    {"TwoHundredThousandsMeetingAQuarterMillion",
+     "SELECT string_agg(c, ',') FROM mapsheet_children('J50C001001', 200000) AS c",
+     "J50R001001,J50R001002,J50R002001,J50R002002"},
+    {"ParentThroughIds",
+     "SELECT mapsheet_number(mapsheet_parent(mapsheet_id('J50E003005'), 100000))",
+     "J50D002003"},
+    {"ParentOfAnOldNumber", "SELECT mapsheet_parent('J-50-5-A', '1:1000000')", "J50"},
+    {"ParentIdAsBigint",
+     "SELECT mapsheet_parent(mapsheet_id('J50E003005'), 1000000) = mapsheet_id('J50')", "t"},
+    {"OneRingIsNineSheets", "SELECT count(*) FROM mapsheet_neighbours('J50E005005', 1)", "9"},
+    {"TwoRingsFromTheNorthWest",
+     "SELECT (array_agg(n))[1] || ' ' || (array_agg(n))[13] || ' ' || count(*) "
+     "FROM mapsheet_neighbours('J50E005005', 2) AS n",
+     "J50E003003 J50E005005 25"},
+    {"RingAcross180", "SELECT string_agg(n, ',') FROM mapsheet_neighbours('J60', 1) AS n",
+     "K59,K60,K01,J59,J60,J01,I59,I60,I01"},
+    {"NeighbourIdsAreSheetIds",
+     "SELECT count(*) FROM mapsheet_neighbours(mapsheet_id('J50E005005'), 3) AS id "
+     "WHERE mapsheet_id(mapsheet_number(id)) = id",
+     "49"},
+    {"CompactOfChildrenIsTheParent",
+     "SELECT string_agg(c, ',') FROM mapsheet_compact(ARRAY(SELECT mapsheet_children("
+     "'J50E001001', 10000))) AS c",
+     "J50E001001"},
+    {"CompactClimbsTwoScales",
+     "SELECT string_agg(c, ',') FROM mapsheet_compact(ARRAY(SELECT mapsheet_children("
+     "'J50D001001', 10000))) AS c",
+     "J50D001001"},
+    // 15 of the 16 1:10,000 sheets of a 1:50,000 sheet: three whole 1:25,000 sheets and three
+    // 1:10,000 sheets of the fourth.
+    {"CompactKeepsAnIncompleteSet",
+     "SELECT count(*) FROM mapsheet_compact(ARRAY(SELECT mapsheet_children('J50E001001', "
+     "10000) OFFSET 1)) AS c",
+     "6"},
+    {"CompactDropsContainedSheets",
+     "SELECT string_agg(c, ',') FROM mapsheet_compact(ARRAY['J50E001001', 'J50', 'J-50']) c",
+     "J50"},
+    // The box cuts through the edge rows and columns of 1:50,000 sheets (10' x 15'): it meets
+    // 6 x 4 of them, holds 4 x 2 whole, and the edge sheets' centres lie outside it.
+    {"CoverMeets", "SELECT count(*) FROM mapsheet_cover(39.1, 116.15, 39.9, 116.85, 50000)",
+     "24"},
+    {"CoverCentre",
+     "SELECT count(*) FROM mapsheet_cover(39.1, 116.15, 39.9, 116.85, '1:50000', 'centre')",
+     "8"},
+    {"CoverWithin",
+     "SELECT count(*) FROM mapsheet_cover(39.1, 116.15, 39.9, 116.85, 50000, 'within')", "8"},
+    {"AreaAddsUp",
+     "SELECT abs(mapsheet_area('J50') - sum(mapsheet_area(c))) < 1e-3 "
+     "FROM mapsheet_children('J50', 250000) AS c",
+     "t"},
+    {"AreaOfIdAndNumber", "SELECT mapsheet_area(mapsheet_id('J50')) = mapsheet_area('J50')", "t"},
+    {"CornersOnTheCentralMeridian",
+     "SELECT c.zone || ' ' || c.central_meridian || ' ' || c.sw_y || ' ' || c.nw_y "
+     "FROM mapsheet_corners('J50E001013') AS c",
+     "20 117 500000 500000"},
+    {"CornersInANamedZone",
+     "SELECT c.central_meridian FROM mapsheet_corners('K51E001001', 21) AS c", "123"},
+    {"CornersOfTenThousandInThreeDegrees",
+     "SELECT c.zone || ' ' || c.sw_y FROM mapsheet_corners('J50G001049') AS c", "39 500000"},
+};
+
+TEST(HierarchyFacts, HoldOnTheServer) {
+    Connection connection;
+    for (const FactCase& fact : kFactCases) {
+        SCOPED_TRACE(fact.name);
+        EXPECT_EQ(connection.value(fact.sql), Value{fact.expected});
+    }
+}
+
+}  // namespace
+}  // namespace mapsheet::postgres_test

@@ -1,0 +1,132 @@
+#include "web/module_values.h"
+
+#include <cmath>
+#include <optional>
+#include <string_view>
+
+#include "engine/scale_catalogue.h"
+#include "engine/scale_names.h"
+#include "engine/sheet_area.h"
+#include "engine/sheet_id.h"
+#include "engine/sheet_number_parse.h"
+
+namespace mapsheet::web {
+
+using emscripten::val;
+
+namespace {
+
+std::string trimmedCaption(int scaleIndex) {
+    std::string_view caption = engine::kScaleCatalogue[static_cast<std::size_t>(scaleIndex)].caption;
+    while (!caption.empty() && caption.front() == ' ') {
+        caption.remove_prefix(1);
+    }
+    return std::string(caption);
+}
+
+val textOrNull(const engine::InlineText& text) {
+    return text.empty() ? val::null() : val(std::string(text.view()));
+}
+
+val edges(double south, double west, double north, double east) {
+    val box = val::object();
+    box.set("south", south);
+    box.set("west", west);
+    box.set("north", north);
+    box.set("east", east);
+    return box;
+}
+
+std::string dms(std::int32_t units) {
+    return std::string(engine::unitsAsDms(units).view());
+}
+
+}  // namespace
+
+void throwError(const std::string& message) {
+    throw BadArgument(message);
+}
+
+int scaleIndexOrThrow(const val& scale) {
+    std::optional<int> index;
+    if (scale.isNumber()) {
+        const double denominator = scale.as<double>();
+        for (int i = 0; i < engine::kScaleCount; ++i) {
+            if (engine::kScaleCatalogue[static_cast<std::size_t>(i)].denominator == denominator) {
+                index = i;
+            }
+        }
+    } else if (scale.isString()) {
+        index = engine::parseScale(scale.as<std::string>());
+    }
+    if (!index) {
+        throwError("unknown scale: the scales are 1:1000000, 1:500000, 1:250000, 1:200000, "
+                   "1:100000, 1:50000, 1:25000, 1:10000, 1:5000, 1:2000, 1:1000 and 1:500");
+    }
+    return *index;
+}
+
+engine::Sheet sheetOfTextOrThrow(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    const std::size_t last = text.find_last_not_of(" \t");
+    const std::string trimmed = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+    if (!trimmed.empty() && trimmed.size() <= 18 &&
+        trimmed.find_first_not_of("0123456789") == std::string::npos) {
+        if (const std::optional<engine::Sheet> sheet = engine::idToSheet(std::stoll(trimmed))) {
+            return *sheet;
+        }
+        throwError("id " + trimmed + " is no sheet");
+    }
+    engine::ParsedSheet parsed = engine::parseSheetNumber(text);
+    if (!parsed.sheet) {
+        throwError(parsed.error);
+    }
+    return *parsed.sheet;
+}
+
+val sheetValue(const engine::Sheet& sheet) {
+    const engine::DegreeBounds bounds = engine::degreeBounds(sheet);
+    const engine::UnitBounds units = engine::unitBounds(sheet);
+    val value = val::object();
+    value.set("scale", engine::scaleRatioText(sheet.scale));
+    value.set("scaleName", trimmedCaption(sheet.scale));
+    value.set("number", textOrNull(engine::newNumber(sheet)));
+    value.set("oldNumber", textOrNull(engine::oldNumber(sheet)));
+    value.set("bounds", edges(bounds.south, bounds.west, bounds.north, bounds.east));
+    val boundsDms = val::object();
+    boundsDms.set("south", dms(units.south));
+    boundsDms.set("west", dms(units.west));
+    boundsDms.set("north", dms(units.north));
+    boundsDms.set("east", dms(units.east));
+    value.set("boundsDms", boundsDms);
+    val centre = val::object();
+    // The mean of two edges on the 1/8-second lattice is exact in units before the division.
+    centre.set("lat", (static_cast<double>(units.south) + units.north) / 2 / engine::kUnitsPerDegree);
+    centre.set("lon", (static_cast<double>(units.west) + units.east) / 2 / engine::kUnitsPerDegree);
+    value.set("centre", centre);
+    value.set("area", engine::sheetArea(sheet));
+    value.set("id", static_cast<double>(engine::sheetToId(sheet)));
+    return value;
+}
+
+val scalesValue() {
+    val list = val::array();
+    for (int i = 0; i < engine::kScaleCount; ++i) {
+        const engine::ScaleRow& row = engine::kScaleCatalogue[static_cast<std::size_t>(i)];
+        val scale = val::object();
+        scale.set("value", engine::scaleRatioText(i));
+        scale.set("name", trimmedCaption(i));
+        scale.set("letter", std::string(row.letter));
+        scale.set("hasOldNumber", row.hasOldNumber);
+        val notes = val::array();
+        notes.call<void>("push", std::string(row.note1));
+        notes.call<void>("push", std::string(row.note2));
+        scale.set("notes", notes);
+        scale.set("standardLine", std::string(row.standardLine));
+        scale.set("example", std::string(row.example));
+        list.call<void>("push", scale);
+    }
+    return list;
+}
+
+}  // namespace mapsheet::web
