@@ -11,7 +11,6 @@
 #include "cli/commands.h"
 #include "cli/cover_output.h"
 #include "cli/cover_sheets.h"
-#include "text/fixed_decimals.h"
 #include "cli/output_status.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_area.h"
@@ -19,6 +18,7 @@
 #include "engine/sheet_number_parse.h"
 #include "library/thousands.h"
 #include "text/box_text.h"
+#include "text/fixed_decimals.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/polygon_file.h"
@@ -81,8 +81,10 @@ constexpr std::string_view kHelp =
     "                 scale, CRS EPSG:4490 (CGCS2000; GeoJSON and KML are WGS 84 by "
     "definition\n"
     "                 and carry the same coordinates). FlatGeobuf stores the sheets in the\n"
-    "                 order of its spatial index rather than from the north-west.\n"
-    "--output FILE    write to FILE instead of standard output (needed for gpkg, shp and fgb).\n"
+    "                 order of its spatial index rather than from the north-west. dxf: each\n"
+    "                 sheet a polyline on the DXF layer 'sheets' with its number as a text at\n"
+    "                 its centre, for CAD programs.\n"
+    "--output FILE    write to FILE instead of standard output (needed for gpkg, shp, fgb, dxf).\n"
     "                 The file appears only when complete; after a failure nothing is left.\n"
     "--max-sheets N   refuse, before writing anything, a cover of more than N sheets\n"
     "                 (default 10000000), saying how many it would have had.\n"
@@ -248,7 +250,7 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
     }
     if (!isCoverFormat(format)) {
         return usageError(err, "unknown format " + text::singleQuotedExcerpt(format) +
-                                   ": expected csv, geojson, gpkg, shp, kml or fgb");
+                                   ": expected csv, geojson, gpkg, shp, kml, fgb or dxf");
     }
 
     engine::CoverMode mode = engine::CoverMode::Meets;

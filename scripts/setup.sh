@@ -22,8 +22,11 @@ MAPSHEET_PACKAGES=(
     python3-pytest  # its tests (tests/python)
     python3-geopandas  # mapsheet.geo and its GeoPackage test
     python3-dask python3-distributed  # mapsheet.dask and its LocalCluster test
+    qgis python3-qgis qgis-providers  # the QGIS plugin's tests through qgis_process (qgis/)
     # a Latin-only font for the window's font-warning test (tests/app/missing_glyphs.cmake)
     fonts-dejavu-core
+    # the clean Debian 12 root of scripts/package --check
+    debootstrap
 )
 
 mapsheet_install_missing() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a finished build directory with CPack and checks it: lintian
-# reports no error, and the programs unpacked into a temporary folder run there.
+# Builds the Debian packages from a finished build directory with CPack and checks them:
+# lintian reports no error in any, and the programs of the mapsheet package unpacked into a
+# temporary folder run there.
 #
 # Usage: debian_package.sh BUILD_DIR
 set -euo pipefail
@@ -12,16 +13,17 @@ cpack --config "$build_dir/CPackConfig.cmake" -G DEB -B "$work/out" > "$work/cpa
     cat "$work/cpack.log"
     exit 1
 }
-package="$(ls "$work"/out/*.deb)"
-echo "package: $(basename "$package")"
-dpkg-deb --field "$package" Package Version Depends
-
-# Errors are what the package must not have; warnings are printed for the reader.
-lintian --tag-display-limit 0 "$package" | tee "$work/lintian.txt" || true
-if grep -q '^E:' "$work/lintian.txt"; then
-    echo "lintian reports errors"
-    exit 1
-fi
+# Errors are what a package must not have; warnings are printed for the reader.
+for package in "$work"/out/*.deb; do
+    echo "package: $(basename "$package")"
+    dpkg-deb --field "$package" Package Version Depends
+    lintian --tag-display-limit 0 "$package" | tee "$work/lintian.txt" || true
+    if grep -q '^E:' "$work/lintian.txt"; then
+        echo "lintian reports errors"
+        exit 1
+    fi
+done
+package="$(ls "$work"/out/mapsheet_*.deb)"
 
 dpkg-deb -x "$package" "$work/root"
 "$work/root/usr/bin/mapsheet-cli" --version

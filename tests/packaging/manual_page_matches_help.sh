@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Checks that a manual page is in step with its program's --help: every long option the help
 # of the program (and of each COMMAND given) names appears in the page, every long option the
-# page names appears in some help, and the page's header carries the program's version.
+# page names appears in some help, the page's header carries the program's version, and groff
+# renders it without a warning in the locale MANUAL_PAGE_LOCALE (default C). In the C locale
+# the page must be ASCII only: any other character would be lost there.
 #
-# Usage: manual_page_matches_help.sh PAGE PROGRAM [COMMAND...]
+# Usage: [MANUAL_PAGE_LOCALE=C.UTF-8] manual_page_matches_help.sh PAGE PROGRAM [COMMAND...]
 set -euo pipefail
 page="$1"
 program="$2"
@@ -37,9 +39,15 @@ if ! head -1 "$page" | grep -qF "$version\""; then
     echo "$page: header $(head -1 "$page") does not carry version $version"
     status=1
 fi
+locale="${MANUAL_PAGE_LOCALE:-C}"
+if [ "$locale" = C ] && non_ascii="$(LC_ALL=C grep -n '[^ -~]' "$page")"; then
+    echo "$page: characters the C locale cannot show:"
+    echo "$non_ascii"
+    status=1
+fi
 # groff's own complaints about the page, where man-db is installed to show them.
 if command -v man > /dev/null &&
-    warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)" &&
+    warnings="$(LC_ALL="$locale" MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)" &&
     [ -n "$warnings" ]; then
     echo "$page: $warnings"
     status=1
