@@ -9,8 +9,8 @@
 #include "engine/sheet.h"
 #include "engine/sheet_engine.h"
 #include "library/ModuleQmb.h"
-#include "library/angle_reading.h"
 #include "library/double_digits.h"
+#include "text/coordinate_text.h"
 
 namespace {
 
@@ -90,7 +90,7 @@ void BM_DecimalRemainder(benchmark::State& state) {
 void readTexts(benchmark::State& state, const std::vector<std::string>& texts) {
     std::size_t next = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(mapsheet::readAngleDegrees(texts[next++ % texts.size()]));
+        benchmark::DoNotOptimize(mapsheet::cli::readCoordinate(texts[next++ % texts.size()]));
     }
 }
 

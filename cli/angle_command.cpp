@@ -14,8 +14,9 @@
 #include "cli/output_status.h"
 #include "library/QmbJiChuGeShi.h"
 #include "library/angle_conversion.h"
-#include "library/angle_reading.h"
 #include "library/code_points.h"
+#include "text/angle_marks.h"
+#include "text/json_text.h"
 
 namespace mapsheet::cli {
 
@@ -139,21 +140,6 @@ std::optional<std::array<std::string, 3>> cleanedDms(const std::vector<std::stri
     return boxes;
 }
 
-void writeJsonString(std::ostream& out, const std::string& text) {
-    out << '"';
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out << '\\' << c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            constexpr char hex[] = "0123456789abcdef";
-            out << "\\u00" << hex[(c >> 4) & 0xF] << hex[c & 0xF];
-        } else {
-            out << c;
-        }
-    }
-    out << '"';
-}
-
 void writeJson(std::ostream& out, const AngleBoxTexts& boxes) {
     const std::array<std::pair<const char*, const std::string*>, 7> members{{
         {"degrees", &boxes.degrees},
@@ -164,14 +150,14 @@ void writeJson(std::ostream& out, const AngleBoxTexts& boxes) {
         {"decimal_degrees", &boxes.decimalDegrees},
         {"radians", &boxes.radians},
     }};
-    out << '{';
+    std::string json = "{";
     for (std::size_t i = 0; i < members.size(); ++i) {
-        out << (i == 0 ? "" : ",");
-        writeJsonString(out, members[i].first);
-        out << ':';
-        writeJsonString(out, *members[i].second);
+        json.append(i == 0 ? "" : ",");
+        appendJsonString(json, members[i].first);
+        json.push_back(':');
+        appendJsonString(json, *members[i].second);
     }
-    out << "}\n";
+    out << json << "}\n";
 }
 
 void writeText(std::ostream& out, const AngleBoxTexts& boxes) {

@@ -11,13 +11,14 @@
 #include "cli/commands.h"
 #include "cli/cover_output.h"
 #include "cli/cover_sheets.h"
-#include "text/fixed_decimals.h"
 #include "cli/output_status.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_area.h"
 #include "engine/sheet_cover.h"
 #include "engine/sheet_number_parse.h"
+#include "library/thousands.h"
 #include "text/box_text.h"
+#include "text/fixed_decimals.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/polygon_file.h"
@@ -25,6 +26,7 @@
 
 #ifdef MAPSHEET_HAVE_PROJ
 #include "cli/square_area_commands.h"
+#include "library/quoted_excerpt.h"
 #endif
 
 namespace mapsheet::cli {
@@ -140,8 +142,8 @@ bool parseOptions(const Arguments& arguments, Options& options, std::ostream& er
             continue;
         }
         if (!argument.starts_with("--")) {
-            usageError(err, "unexpected argument '" + std::string(argument) +
-                                "'; run 'mapsheet-cli cover --help'");
+            usageError(err, "unexpected argument " + text::singleQuotedExcerpt(argument) +
+                                "; run 'mapsheet-cli cover --help'");
             return false;
         }
         std::optional<std::string_view> value;
@@ -154,8 +156,8 @@ bool parseOptions(const Arguments& arguments, Options& options, std::ostream& er
                            argument == "--format" || argument == "--output" ||
                            argument == "--max-sheets" || argument == "--mode";
         if (!known) {
-            usageError(err, "unknown option '" + std::string(argument) +
-                                "'; run 'mapsheet-cli cover --help'");
+            usageError(err, "unknown option " + text::singleQuotedExcerpt(argument) +
+                                "; run 'mapsheet-cli cover --help'");
             return false;
         }
         if (!value) {
@@ -183,21 +185,13 @@ bool parseOptions(const Arguments& arguments, Options& options, std::ostream& er
             const auto [end, fault] =
                 std::from_chars(value->data(), value->data() + value->size(), options.maxSheets);
             if (fault != std::errc{} || end != value->data() + value->size()) {
-                usageError(err, "--max-sheets '" + std::string(*value) +
-                                    "': expected a whole number of sheets");
+                usageError(err, "--max-sheets " + text::singleQuotedExcerpt(*value) +
+                                    ": expected a whole number of sheets");
                 return false;
             }
         }
     }
     return true;
-}
-
-std::string withThousands(std::uint64_t value) {
-    std::string digits = std::to_string(value);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), ",");
-    }
-    return digits;
 }
 
 // The sheets,area_m2 row of a cover: its sheets counted and their areas summed.
@@ -240,7 +234,8 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
     }
     const std::optional<int> scale = engine::parseScale(*options.scale);
     if (!scale) {
-        err << "mapsheet-cli cover: unknown scale '" << *options.scale << "'; accepted scales:\n"
+        err << "mapsheet-cli cover: unknown scale " << text::singleQuotedExcerpt(*options.scale)
+            << "; accepted scales:\n"
             << engine::acceptedScales();
         return kExitUsage;
     }
@@ -254,8 +249,8 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
         format = coverFormatOfPath(*options.output).value_or("csv");
     }
     if (!isCoverFormat(format)) {
-        return usageError(
-            err, "unknown format '" + format + "': expected csv, geojson, gpkg, shp, kml, fgb or dxf");
+        return usageError(err, "unknown format " + text::singleQuotedExcerpt(format) +
+                                   ": expected csv, geojson, gpkg, shp, kml, fgb or dxf");
     }
 
     engine::CoverMode mode = engine::CoverMode::Meets;
@@ -317,10 +312,11 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
 
     if (const std::optional<CoverCount> count = sheets->countAbove(options.maxSheets)) {
         return usageError(
-            err, std::string("the cover would have ") + (count->atLeast ? "more than " : "") +
-                     withThousands(count->atLeast ? options.maxSheets : count->sheets) +
-                     " sheets, more than --max-sheets " + withThousands(options.maxSheets) +
-                     " allows");
+            err,
+            std::string("the cover would have ") + (count->atLeast ? "more than " : "") +
+                text::withThousandsSeparators(count->atLeast ? options.maxSheets : count->sheets) +
+                " sheets, more than --max-sheets " +
+                text::withThousandsSeparators(options.maxSheets) + " allows");
     }
 
     if (options.summary) {

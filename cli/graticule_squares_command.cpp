@@ -20,6 +20,7 @@
 #include "cli/square_options.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_number_parse.h"
+#include "library/quoted_excerpt.h"
 #include "projection/graticule_squares.h"
 #include "text/csv.h"
 
@@ -50,8 +51,8 @@ std::optional<SheetSquareOptions> parseOptions(const Arguments& arguments, std::
                                                                           : nullptr;
         if (slot == nullptr) {
             if (argument.starts_with("--")) {
-                err << kPrefix << "unknown option '" << argument
-                    << "' for --square; run 'mapsheet-cli sheet --help'\n";
+                err << kPrefix << "unknown option " << text::singleQuotedExcerpt(argument)
+                    << " for --square; run 'mapsheet-cli sheet --help'\n";
                 return std::nullopt;
             }
             options.numbers.emplace_back(argument);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/scale_names.h"
+#include "library/quoted_excerpt.h"
 
 namespace mapsheet::cli {
 
@@ -176,7 +177,8 @@ bool check(const OptionTexts& texts, NumberOptions& options, std::ostream& err) 
     }
     const std::optional<int> scale = engine::parseScale(*texts.scale);
     if (!scale) {
-        err << "mapsheet-cli number: unknown scale '" << *texts.scale << "'; accepted scales:\n"
+        err << "mapsheet-cli number: unknown scale " << text::singleQuotedExcerpt(*texts.scale)
+            << "; accepted scales:\n"
             << engine::acceptedScales();
         return false;
     }

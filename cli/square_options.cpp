@@ -12,6 +12,7 @@
 
 #include "engine/scale_names.h"
 #include "engine/square_sheet.h"
+#include "library/quoted_excerpt.h"
 #include "projection/epsg_system.h"
 #include "text/coordinate_text.h"
 
@@ -74,7 +75,8 @@ std::optional<int> scaleOption(const std::optional<std::string>& text, std::stri
                                std::ostream& err) {
     const std::optional<int> scale = engine::parseScale(*text);
     if (!scale) {
-        err << kPrefix << "unknown scale '" << *text << "' for " << name << "; accepted scales:\n"
+        err << kPrefix << "unknown scale " << text::singleQuotedExcerpt(*text) << " for " << name
+            << "; accepted scales:\n"
             << engine::acceptedScales();
     }
     return scale;
@@ -108,8 +110,8 @@ bool chooseSquareSystem(const SystemArguments& given,
     }
     const CoordinateReading meridian = readCoordinate(*given.centralMeridian);
     if (meridian.fault != CoordinateFault::None) {
-        err << prefix << "--central-meridian '" << *given.centralMeridian
-            << "': " << coordinateFaultText(meridian.fault) << '\n';
+        err << prefix << "--central-meridian " << text::singleQuotedExcerpt(*given.centralMeridian)
+            << ": " << coordinateFaultText(meridian.fault) << '\n';
         return false;
     }
     int width = 3;
@@ -155,8 +157,8 @@ std::optional<SquareOptions> parseSquareOptions(const Arguments& arguments, std:
             known = known || name == valued;
         }
         if (!known) {
-            err << kPrefix << "unknown option '" << argument
-                << "'; run 'mapsheet-cli square --help'\n";
+            err << kPrefix << "unknown option " << text::singleQuotedExcerpt(argument)
+                << "; run 'mapsheet-cli square --help'\n";
             return std::nullopt;
         }
         std::optional<std::string>& slot = *slotOf(raw, name);
@@ -203,7 +205,8 @@ std::optional<SquareOptions> parseSquareOptions(const Arguments& arguments, std:
     if (raw.jobs) {
         const std::optional<int> jobs = positiveInteger(*raw.jobs);
         if (!jobs) {
-            err << kPrefix << "--jobs '" << *raw.jobs << "' is not a positive whole number\n";
+            err << kPrefix << "--jobs " << text::singleQuotedExcerpt(*raw.jobs)
+                << " is not a positive whole number\n";
             return std::nullopt;
         }
         options.jobs = *jobs;

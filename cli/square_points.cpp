@@ -152,9 +152,9 @@ class SquarePointRows {
         const std::optional<double> y = x ? readMetres(yGiven) : std::nullopt;
         if (!x || !y) {
             startError(lineNumber)
-                .append(x ? "y '" : "x '")
-                .append(x ? yGiven : xGiven)
-                .append("': expected metres as a decimal number (4374033.21)");
+                .append(x ? "y " : "x ")
+                .append(text::singleQuotedExcerpt(x ? yGiven : xGiven))
+                .append(": expected metres as a decimal number (4374033.21)");
             write({}, {},
                   locator_.fixedProjector() ? &locator_.fixedProjector()->system() : nullptr,
                   xGiven, yGiven, {});

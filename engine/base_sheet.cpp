@@ -1,6 +1,7 @@
 // The window's engine over the sheet core: the scale selection, the 1:1,000,000 base-sheet
 // record, the entry SheetNumber and the records the window reads after it.
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/sheet_engine.h"
@@ -53,7 +54,8 @@ void SheetEngine::SelectScale(int scaleIndex) {
 std::int32_t SheetEngine::ZoneWidthForLatitude(double latitude) {
     const double fromEquator = std::fabs(placedUnits(latitude));
     const double row = std::floor(fromEquator / (4.0 * kUnitsPerDegree)) + 1;
-    return row < kBaseRowCount ? zoneWidthOfRow(static_cast<int>(row)) : 24;
+    // Beyond the last row (the pole, or no number at all) the zones are as wide as in it.
+    return zoneWidthOfRow(static_cast<int>(std::min(double{kBaseRowCount}, row)));
 }
 
 void SheetEngine::ComputeBaseSheet(double latitude, double longitude) {

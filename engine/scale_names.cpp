@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "engine/scale_catalogue.h"
+#include "library/thousands.h"
 
 namespace mapsheet::engine {
 
@@ -31,9 +31,16 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// The text without surrounding blanks and with the thousands separators between digits
-// removed; letters upper-cased.
-std::string canonicalSpelling(std::string_view text) {
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+constexpr std::string_view kThousandsSeparators = ", _";
+
+// The text without surrounding blanks and with the thousands separators of its numbers
+// removed, letters upper-cased; nullopt when a number's separators stand out of place
+// ("1:50,00").
+std::optional<std::string> canonicalSpelling(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) {
         text.remove_prefix(1);
     }
@@ -41,15 +48,27 @@ std::string canonicalSpelling(std::string_view text) {
         text.remove_suffix(1);
     }
     std::string canonical;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const bool betweenDigits = i > 0 && i + 1 < text.size() &&
-                                   std::isdigit(static_cast<unsigned char>(text[i - 1])) &&
-                                   std::isdigit(static_cast<unsigned char>(text[i + 1]));
-        if ((c == ',' || c == ' ' || c == '_') && betweenDigits) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (!isDigit(text[i])) {
+            const char c = text[i++];
+            canonical.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
             continue;
         }
-        canonical.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+        // A number: digits, and separators that stand between two digits.
+        std::size_t end = i + 1;
+        while (end < text.size() &&
+               (isDigit(text[end]) ||
+                (kThousandsSeparators.find(text[end]) != std::string_view::npos &&
+                 end + 1 < text.size() && isDigit(text[end + 1])))) {
+            ++end;
+        }
+        const std::optional<std::string> digits =
+            text::digitsWithoutThousandsSeparators(text.substr(i, end - i), kThousandsSeparators);
+        if (!digits) {
+            return std::nullopt;
+        }
+        canonical.append(*digits);
+        i = end;
     }
     return canonical;
 }
@@ -57,8 +76,11 @@ std::string canonicalSpelling(std::string_view text) {
 }  // namespace
 
 std::optional<int> parseScale(std::string_view typed) {
-    const std::string canonical = canonicalSpelling(typed);
-    const std::string_view text = canonical;
+    const std::optional<std::string> canonical = canonicalSpelling(typed);
+    if (!canonical) {
+        return std::nullopt;
+    }
+    const std::string_view text = *canonical;
     for (int index = 0; index < kScaleCount; ++index) {
         const std::string_view denominator = kDenominators[index];
         if (text == denominator || isRatio(text, denominator) ||

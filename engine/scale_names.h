@@ -11,7 +11,8 @@ namespace mapsheet::engine {
 // The scale index (0 = 1:1,000,000 .. 11 = 1:500) of "1:50000", "50000", the window's caption
 // without its leading space ("1:5万", "1:2.5万") or the scale letter ("E"); nullopt for any
 // other text. Blanks around the text are ignored, the denominator may carry thousands
-// separators ("1:10,000", "1:10 000", "10,000"), and the letter may be lower case.
+// separators every three digits from the right ("1:10,000", "1:10 000", "10,000"; not
+// "1:50,00"), and the letter may be lower case.
 std::optional<int> parseScale(std::string_view text);
 
 // One line per scale listing its accepted spellings, for usage messages.

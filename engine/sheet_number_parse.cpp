@@ -10,6 +10,7 @@
 #include "engine/scale_names.h"
 #include "library/code_points.h"
 #include "library/quoted_excerpt.h"
+#include "library/thousands.h"
 
 namespace mapsheet::engine {
 
@@ -30,16 +31,9 @@ constexpr std::array<Mapping, 20> kTable{{
     {U'\u3016', '['}, {U'\u3017', ']'},  // brackets
 }};
 
-std::string quoted(std::string_view piece) {
-    return "'" + text::excerpt(piece) + "'";
-}
-
 std::string scaleName(int scale) {
-    std::string digits = std::to_string(kScaleCatalogue[scale].denominator);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), ",");
-    }
-    return "1:" + digits;
+    return "1:" + text::withThousandsSeparators(
+                      static_cast<std::uint64_t>(kScaleCatalogue[scale].denominator));
 }
 
 struct Reader {
@@ -223,7 +217,7 @@ ParsedSheet parseOld(const std::vector<std::string_view>& pieces, Sheet sheet) {
     std::string& error = result.error;
     const auto zone = wholeNumber(pieces[1], 2);
     if (!zone) {
-        error = "zone " + quoted(pieces[1]) + ": expected one or two digits";
+        error = "zone " + text::singleQuotedExcerpt(pieces[1]) + ": expected one or two digits";
         return result;
     }
     if (!checkZone(*zone, sheet, error)) {
@@ -236,7 +230,7 @@ ParsedSheet parseOld(const std::vector<std::string_view>& pieces, Sheet sheet) {
     }
     const auto third = pieceOf(pieces[2]);
     const auto bad = [&](std::string_view piece) {
-        error = "unexpected piece " + quoted(piece) + " in a pre-1992 number";
+        error = "unexpected piece " + text::singleQuotedExcerpt(piece) + " in a pre-1992 number";
         return result;
     };
     if (!third) {
@@ -290,7 +284,8 @@ ParsedSheet parseOld(const std::vector<std::string_view>& pieces, Sheet sheet) {
         if (pieces.size() == 5) {
             const int quarter = quarterOf(pieces[4], "ABCD");
             if (quarter == 0) {
-                error = "1:5000 quarter " + quoted(pieces[4]) + ": expected a, b, c or d";
+                error = "1:5000 quarter " + text::singleQuotedExcerpt(pieces[4]) +
+                        ": expected a, b, c or d";
                 return result;
             }
             descend(sheet, 8, 2, quarter);
@@ -302,14 +297,16 @@ ParsedSheet parseOld(const std::vector<std::string_view>& pieces, Sheet sheet) {
     }
     const int quarter50k = fourth->kind == OldPiece::Plain ? quarterOf(fourth->body, "ABCD") : 0;
     if (quarter50k == 0) {
-        error = "1:50,000 quarter " + quoted(pieces[3]) + ": expected A, B, C or D";
+        error =
+            "1:50,000 quarter " + text::singleQuotedExcerpt(pieces[3]) + ": expected A, B, C or D";
         return result;
     }
     descend(sheet, 5, 2, quarter50k);
     if (pieces.size() == 5) {
         const int quarter25k = quarterOf(pieces[4], "1234");
         if (quarter25k == 0) {
-            error = "1:25,000 quarter " + quoted(pieces[4]) + ": expected 1, 2, 3 or 4";
+            error = "1:25,000 quarter " + text::singleQuotedExcerpt(pieces[4]) +
+                    ": expected 1, 2, 3 or 4";
             return result;
         }
         descend(sheet, 6, 2, quarter25k);
@@ -378,7 +375,8 @@ ParsedSheet parseSheetNumber(std::string_view typed) {
     if (!text.empty() && text.front() == '-') {
         std::vector<std::string_view> pieces = splitAtDashes(text);
         if (pieces.size() > 5) {
-            result.error = "too many pieces for a pre-1992 number: " + quoted(typed);
+            result.error =
+                "too many pieces for a pre-1992 number: " + text::singleQuotedExcerpt(typed);
             return result;
         }
         pieces.front() = "";  // the row letter, already read

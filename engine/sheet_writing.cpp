@@ -1,27 +1,64 @@
 // The two written forms of a sheet and D°M′S″ edges.
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstring>
 
 #include "engine/sheet.h"
 
 namespace mapsheet::engine {
 
 void InlineText::push(std::string_view piece) noexcept {
-    for (const char c : piece) {
-        if (size_ < data_.size()) {
-            data_[size_++] = c;
-        }
-    }
+    const std::size_t length = std::min(piece.size(), data_.size() - size_);
+    std::memcpy(data_.data() + size_, piece.data(), length);
+    size_ += length;
 }
+
+namespace {
+
+// "00" to "99": a number is written two digits at a time from the right.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+}  // namespace
 
 void InlineText::pushNumber(int value, int minDigits) noexcept {
     char digits[16];
-    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
-    const auto length = error == std::errc{} ? static_cast<int>(end - digits) : 0;
-    for (int pad = length; pad < minDigits; ++pad) {
-        push("0");
+    char* const end = digits + sizeof digits;
+    char* first = end;
+    if (value < 0) {
+        // Zeros before the sign: a negative value is no code, only text to show.
+        const auto [last, error] = std::to_chars(digits, end, value);
+        const auto length = error == std::errc{} ? static_cast<int>(last - digits) : 0;
+        for (int pad = length; pad < minDigits; ++pad) {
+            push("0");
+        }
+        push(std::string_view(digits, static_cast<std::size_t>(length)));
+        return;
     }
-    push(std::string_view(digits, static_cast<std::size_t>(length)));
+    auto magnitude = static_cast<unsigned>(value);
+    while (magnitude >= 100) {
+        first -= 2;
+        std::memcpy(first, kDigitPairs.data() + 2 * (magnitude % 100), 2);
+        magnitude /= 100;
+    }
+    if (magnitude >= 10) {
+        first -= 2;
+        std::memcpy(first, kDigitPairs.data() + 2 * magnitude, 2);
+    } else {
+        *--first = static_cast<char>('0' + magnitude);
+    }
+    while (end - first < minDigits && first != digits) {
+        *--first = '0';
+    }
+    push(std::string_view(first, static_cast<std::size_t>(end - first)));
 }
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include "engine/scale_names.h"
 #include "library/number_text.h"
+#include "library/quoted_excerpt.h"
 
 namespace mapsheet::engine {
 
@@ -60,17 +61,6 @@ void appendKilometres(std::string& text, std::int64_t metres, int decimals) {
     if (decimals > 2) {
         text.push_back(static_cast<char>('0' + fraction % 10));
     }
-}
-
-std::string quoted(std::string_view text) {
-    constexpr std::size_t kQuoteLimit = 40;
-    std::string result = "'";
-    result.append(text.substr(0, kQuoteLimit));
-    if (text.size() > kQuoteLimit) {
-        result.append("...");
-    }
-    result.append("'");
-    return result;
 }
 
 // Reads "-3810.25" at the front of text into metres and drops it from text; nullopt when the
@@ -173,14 +163,14 @@ ParsedSquareSheet parseSquareNumber(std::string_view text, int scale) {
     if (!y || !rest.empty()) {
         const auto& corner = kExampleCorners[scale - kFirstSquareScale];
         const SquareSheet example{static_cast<std::int8_t>(scale), corner[0], corner[1]};
-        return {std::nullopt, quoted(given) +
+        return {std::nullopt, text::singleQuotedExcerpt(given) +
                                   ": expected x-y in kilometres with at most three decimals, as " +
                                   squareNumber(example)};
     }
     const auto offLine = [&](char axis, std::int64_t metres) {
-        return quoted(given) + ": " + axis + " " + kilometreText(metres) + " km is not a " +
-               scaleRatioText(scale) + " sheet line (they lie every " + kilometreText(size) +
-               " km)";
+        return text::singleQuotedExcerpt(given) + ": " + axis + " " + kilometreText(metres) +
+               " km is not a " + scaleRatioText(scale) + " sheet line (they lie every " +
+               kilometreText(size) + " km)";
     };
     if (*x % size != 0) {
         return {std::nullopt, offLine('x', *x)};

@@ -6,11 +6,9 @@
 #include <cmath>
 #include <string>
 
-#include <fast_float/fast_float.h>
-
 #include "library/decimal_digits.h"
-#include "library/double_text.h"
 #include "library/double_digits.h"
+#include "library/double_text.h"
 
 namespace mapsheet {
 

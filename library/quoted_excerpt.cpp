@@ -18,6 +18,10 @@ std::string excerpt(std::string_view value) {
     return kept;
 }
 
+std::string singleQuotedExcerpt(std::string_view value) {
+    return "'" + excerpt(value) + "'";
+}
+
 void appendQuotedExcerpt(std::string& message, std::string_view value) {
     message.append("\"").append(excerpt(value)).append("\"");
 }

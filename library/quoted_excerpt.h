@@ -16,6 +16,10 @@ inline constexpr std::size_t kExcerptCodePoints = 40;
 // one code point and is copied as it is (the CSV writer replaces NULs).
 std::string excerpt(std::string_view value);
 
+// The excerpt of the value in single quotes, as a message names a bad option or argument:
+// "unknown scale '1:60000'".
+std::string singleQuotedExcerpt(std::string_view value);
+
 // Appends the excerpt of the value in double quotes.
 void appendQuotedExcerpt(std::string& message, std::string_view value);
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "library/quoted_excerpt.h"
 #include "projection/proj_handles.h"
 
 namespace mapsheet::projection {
@@ -98,8 +99,8 @@ std::string parameterMismatch(PJ_CONTEXT* context, PJ* conversion,
 CheckedSystem gaussKrugerSystemOfCrs(std::string_view crs) {
     const std::optional<int> code = epsgCode(crs);
     if (!code) {
-        return failure("'" + std::string(crs.substr(0, 40)) +
-                       "' is not an EPSG code; write it as EPSG:4527 or 4527");
+        return failure(text::singleQuotedExcerpt(crs) +
+                       " is not an EPSG code; write it as EPSG:4527 or 4527");
     }
     const std::string codeText = std::to_string(*code);
     const std::string label = "EPSG:" + codeText;

@@ -25,20 +25,39 @@ constexpr std::string_view kDigits = "0123456789";
 
 }  // namespace
 
-int ZoneLimit(std::string_view rowLetter) {
-    // The box's text compares as a text, so a blank or any text up to "O" counts as a row of
-    // 6-degree zones; the zone counts themselves are the engine's.
-    constexpr int kFirstRowOf12 = 16;  // P
-    constexpr int kFirstRowOf24 = 20;  // T
-    if (rowLetter <= std::string_view("O")) {
-        return engine::zoneCountOfRow(kFirstRowOf12 - 1);
+namespace {
+
+// The first row (1..22) whose zones are width degrees wide, by the engine's rule.
+constexpr int FirstRowOfZoneWidth(int width) {
+    int row = 1;
+    while (row < engine::kBaseRowCount && engine::zoneWidthOfRow(row) != width) {
+        ++row;
     }
-    return engine::zoneCountOfRow(rowLetter <= std::string_view("S") ? kFirstRowOf12
-                                                                     : kFirstRowOf24);
+    return row;
+}
+
+// The row whose zones the box's text stands for. The text compares as a text, so a blank or
+// any text up to the last letter of the 6-degree rows ("O") counts as a row of 6-degree zones,
+// any text after it up to the last letter of the 12-degree rows ("S") as a 12-degree row.
+int RowOfLetterText(std::string_view rowLetter) {
+    constexpr int kFirstRowOf12 = FirstRowOfZoneWidth(12);
+    constexpr int kFirstRowOf24 = FirstRowOfZoneWidth(24);
+    constexpr char kLastLetterOf6[] = {char('A' + kFirstRowOf12 - 2), '\0'};
+    constexpr char kLastLetterOf12[] = {char('A' + kFirstRowOf24 - 2), '\0'};
+    if (rowLetter <= std::string_view(kLastLetterOf6)) {
+        return kFirstRowOf12 - 1;
+    }
+    return rowLetter <= std::string_view(kLastLetterOf12) ? kFirstRowOf12 : kFirstRowOf24;
+}
+
+}  // namespace
+
+int ZoneLimit(std::string_view rowLetter) {
+    return engine::zoneCountOfRow(RowOfLetterText(rowLetter));
 }
 
 int ZoneWidthOfRow(std::string_view rowLetter) {
-    return 360 / ZoneLimit(rowLetter);
+    return engine::zoneWidthOfRow(RowOfLetterText(rowLetter));
 }
 
 int RowLetterNumber(std::string_view rowLetter) {

@@ -1,5 +1,6 @@
 #include "text/box_text.h"
 
+#include "library/quoted_excerpt.h"
 #include "text/coordinate_text.h"
 
 namespace mapsheet::cli {
@@ -11,16 +12,16 @@ std::optional<engine::LatLonBox> parseBox(std::string_view text, std::string& er
     for (int i = 0; i < 4; ++i) {
         const std::size_t comma = text.find(',', start);
         if ((i < 3) == (comma == std::string_view::npos)) {
-            error = "--bbox '" + std::string(text) +
-                    "': expected four values SOUTH,WEST,NORTH,EAST separated by commas";
+            error = "--bbox " + text::singleQuotedExcerpt(text) +
+                    ": expected four values SOUTH,WEST,NORTH,EAST separated by commas";
             return std::nullopt;
         }
         const std::string_view piece =
             text.substr(start, i < 3 ? comma - start : std::string_view::npos);
         const CoordinateReading reading = readCoordinate(piece);
         if (reading.fault != CoordinateFault::None) {
-            error = "--bbox: " + std::string(kNames[i]) + " '" + std::string(piece) +
-                    "': " + std::string(coordinateFaultText(reading.fault));
+            error = "--bbox: " + std::string(kNames[i]) + " " + text::singleQuotedExcerpt(piece) +
+                    ": " + std::string(coordinateFaultText(reading.fault));
             return std::nullopt;
         }
         edges[i] = reading.degrees;

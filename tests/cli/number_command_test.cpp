@@ -82,6 +82,32 @@ TEST(NumberCommand, UnknownScaleListsTheAcceptedOnes) {
     }
 }
 
+// A separator stands every three digits from the right; "1:50,00" once read as 1:5000.
+TEST(NumberCommand, ThousandsSeparatorsStandEveryThreeDigits) {
+    const struct {
+        const char* spelling;
+        int status;
+        const char* newNumber;
+    } cases[] = {
+        {"1:5,000", 0, "K50H144113"}, {"1:10,000", 0, "K50G072057"},
+        {"1:1,000,000", 0, "K50"},    {"1:10 000", 0, "K50G072057"},
+        {"1:50,00", 2, ""},           {"1:5,0000", 2, ""},
+        {"1:1,000000", 2, ""},        {"1:1000,000", 2, ""},
+        {"1:1,000 000", 2, ""},       {"50,00", 2, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.spelling);
+        const CommandRun run = runNumber({"--scale", c.spelling, "41", "117.5"});
+        EXPECT_EQ(run.status, c.status);
+        if (c.status == 0) {
+            EXPECT_NE(run.out.find(std::string(",") + c.newNumber + ","), std::string::npos);
+        } else {
+            EXPECT_EQ(run.out, "");
+            EXPECT_NE(run.err.find("1:200000, 200000, 1:20万, R"), std::string::npos);
+        }
+    }
+}
+
 TEST(NumberCommand, UsageErrorsWriteNothing) {
     const std::vector<Arguments> usages = {
         {"41", "117.5"},

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "batch/input_lines.h"
-#include "library/angle_reading.h"
 #include "tests/fuzz/sheet_checks.h"
+#include "text/coordinate_text.h"
 #include "text/point_line.h"
 
 namespace {
@@ -51,13 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(!fields->latitude.empty() && !fields->longitude.empty() &&
                   inside(fields->latitude, *line) && inside(fields->longitude, *line),
               "the two fields are non-empty parts of the line", *line);
-        const AngleReading latitude = readAngleDegrees(fields->latitude);
-        const AngleReading longitude = readAngleDegrees(fields->longitude);
-        check(latitude.degrees.has_value() == latitude.error.empty() &&
-                  longitude.degrees.has_value() == longitude.error.empty(),
-              "an angle or an error, never both", *line);
-        if (latitude.degrees && longitude.degrees) {
-            fuzz::checkSheetsOfPoint(*latitude.degrees, *longitude.degrees);
+        const cli::CoordinateReading latitude = cli::readCoordinate(fields->latitude);
+        const cli::CoordinateReading longitude = cli::readCoordinate(fields->longitude);
+        if (latitude.fault == cli::CoordinateFault::None &&
+            longitude.fault == cli::CoordinateFault::None) {
+            fuzz::checkSheetsOfPoint(latitude.degrees, longitude.degrees);
         }
     }
     check(count == expected.size() && lines.readError().empty(),
