@@ -49,7 +49,7 @@ int runChildrenCommand(const Arguments& arguments, std::istream& in, std::ostrea
     }
     const auto rowsOf = [scale = *options->scale, limit = options->maxSheets](
                             const engine::Sheet& sheet, std::string_view input,
-                            std::string& rows) -> std::optional<std::string> {
+                            RowSink& sink) -> std::optional<std::string> {
         if (scale < sheet.scale) {
             return engine::scaleRatioText(scale) + " is coarser than the sheet's scale " +
                    engine::scaleRatioText(sheet.scale);
@@ -60,10 +60,14 @@ int runChildrenCommand(const Arguments& arguments, std::istream& in, std::ostrea
                    engine::scaleRatioText(scale) + ", more than --max-sheets " +
                    std::to_string(limit);
         }
+        std::string inputField;
+        appendCsvField(inputField, input);
+        std::string& rows = sink.rows();
         while (const auto child = children.next()) {
-            appendCsvField(rows, input);
+            rows += inputField;
             appendNumbers(rows, *child);
             rows += '\n';
+            sink.rowDone();
         }
         return std::nullopt;
     };

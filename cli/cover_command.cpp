@@ -79,8 +79,10 @@ constexpr std::string_view kHelp =
     "                 scale, CRS EPSG:4490 (CGCS2000; GeoJSON and KML are WGS 84 by "
     "definition\n"
     "                 and carry the same coordinates). FlatGeobuf stores the sheets in the\n"
-    "                 order of its spatial index rather than from the north-west.\n"
-    "--output FILE    write to FILE instead of standard output (needed for gpkg, shp and fgb).\n"
+    "                 order of its spatial index rather than from the north-west. dxf: each\n"
+    "                 sheet a polyline on the DXF layer 'sheets' with its number as a text at\n"
+    "                 its centre, for CAD programs.\n"
+    "--output FILE    write to FILE instead of standard output (needed for gpkg, shp, fgb, dxf).\n"
     "                 The file appears only when complete; after a failure nothing is left.\n"
     "--max-sheets N   refuse, before writing anything, a cover of more than N sheets\n"
     "                 (default 10000000), saying how many it would have had.\n"
@@ -253,7 +255,7 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
     }
     if (!isCoverFormat(format)) {
         return usageError(
-            err, "unknown format '" + format + "': expected csv, geojson, gpkg, shp, kml or fgb");
+            err, "unknown format '" + format + "': expected csv, geojson, gpkg, shp, kml, fgb or dxf");
     }
 
     engine::CoverMode mode = engine::CoverMode::Meets;

@@ -24,8 +24,13 @@ constexpr std::string_view kCsvHeader = "new,old,south,west,north,east";
 
 std::string csvHeader(CoverColumns columns) {
     std::string header(kCsvHeader);
-    header += columns.scale ? ",scale" : "";
-    header += columns.id ? ",id\n" : "\n";
+    if (columns.scale) {
+        header.append(",scale");
+    }
+    if (columns.id) {
+        header.append(",id");
+    }
+    header.push_back('\n');
     return header;
 }
 constexpr std::size_t kFlushSize = 1 << 16;

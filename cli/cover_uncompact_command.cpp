@@ -89,7 +89,7 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
     }
     if (!isCoverFormat(*format)) {
         return usageError(
-            err, "unknown format '" + *format + "': expected csv, geojson, gpkg, shp, kml or fgb");
+            err, "unknown format '" + *format + "': expected csv, geojson, gpkg, shp, kml, fgb or dxf");
     }
 
     const int scale = *options->scale;

@@ -48,16 +48,18 @@ int runNeighboursCommand(const Arguments& arguments, std::istream& in, std::ostr
         return finishOutput(out, err, kExitSuccess);
     }
     const auto rowsOf = [rings = options->rings](const engine::Sheet& sheet, std::string_view input,
-                                                 std::string& rows) -> std::optional<std::string> {
+                                                 RowSink& sink) -> std::optional<std::string> {
         std::string inputField;
         appendCsvField(inputField, input);
         inputField += ',';
+        std::string& rows = sink.rows();
         for (const engine::RingSheet& found : engine::neighbours(sheet, rings)) {
             rows += inputField;
             char ring[8];
             rows.append(ring, std::to_chars(ring, ring + sizeof ring, found.ring).ptr);
             appendNumbers(rows, found.sheet);
             rows += '\n';
+            sink.rowDone();
         }
         return std::nullopt;
     };

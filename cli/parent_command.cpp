@@ -46,7 +46,7 @@ int runParentCommand(const Arguments& arguments, std::istream& in, std::ostream&
     }
     const auto rowsOf = [scale = *options->scale](const engine::Sheet& sheet,
                                                   std::string_view input,
-                                                  std::string& rows) -> std::optional<std::string> {
+                                                  RowSink& sink) -> std::optional<std::string> {
         const std::optional<engine::Sheet> parent = engine::parentOf(sheet, scale);
         if (!parent) {
             const std::string own = engine::scaleRatioText(sheet.scale);
@@ -56,9 +56,11 @@ int runParentCommand(const Arguments& arguments, std::istream& in, std::ostream&
             }
             return own + " does not nest in " + asked;
         }
+        std::string& rows = sink.rows();
         appendCsvField(rows, input);
         appendNumbers(rows, *parent);
         rows += '\n';
+        sink.rowDone();
         return std::nullopt;
     };
     return writeRelationRows("parent", *options, "input,new,old\n", rowsOf, in, out, err);

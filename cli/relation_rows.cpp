@@ -118,20 +118,18 @@ std::optional<RelationOptions> parseRelationOptions(std::string_view command,
 int writeRelationRows(std::string_view command, const RelationOptions& options,
                       std::string_view header, const RelationRows& rowsOf, std::istream& in,
                       std::ostream& out, std::ostream& err) {
-    std::string rows(header);
+    RowSink sink(out, err);
+    sink.rows() = header;
     bool anyError = false;
-    bool writeFailed = false;
     const std::string readError =
         forEachNumber(options.sheets, in, [&](std::string_view input, long line) {
-            if (writeFailed) {
+            if (sink.failed()) {
                 return;
             }
             const engine::ParsedSheet parsed = readSheetOrId(input);
-            const std::size_t start = rows.size();
             const std::optional<std::string> error =
-                parsed.sheet ? rowsOf(*parsed.sheet, input, rows) : parsed.error;
+                parsed.sheet ? rowsOf(*parsed.sheet, input, sink) : parsed.error;
             if (error) {
-                rows.resize(start);
                 anyError = true;
                 err << "mapsheet-cli " << command << ": ";
                 if (line > 0) {
@@ -139,12 +137,8 @@ int writeRelationRows(std::string_view command, const RelationOptions& options,
                 }
                 err << quoted(input) << ": " << *error << '\n';
             }
-            if (rows.size() >= kFlushSize) {
-                writeFailed = !writeChecked(out, rows, err);
-                rows.clear();
-            }
         });
-    if (writeFailed || !writeChecked(out, rows, err)) {
+    if (!sink.flush()) {
         return kExitWriteFailed;
     }
     if (!readError.empty()) {
@@ -152,6 +146,20 @@ int writeRelationRows(std::string_view command, const RelationOptions& options,
         return finishOutput(out, err, kExitReadFailed);
     }
     return finishOutput(out, err, anyError ? kExitRowErrors : kExitSuccess);
+}
+
+void RowSink::rowDone() {
+    if (rows_.size() >= kFlushSize) {
+        flush();
+    }
+}
+
+bool RowSink::flush() {
+    if (!failed_) {
+        failed_ = !writeChecked(out_, rows_, err_);
+    }
+    rows_.clear();
+    return !failed_;
 }
 
 void appendNumbers(std::string& row, const engine::Sheet& sheet) {

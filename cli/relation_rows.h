@@ -5,9 +5,9 @@
 //
 // Sheets come as arguments or, when there are none, one per line on standard input, as
 // `mapsheet-cli sheet` reads them (cli/number_lines.h), each a written number of either
-// numbering or an id (cli/sheet_or_id.h). Each sheet's rows are made whole before any is
-// written, so a sheet that fails (a number that cannot be read, a scale that gives no answer)
-// writes no row: its error goes to the error stream as "mapsheet-cli parent: line 3: 'X':
+// numbering or an id (cli/sheet_or_id.h). A sheet's faults are found before its first row, so a
+// sheet that fails (a number that cannot be read, a scale that gives no answer, too many
+// children) writes no row: its error goes to the error stream as "mapsheet-cli parent: line 3: 'X':
 // reason" (the line number only for standard input), the other sheets' rows are written and
 // the exit status is 1. Options that cannot be used are usage errors (exit 2) before any row.
 
@@ -46,10 +46,29 @@ std::optional<RelationOptions> parseRelationOptions(std::string_view command,
                                                     const Arguments& arguments,
                                                     RelationOptionSet accepted, std::ostream& err);
 
-// Appends the rows of one sheet to rows (each ending in a line feed), or returns the reason it
-// has none.
+// Where the rows go: a buffer written out whenever it has grown large, so that a sheet with
+// millions of rows never holds them all.
+class RowSink {
+  public:
+    RowSink(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+    std::string& rows() { return rows_; }
+    // Called after each whole row.
+    void rowDone();
+    // Writes what the buffer holds; false once any write failed (said on err).
+    bool flush();
+    bool failed() const { return failed_; }
+
+  private:
+    std::ostream& out_;
+    std::ostream& err_;
+    std::string rows_;
+    bool failed_ = false;
+};
+
+// Appends the rows of one sheet to sink.rows() (each ending in a line feed, then rowDone()), or
+// returns, before appending any, the reason it has none.
 using RelationRows = std::function<std::optional<std::string>(
-    const engine::Sheet& sheet, std::string_view input, std::string& rows)>;
+    const engine::Sheet& sheet, std::string_view input, RowSink& sink)>;
 
 // Writes header, then the rows of every given sheet; returns the exit status.
 int writeRelationRows(std::string_view command, const RelationOptions& options,

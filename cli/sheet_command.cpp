@@ -25,7 +25,9 @@
 #endif
 
 #ifdef MAPSHEET_HAVE_PROJ
+#include "cli/sheet_corner_fields.h"
 #include "cli/square_area_commands.h"
+#include "cli/square_options.h"
 #endif
 
 namespace mapsheet::cli {
@@ -68,6 +70,16 @@ constexpr std::string_view kHelp =
     "                  counter-clockwise, closed) with the CSV fields as properties; a number\n"
     "                  that cannot be read is a feature without geometry and with its error.\n"
     "\n"
+    "--corners         (csv and json) the four corners in CGCS2000 Gauss-Kruger metres, x\n"
+    "                  northing, y easting with 500 km false easting, to 3 decimals: CSV\n"
+    "                  columns zone,central_meridian,sw_x,sw_y,se_x,se_y,ne_x,ne_y,nw_x,nw_y\n"
+    "                  after area_m2, JSON member \"corners\". In the 6-degree zone of the\n"
+    "                  sheet's centre for 1:25,000 to 1:1,000,000, its 3-degree zone for\n"
+    "                  1:10,000 and larger, or:\n"
+    "--zone N          the zone N of that width, or\n"
+    "--central-meridian DEG  the central meridian DEG; a sheet the zone does not reach is an\n"
+    "                  error row.\n"
+    "\n"
     "--square SCALE    with SCALE 1:5000 .. 1:500 and the CRS options of 'mapsheet-cli square':\n"
     "                  the square sheets meeting each graticule sheet, as CSV\n"
     "                  input,crs,square_scale,squares,error (squares separated by blanks).\n"
@@ -83,7 +95,45 @@ struct Options {
     Format format = Format::Csv;
     std::vector<std::string_view> numbers;
     bool help = false;
+#ifdef MAPSHEET_HAVE_PROJ
+    bool corners = false;
+    projection::CornerZone zone;
+#endif
 };
+
+#ifdef MAPSHEET_HAVE_PROJ
+// --zone N or --central-meridian DEG (read as `square` reads it) at arguments[i]; false after
+// a usage error.
+bool readCornerZone(const Arguments& arguments, std::size_t& i, projection::CornerZone& zone,
+                    std::ostream& err) {
+    const std::string_view option = arguments[i];
+    if (i + 1 == arguments.size()) {
+        err << "mapsheet-cli sheet: " << option << " needs a value\n";
+        return false;
+    }
+    const std::string& value = arguments[++i];
+    if (option == "--zone") {
+        std::size_t used = 0;
+        try {
+            zone = {projection::CornerZone::Kind::Zone, std::stoi(value, &used), 0};
+        } catch (const std::exception&) {
+            used = 0;
+        }
+        if (used != value.size() || used == 0) {
+            err << "mapsheet-cli sheet: --zone '" << value << "' is not a zone number\n";
+            return false;
+        }
+        return true;
+    }
+    std::optional<projection::GaussKrugerSystem> system;
+    if (!chooseSquareSystem({std::nullopt, value, std::nullopt}, system,
+                            "mapsheet-cli sheet: ", err)) {
+        return false;
+    }
+    zone = {projection::CornerZone::Kind::CentralMeridian, 0, system->centralMeridian};
+    return true;
+}
+#endif
 
 std::optional<Options> parseOptions(const Arguments& arguments, std::ostream& err) {
     Options options;
@@ -92,6 +142,14 @@ std::optional<Options> parseOptions(const Arguments& arguments, std::ostream& er
         std::optional<std::string_view> format;
         if (argument == "--help" || argument == "-h") {
             options.help = true;
+#ifdef MAPSHEET_HAVE_PROJ
+        } else if (argument == "--corners") {
+            options.corners = true;
+        } else if (argument == "--zone" || argument == "--central-meridian") {
+            if (!readCornerZone(arguments, i, options.zone, err)) {
+                return std::nullopt;
+            }
+#endif
         } else if (argument == "--format") {
             if (i + 1 == arguments.size()) {
                 err << "mapsheet-cli sheet: --format needs a value: csv, json or geojson\n";
@@ -131,18 +189,36 @@ class SheetOutput {
     virtual bool add(std::string_view input, const engine::ParsedSheet& parsed) = 0;
     // Writes what is left; false when the output failed (already reported on err).
     virtual bool finish() = 0;
+    // Whether a sheet that was read became an error row here (a zone that misses it).
+    virtual bool refusedAnySheet() const { return false; }
 };
 
 class TextOutput final : public SheetOutput {
   public:
-    TextOutput(Format format, std::ostream& out, std::ostream& err)
-        : json_(format == Format::Json), out_(out), err_(err) {
+    TextOutput(const Options& options, std::ostream& out, std::ostream& err)
+        : json_(options.format == Format::Json), out_(out), err_(err) {
+#ifdef MAPSHEET_HAVE_PROJ
+        if (options.corners) {
+            cornerZone_ = options.zone;
+        }
+#endif
         records_.reserve(kFlushSize + 1024);
         if (!json_) {
             records_.append(kSheetCsvHeader);
+#ifdef MAPSHEET_HAVE_PROJ
+            if (cornerZone_) {
+                records_.pop_back();
+                records_.append(kCornerCsvColumns).push_back('\n');
+            }
+#endif
         }
     }
     bool add(std::string_view input, const engine::ParsedSheet& parsed) override {
+#ifdef MAPSHEET_HAVE_PROJ
+        if (cornerZone_) {
+            return addWithCorners(input, parsed);
+        }
+#endif
         if (json_) {
             appendSheetJsonRecord(records_, input, parsed);
         } else {
@@ -153,6 +229,35 @@ class TextOutput final : public SheetOutput {
     bool finish() override { return flush(); }
 
   private:
+#ifdef MAPSHEET_HAVE_PROJ
+    // A sheet the zone does not reach becomes an error row with the reason.
+    bool addWithCorners(std::string_view input, engine::ParsedSheet parsed) {
+        std::optional<projection::SheetCorners> corners;
+        if (parsed.sheet) {
+            parsed.error = projection::cornerZoneError(*parsed.sheet, *cornerZone_);
+            if (parsed.error.empty()) {
+                corners = projection::sheetCorners(*parsed.sheet, *cornerZone_);
+            } else {
+                parsed.sheet.reset();
+                refusedAnySheet_ = true;
+            }
+        }
+        if (json_) {
+            appendSheetJsonRecord(records_, input, parsed);
+            appendCornerJsonMember(records_, corners);
+        } else {
+            appendSheetCsvRecord(records_, input, parsed);
+            appendCornerCsvFields(records_, corners);
+        }
+        return records_.size() < kFlushSize || flush();
+    }
+    bool refusedAnySheet() const override {
+        return refusedAnySheet_;
+    }
+    std::optional<projection::CornerZone> cornerZone_;
+    bool refusedAnySheet_ = false;
+#endif
+
     bool flush() {
         out_.write(records_.data(), static_cast<std::streamsize>(records_.size()));
         records_.clear();
@@ -226,9 +331,10 @@ class FeatureOutput final : public SheetOutput {
 };
 #endif
 
-std::unique_ptr<SheetOutput> openOutput(Format format, std::ostream& out, std::ostream& err) {
-    if (format != Format::GeoJson) {
-        return std::make_unique<TextOutput>(format, out, err);
+std::unique_ptr<SheetOutput> openOutput(const Options& options, std::ostream& out,
+                                        std::ostream& err) {
+    if (options.format != Format::GeoJson) {
+        return std::make_unique<TextOutput>(options, out, err);
     }
 #ifdef MAPSHEET_HAVE_GDAL
     std::string error;
@@ -262,7 +368,7 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
         out << kHelp;
         return finishOutput(out, err, kExitSuccess);
     }
-    const std::unique_ptr<SheetOutput> output = openOutput(options->format, out, err);
+    const std::unique_ptr<SheetOutput> output = openOutput(*options, out, err);
     if (!output) {
         return kExitUsage;
     }
@@ -296,7 +402,7 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
     if (!output->finish()) {
         return kExitWriteFailed;
     }
-    return anyError ? kExitRowErrors : kExitSuccess;
+    return anyError || output->refusedAnySheet() ? kExitRowErrors : kExitSuccess;
 }
 
 }  // namespace mapsheet::cli

@@ -31,13 +31,38 @@ struct FormatInfo {
     bool needsExtension;  // without it the driver writes a folder of files
 };
 
-constexpr std::array<FormatInfo, 5> kFormats{{
+constexpr std::array<FormatInfo, 6> kFormats{{
     {VectorFormat::GeoJson, "geojson", "GeoJSON", {".geojson", ".json"}, true, true, false},
     {VectorFormat::GeoPackage, "gpkg", "GPKG", {".gpkg", ""}, false, false, false},
     {VectorFormat::Shapefile, "shp", "ESRI Shapefile", {".shp", ""}, false, false, true},
     {VectorFormat::Kml, "kml", "KML", {".kml", ""}, true, true, false},
     {VectorFormat::FlatGeobuf, "fgb", "FlatGeobuf", {".fgb", ""}, false, false, true},
+    {VectorFormat::Dxf, "dxf", "DXF", {".dxf", ""}, false, false, false},
 }};
+
+// The field whose text labels each feature in a DXF drawing: "new", else "number".
+std::optional<std::size_t> labelFieldOf(const LayerSpec& spec) {
+    for (const std::string_view name : {"new", "number"}) {
+        for (std::size_t i = 0; i < spec.fields.size(); ++i) {
+            if (spec.fields[i].name == name) {
+                return i;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// An OGR style string's text in double quotes, its quotes and backslashes escaped.
+std::string labelStyle(const std::string& label) {
+    std::string style = "LABEL(f:\"Arial\",t:\"";
+    for (const char c : label) {
+        if (c == '"' || c == '\\') {
+            style.push_back('\\');
+        }
+        style.push_back(c);
+    }
+    return style + "\")";
+}
 
 // The layer's CRS; false with what set when the CRS database cannot define it.
 bool importCrs(const LayerCrs& spec, OGRSpatialReference& crs, std::string& what) {
@@ -125,6 +150,10 @@ struct FeatureWriter::State {
     std::unique_ptr<OGRFeature> feature;
     std::vector<FieldType> types;
     std::vector<int> indices;  // of the fields in the layer, by index into LayerSpec::fields
+    // DXF: no fields of our own; the frames go on the DXF layer "sheets", labelled.
+    bool dxf = false;
+    std::optional<std::size_t> labelField;
+    std::string label;
     bool inTransaction = false;
     bool failed = false;
     bool finished = false;
@@ -147,6 +176,7 @@ struct FeatureWriter::State {
 
     bool open(const std::string& path, VectorFormat format, const LayerSpec& spec);
     bool write(std::unique_ptr<OGRGeometry> geometry);
+    bool writeLabel(const OGRGeometry& frame);
 };
 
 bool FeatureWriter::State::open(const std::string& path, VectorFormat format,
@@ -194,7 +224,13 @@ bool FeatureWriter::State::open(const std::string& path, VectorFormat format,
     if (layer == nullptr) {
         return fail("cannot create the layer 'sheets'");
     }
+    dxf = format == VectorFormat::Dxf;
     for (const FieldSpec& field : spec.fields) {
+        if (dxf) {
+            types.push_back(field.type);
+            indices.push_back(-1);
+            continue;
+        }
         OGRFieldDefn definition(field.name.c_str(),
                                 field.type == FieldType::Real ? OFTReal : OFTString);
         if (layer->CreateField(&definition) != OGRERR_NONE) {
@@ -209,7 +245,21 @@ bool FeatureWriter::State::open(const std::string& path, VectorFormat format,
     inTransaction = dataset->StartTransaction() == OGRERR_NONE;
     errors.clear();
     feature.reset(OGRFeature::CreateFeature(layer->GetLayerDefn()));
+    if (dxf) {
+        labelField = labelFieldOf(spec);
+    }
     return true;
+}
+
+bool FeatureWriter::State::writeLabel(const OGRGeometry& frame) {
+    OGREnvelope envelope;
+    frame.getEnvelope(&envelope);
+    std::unique_ptr<OGRFeature> text(OGRFeature::CreateFeature(layer->GetLayerDefn()));
+    text->SetField("Layer", "sheets");
+    text->SetStyleString(labelStyle(label).c_str());
+    text->SetGeometryDirectly(
+        new OGRPoint((envelope.MinX + envelope.MaxX) / 2, (envelope.MinY + envelope.MaxY) / 2));
+    return layer->CreateFeature(text.get()) == OGRERR_NONE;
 }
 
 bool FeatureWriter::State::write(std::unique_ptr<OGRGeometry> geometry) {
@@ -219,9 +269,22 @@ bool FeatureWriter::State::write(std::unique_ptr<OGRGeometry> geometry) {
     if (geometry) {
         geometry->assignSpatialReference(layer->GetSpatialRef());
     }
+    const bool labelled = dxf && geometry && !label.empty();
+    const std::unique_ptr<OGRGeometry> labelAt(labelled ? geometry->clone() : nullptr);
+    if (dxf) {
+        feature->SetField("Layer", "sheets");
+        // A polygon would become a filled HATCH: its ring goes as a polyline instead.
+        if (geometry && wkbFlatten(geometry->getGeometryType()) == wkbPolygon) {
+            geometry.reset(new OGRLineString(*geometry->toPolygon()->getExteriorRing()));
+        }
+    }
     feature->SetGeometryDirectly(geometry.release());
     feature->SetFID(OGRNullFID);
-    const bool written = layer->CreateFeature(feature.get()) == OGRERR_NONE;
+    bool written = layer->CreateFeature(feature.get()) == OGRERR_NONE;
+    if (labelled) {
+        written = written && writeLabel(*labelAt);
+    }
+    label.clear();
     for (int field = 0; field < feature->GetFieldCount(); ++field) {
         feature->SetFieldNull(field);
     }
@@ -276,6 +339,12 @@ std::unique_ptr<FeatureWriter> FeatureWriter::toStream(std::ostream& out, Vector
 }
 
 void FeatureWriter::setText(std::size_t field, std::string_view value) {
+    if (state_->dxf) {
+        if (state_->labelField == field) {
+            state_->label = value;
+        }
+        return;
+    }
     if (field < state_->types.size() && state_->types[field] == FieldType::Text) {
         const std::string text(value);
         state_->feature->SetField(state_->indices[field], text.c_str());
@@ -283,7 +352,7 @@ void FeatureWriter::setText(std::size_t field, std::string_view value) {
 }
 
 void FeatureWriter::setReal(std::size_t field, double value) {
-    if (field < state_->types.size() && state_->types[field] == FieldType::Real) {
+    if (!state_->dxf && field < state_->types.size() && state_->types[field] == FieldType::Real) {
         state_->feature->SetField(state_->indices[field], value);
     }
 }

@@ -6,7 +6,11 @@
 // rings counter-clockwise and closed, no "crs" member, coordinates rounded to the decimals the
 // layer asks for),
 // gpkg (GeoPackage), shp (ESRI Shapefile: .shp, .shx, .dbf, .prj, .cpg), kml, fgb
-// (FlatGeobuf). The layer is named "sheets".
+// (FlatGeobuf), dxf (AutoCAD DXF, for CAD programs). The layer is named "sheets".
+//
+// DXF holds no attribute fields: each frame (or point) goes on the DXF layer "sheets" as a
+// closed polyline (a point), followed by a TEXT entity at the centre of its extent holding the
+// value of its field "new" (else "number") when that is set; the other fields are dropped.
 //
 // The layer's CRS (LayerCrs) is CGCS2000 geographic (EPSG:4490), the datum of the series,
 // unless the caller names another by its EPSG code (a projected Gauss-Kruger system of square
@@ -48,13 +52,13 @@
 
 namespace mapsheet::gis {
 
-enum class VectorFormat { GeoJson, GeoPackage, Shapefile, Kml, FlatGeobuf };
+enum class VectorFormat { GeoJson, GeoPackage, Shapefile, Kml, FlatGeobuf, Dxf };
 
-// The format of a command-line name: "geojson", "gpkg", "shp", "kml", "fgb" (lower case only);
-// nullopt for any other text.
+// The format of a command-line name: "geojson", "gpkg", "shp", "kml", "fgb", "dxf" (lower case
+// only); nullopt for any other text.
 std::optional<VectorFormat> vectorFormatNamed(std::string_view name);
 
-// The format a file name's extension implies (.geojson/.json, .gpkg, .shp, .kml, .fgb, in any
+// The format a file name's extension implies (.geojson/.json, .gpkg, .shp, .kml, .fgb, .dxf, in any
 // case); nullopt otherwise.
 std::optional<VectorFormat> vectorFormatOfPath(std::string_view path);
 

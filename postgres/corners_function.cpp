@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "postgres/sheet_arguments.h"
 #include "postgres/server.h"
+#include "postgres/sheet_arguments.h"
 #include "projection/sheet_corners.h"
 
 extern "C" {
@@ -14,8 +14,7 @@ PG_FUNCTION_INFO_V1(mapsheet_corners);
 }
 
 Datum mapsheet_corners(PG_FUNCTION_ARGS) {
-    const mapsheet::engine::Sheet sheet =
-        mapsheet::postgres::sheetOfNumber(PG_GETARG_TEXT_PP(0));
+    const mapsheet::engine::Sheet sheet = mapsheet::postgres::sheetOfNumber(PG_GETARG_TEXT_PP(0));
     mapsheet::projection::CornerZone choice;
     if (PG_NARGS() > 1) {
         choice.kind = mapsheet::projection::CornerZone::Kind::Zone;

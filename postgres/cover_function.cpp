@@ -1,7 +1,8 @@
 // mapsheet_cover: the new-standard numbers of the sheets of a box, in the mode given by an
 // optional last argument ("meets", the default: the interior meets the box; "centre"; "within"),
-// with the scale as text or as an integer denominator, returned one per call in the cover's own order (rows from the north, each from the west), so that a
-// LIMIT or a cancel stops the walk without the whole list ever being held.
+// with the scale as text or as an integer denominator, returned one per call in the cover's own
+// order (rows from the north, each from the west), so that a LIMIT or a cancel stops the walk
+// without the whole list ever being held.
 
 #include <new>
 #include <optional>
@@ -10,10 +11,10 @@
 
 #include "engine/sheet.h"
 #include "engine/sheet_cover.h"
-#include "postgres/scale_argument.h"
 #include "library/quoted_excerpt.h"
-#include "postgres/sheet_arguments.h"
+#include "postgres/scale_argument.h"
 #include "postgres/server.h"
+#include "postgres/sheet_arguments.h"
 
 extern "C" {
 PG_FUNCTION_INFO_V1(mapsheet_cover);
@@ -82,6 +83,10 @@ Datum coverRows(FunctionCallInfo fcinfo, int (*scaleOf)(FunctionCallInfo)) {
 
 }  // namespace
 
-Datum mapsheet_cover(PG_FUNCTION_ARGS) { return coverRows(fcinfo, textScale); }
+Datum mapsheet_cover(PG_FUNCTION_ARGS) {
+    return coverRows(fcinfo, textScale);
+}
 
-Datum mapsheet_cover_denominator(PG_FUNCTION_ARGS) { return coverRows(fcinfo, denominatorScale); }
+Datum mapsheet_cover_denominator(PG_FUNCTION_ARGS) {
+    return coverRows(fcinfo, denominatorScale);
+}

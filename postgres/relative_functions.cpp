@@ -13,8 +13,8 @@
 #include "engine/sheet_cover.h"
 #include "engine/sheet_hierarchy.h"
 #include "engine/sheet_id.h"
-#include "postgres/sheet_arguments.h"
 #include "postgres/server.h"
+#include "postgres/sheet_arguments.h"
 
 extern "C" {
 #include "catalog/pg_type.h"
@@ -42,8 +42,8 @@ struct IdList {
 };
 
 IdList* storeIds(FuncCallContext* call, const std::vector<std::int64_t>& ids) {
-    auto* list = static_cast<IdList*>(MemoryContextAlloc(call->multi_call_memory_ctx,
-                                                         sizeof(IdList)));
+    auto* list =
+        static_cast<IdList*>(MemoryContextAlloc(call->multi_call_memory_ctx, sizeof(IdList)));
     list->ids = static_cast<std::int64_t*>(MemoryContextAlloc(
         call->multi_call_memory_ctx, sizeof(std::int64_t) * (ids.empty() ? 1 : ids.size())));
     std::copy(ids.begin(), ids.end(), list->ids);
@@ -115,8 +115,7 @@ Datum mapsheet_compact(PG_FUNCTION_ARGS) {
         int parsed = 0;
         for (int i = 0; i < count; ++i) {
             if (!nulls[i]) {
-                sheets[parsed++] =
-                    mapsheet::postgres::sheetOfNumber(DatumGetTextPP(elements[i]));
+                sheets[parsed++] = mapsheet::postgres::sheetOfNumber(DatumGetTextPP(elements[i]));
             }
         }
         FuncCallContext* call = SRF_FIRSTCALL_INIT();

@@ -9,7 +9,7 @@
 namespace mapsheet::postgres {
 
 // The scale index 0..11 of the text.
-int scaleIndexOf(const text* scale);
+int scaleIndexOf(const ::text* scale);
 
 // The last scale text of a call site and its index. A column of rows nearly always repeats one
 // scale text, which is then compared, not parsed again.
@@ -21,7 +21,7 @@ struct ScaleCache {
 };
 
 // The scale index of the text, through the cache.
-int cachedScaleIndex(ScaleCache& cache, const text* scale);
+int cachedScaleIndex(ScaleCache& cache, const ::text* scale);
 
 // The same for argument `argument` of a function whose fn_extra holds nothing else (not a
 // set-returning function): the cache lives there.

@@ -63,6 +63,6 @@ struct Utf8Argument {
     int length;
     std::string_view view() const { return {data, static_cast<std::size_t>(length)}; }
 };
-Utf8Argument utf8Argument(const text* value);
+Utf8Argument utf8Argument(const ::text* value);
 
 }  // namespace mapsheet::postgres

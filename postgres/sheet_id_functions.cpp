@@ -12,8 +12,8 @@
 #include "engine/sheet_hierarchy.h"
 #include "engine/sheet_id.h"
 #include "postgres/scale_argument.h"
-#include "postgres/sheet_arguments.h"
 #include "postgres/server.h"
+#include "postgres/sheet_arguments.h"
 
 extern "C" {
 PG_FUNCTION_INFO_V1(mapsheet_id);
@@ -88,7 +88,8 @@ Datum mapsheet_parent_id(PG_FUNCTION_ARGS) {
 }
 
 Datum mapsheet_area_of_id(PG_FUNCTION_ARGS) {
-    PG_RETURN_FLOAT8(mapsheet::engine::sheetArea(mapsheet::postgres::sheetOfId(PG_GETARG_INT64(0))));
+    PG_RETURN_FLOAT8(
+        mapsheet::engine::sheetArea(mapsheet::postgres::sheetOfId(PG_GETARG_INT64(0))));
 }
 
 Datum mapsheet_denominator(PG_FUNCTION_ARGS) {

@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kLastSixDegreeScale = 6;  // 1:25,000
 
-int zoneCount(int width) { return 360 / width; }
+int zoneCount(int width) {
+    return 360 / width;
+}
 
 // Zone n of a width has its central meridian at width x n (3 degrees) or 6n - 3 (6 degrees),
 // taken into -180..180.
@@ -47,25 +49,25 @@ ChosenSystem chooseSystem(const engine::Sheet& sheet, const CornerZone& choice) 
     const int width = cornerZoneWidth(sheet.scale);
     double meridian = 0;
     switch (choice.kind) {
-    case CornerZone::Kind::OfSheet: {
-        const engine::DegreeBounds bounds = engine::degreeBounds(sheet);
-        meridian = zoneMeridian(zoneOfLongitude((bounds.west + bounds.east) / 2, width), width);
-        break;
-    }
-    case CornerZone::Kind::Zone:
-        if (choice.zone < 1 || choice.zone > zoneCount(width)) {
-            return {std::nullopt, "zone " + std::to_string(choice.zone) + " is outside the " +
-                                      std::to_string(width) + "-degree zones 1.." +
-                                      std::to_string(zoneCount(width))};
+        case CornerZone::Kind::OfSheet: {
+            const engine::DegreeBounds bounds = engine::degreeBounds(sheet);
+            meridian = zoneMeridian(zoneOfLongitude((bounds.west + bounds.east) / 2, width), width);
+            break;
         }
-        meridian = zoneMeridian(choice.zone, width);
-        break;
-    case CornerZone::Kind::CentralMeridian:
-        meridian = choice.centralMeridian;
-        if (std::string error = centralMeridianError(meridian, width); !error.empty()) {
-            return {std::nullopt, error};
-        }
-        break;
+        case CornerZone::Kind::Zone:
+            if (choice.zone < 1 || choice.zone > zoneCount(width)) {
+                return {std::nullopt, "zone " + std::to_string(choice.zone) + " is outside the " +
+                                          std::to_string(width) + "-degree zones 1.." +
+                                          std::to_string(zoneCount(width))};
+            }
+            meridian = zoneMeridian(choice.zone, width);
+            break;
+        case CornerZone::Kind::CentralMeridian:
+            meridian = choice.centralMeridian;
+            if (std::string error = centralMeridianError(meridian, width); !error.empty()) {
+                return {std::nullopt, error};
+            }
+            break;
     }
     const GaussKrugerSystem system = centralMeridianSystem(meridian, width);
     const engine::DegreeBounds bounds = engine::degreeBounds(sheet);
@@ -81,7 +83,9 @@ ChosenSystem chooseSystem(const engine::Sheet& sheet, const CornerZone& choice) 
 
 }  // namespace
 
-int cornerZoneWidth(int scale) noexcept { return scale <= kLastSixDegreeScale ? 6 : 3; }
+int cornerZoneWidth(int scale) noexcept {
+    return scale <= kLastSixDegreeScale ? 6 : 3;
+}
 
 std::string cornerZoneError(const engine::Sheet& sheet, const CornerZone& choice) {
     return chooseSystem(sheet, choice).error;
@@ -102,8 +106,13 @@ std::optional<SheetCorners> sheetCorners(const engine::Sheet& sheet, const Corne
         return std::nullopt;
     }
     const double meridian = chosen.system->centralMeridian;
-    return SheetCorners{meridianZone(meridian, chosen.system->zoneWidth), meridian,
-                        chosen.system->zoneWidth, *sw, *se, *ne, *nw};
+    return SheetCorners{meridianZone(meridian, chosen.system->zoneWidth),
+                        meridian,
+                        chosen.system->zoneWidth,
+                        *sw,
+                        *se,
+                        *ne,
+                        *nw};
 }
 
 }  // namespace mapsheet::projection

@@ -10,8 +10,6 @@ MAPSHEET_PACKAGES=(
     chromium chromium-driver python3-selenium  # the page test in a headless browser
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
-    # text/ and library/ read doubles with fast_float (emscripten's libc++ has no from_chars for double)
-    libfast-float-dev
     xvfb xauth fonts-wqy-microhei
     qt6-svg-dev
     libgdal-dev gdal-bin
@@ -24,6 +22,7 @@ MAPSHEET_PACKAGES=(
     python3-pytest  # its tests (tests/python)
     python3-geopandas  # mapsheet.geo and its GeoPackage test
     python3-dask python3-distributed  # mapsheet.dask and its LocalCluster test
+    qgis python3-qgis qgis-providers  # the QGIS plugin's tests through qgis_process (qgis/)
     # a Latin-only font for the window's font-warning test (tests/app/missing_glyphs.cmake)
     fonts-dejavu-core
     # the clean Debian 12 root of scripts/package --check

@@ -50,8 +50,9 @@ val oldNumber(double latitude, double longitude, const val& scale) {
     return numberOfPoint(latitude, longitude, scale, false);
 }
 
-// New numbers of many points at once, joined in C++ and split once in JavaScript: one string
-// conversion for the whole batch instead of one per point. A point without a sheet gives "".
+// New numbers of many points at once, joined in C++ and split once in JavaScript: one text
+// for the whole batch instead of one string conversion per point. A point without a sheet
+// gives "".
 val numberMany(const val& latitudes, const val& longitudes, const val& scale) {
     const int scaleIndex = scaleIndexOrThrow(scale);
     const std::vector<double> lat = emscripten::convertJSArrayToNumberVector<double>(latitudes);
@@ -66,14 +67,20 @@ val numberMany(const val& latitudes, const val& longitudes, const val& scale) {
         if (i != 0) {
             joined.push_back('\n');
         }
-        if (const std::optional<engine::Sheet> sheet = engine::sheetOf(lat[i], lon[i], scaleIndex)) {
+        if (const std::optional<engine::Sheet> sheet =
+                engine::sheetOf(lat[i], lon[i], scaleIndex)) {
             joined.append(engine::newNumber(*sheet).view());
         }
     }
     if (lat.empty()) {
         return val::array();
     }
-    return val(joined).call<val>("split", val("\n"));
+    // TextDecoder reads the bytes straight from the module's memory.
+    const val bytes(emscripten::typed_memory_view(joined.size(), joined.data()));
+    return val::global("TextDecoder")
+        .new_()
+        .call<val>("decode", bytes)
+        .call<val>("split", val("\n"));
 }
 
 val sheet(const std::string& text) {
@@ -89,7 +96,8 @@ val neighbours(const std::string& text, int rings) {
         throwError("rings " + std::to_string(rings) + ": from 1 to " +
                    std::to_string(engine::kMaxRings));
     }
-    const std::vector<engine::RingSheet> found = engine::neighbours(sheetOfTextOrThrow(text), rings);
+    const std::vector<engine::RingSheet> found =
+        engine::neighbours(sheetOfTextOrThrow(text), rings);
     if (found.size() > kMaxListedSheets) {
         throwError(std::to_string(found.size()) + " sheets, more than " +
                    std::to_string(kMaxListedSheets));

@@ -17,7 +17,8 @@ using emscripten::val;
 namespace {
 
 std::string trimmedCaption(int scaleIndex) {
-    std::string_view caption = engine::kScaleCatalogue[static_cast<std::size_t>(scaleIndex)].caption;
+    std::string_view caption =
+        engine::kScaleCatalogue[static_cast<std::size_t>(scaleIndex)].caption;
     while (!caption.empty() && caption.front() == ' ') {
         caption.remove_prefix(1);
     }
@@ -60,8 +61,9 @@ int scaleIndexOrThrow(const val& scale) {
         index = engine::parseScale(scale.as<std::string>());
     }
     if (!index) {
-        throwError("unknown scale: the scales are 1:1000000, 1:500000, 1:250000, 1:200000, "
-                   "1:100000, 1:50000, 1:25000, 1:10000, 1:5000, 1:2000, 1:1000 and 1:500");
+        throwError(
+            "unknown scale: the scales are 1:1000000, 1:500000, 1:250000, 1:200000, "
+            "1:100000, 1:50000, 1:25000, 1:10000, 1:5000, 1:2000, 1:1000 and 1:500");
     }
     return *index;
 }
@@ -69,7 +71,8 @@ int scaleIndexOrThrow(const val& scale) {
 engine::Sheet sheetOfTextOrThrow(const std::string& text) {
     const std::size_t first = text.find_first_not_of(" \t");
     const std::size_t last = text.find_last_not_of(" \t");
-    const std::string trimmed = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+    const std::string trimmed =
+        first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
     if (!trimmed.empty() && trimmed.size() <= 18 &&
         trimmed.find_first_not_of("0123456789") == std::string::npos) {
         if (const std::optional<engine::Sheet> sheet = engine::idToSheet(std::stoll(trimmed))) {
@@ -101,7 +104,8 @@ val sheetValue(const engine::Sheet& sheet) {
     value.set("boundsDms", boundsDms);
     val centre = val::object();
     // The mean of two edges on the 1/8-second lattice is exact in units before the division.
-    centre.set("lat", (static_cast<double>(units.south) + units.north) / 2 / engine::kUnitsPerDegree);
+    centre.set("lat",
+               (static_cast<double>(units.south) + units.north) / 2 / engine::kUnitsPerDegree);
     centre.set("lon", (static_cast<double>(units.west) + units.east) / 2 / engine::kUnitsPerDegree);
     value.set("centre", centre);
     value.set("area", engine::sheetArea(sheet));

@@ -6,14 +6,14 @@
 #include <optional>
 #include <string>
 
-#include "text/box_text.h"
-#include "text/point_line.h"
 #include "batch/point_numbering.h"
 #include "engine/sheet_engine.h"
 #include "sheet_window/angle_text.h"
 #include "sheet_window/decimal_degrees.h"
 #include "sheet_window/neighbourhood.h"
 #include "sheet_window/position_filters.h"
+#include "text/box_text.h"
+#include "text/point_line.h"
 #include "web/module_values.h"
 
 namespace mapsheet::web {
@@ -52,7 +52,8 @@ val stepValue(const sheet_window::GridLines& grid, sheet_window::StepDirection d
     return pointValue(next.latitude, next.longitude);
 }
 
-val numberOrEmpty(engine::SheetEngine& engine, const sheet_window::CellPoint& point, bool newNumbering) {
+val numberOrEmpty(engine::SheetEngine& engine, const sheet_window::CellPoint& point,
+                  bool newNumbering) {
     return val(engine.SheetNumber(point.latitude, point.longitude, newNumbering));
 }
 
@@ -104,7 +105,8 @@ val neighbourhoodValue(double latitude, double longitude, const val& scale) {
 
 val filterPositionBox(const std::string& box, const std::string& text) {
     const bool latitude = box.starts_with("lat");
-    const int limit = latitude ? sheet_window::kLatitudeDegreesLimit : sheet_window::kLongitudeDegreesLimit;
+    const int limit =
+        latitude ? sheet_window::kLatitudeDegreesLimit : sheet_window::kLongitudeDegreesLimit;
     std::optional<std::string> filtered;
     std::string fault;
     if (text.find_first_not_of(" +-.0123456789") != std::string::npos) {
@@ -133,12 +135,13 @@ val filterPositionBox(const std::string& box, const std::string& text) {
 val readPosition(const std::string& text) {
     const std::optional<cli::PointFields> fields = cli::splitPointLine(text);
     if (!fields) {
-        throwError("expected a latitude and a longitude, such as 39.9042 116.4074 or "
-                   "39°54′15″,116°24′27″");
+        throwError(
+            "expected a latitude and a longitude, such as 39.9042 116.4074 or "
+            "39°54′15″,116°24′27″");
     }
-    const cli::PointNumbering numbering =
-        cli::numberPoint(fields->latitude, fields->longitude, 0);
-    if (numbering.fault == cli::PointFault::Latitude || numbering.fault == cli::PointFault::Longitude) {
+    const cli::PointNumbering numbering = cli::numberPoint(fields->latitude, fields->longitude, 0);
+    if (numbering.fault == cli::PointFault::Latitude ||
+        numbering.fault == cli::PointFault::Longitude) {
         std::string message;
         cli::appendPointError(message, numbering, fields->latitude, fields->longitude);
         throwError(message);
@@ -172,7 +175,8 @@ val readBox(const std::string& text) {
 
 double degreesFromBoxes(const std::string& degrees, const std::string& minutes,
                         const std::string& seconds, bool latitude) {
-    const int limit = latitude ? sheet_window::kLatitudeDegreesLimit : sheet_window::kLongitudeDegreesLimit;
+    const int limit =
+        latitude ? sheet_window::kLatitudeDegreesLimit : sheet_window::kLongitudeDegreesLimit;
     if (const std::optional<sheet_window::SplitDegrees> split =
             sheet_window::SplitDecimalDegrees(degrees, limit)) {
         return sheet_window::DegreesFromBoxes(split->degrees, split->minutes.value_or(minutes),

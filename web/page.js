@@ -116,7 +116,8 @@ function startPage(mapsheet) {
     const svg = neighbourhoodSvg(view, { lat, lon }, scaleName);
     $('drawing').innerHTML = svg;
     download($('save-svg'), '接图表.svg', 'image/svg+xml', svg);
-    const sheets = view.cells.map((cell) => mapsheet.sheet(cell.number));
+    // Cells beyond the poles or the series have no number and no sheet.
+    const sheets = view.cells.filter((cell) => cell.number !== '').map((cell) => mapsheet.sheet(cell.number));
     download($('save-geojson'), '接图表.geojson', 'application/geo+json', featureCollection(sheets));
     return true;
   }
@@ -205,7 +206,7 @@ function startPage(mapsheet) {
       $('cover-fault').textContent = `共 ${count} 幅，超过 100000 幅，不列出`;
       return;
     }
-    const rows = ['number,old_number,south,west,north,east'];
+    const rows = ['new,old,south,west,north,east'];  // the columns of mapsheet-cli cover
     for (const sheet of sheets) {
       const b = sheet.bounds;
       rows.push([sheet.number, sheet.oldNumber || '', b.south, b.west, b.north, b.east].join(','));

@@ -291,6 +291,50 @@ TEST(SheetCommand, UsageErrors) {
     }
 }
 
+#ifdef MAPSHEET_HAVE_PROJ
+// sheet --corners: what each way of choosing the zone gives, and what it refuses.
+struct CornersCase {
+    const char* name;
+    Arguments arguments;
+    int status;
+    const char* fragment;  // in the output (standard error for a usage error)
+};
+
+const std::vector<CornersCase> kCornersCases = {
+    {"CsvColumnsAfterTheArea",
+     {"--corners", "J50E001013"},
+     0,
+     "area_m2,zone,central_meridian,sw_x,sw_y,se_x,se_y,ne_x,ne_y,nw_x,nw_y\n"
+     "J50E001013,"},
+    {"WestEdgeOnTheMeridian", {"--corners", "J50E001013"}, 0, ",20,117,4411023.525,500000.000,"},
+    {"JsonMember",
+     {"--corners", "--format", "json", "J50G001049"},
+     0,
+     "\"corners\":{\"zone\":39,\"central_meridian\":117,\"sw\":["},
+    {"MeridianOfNoZone",
+     {"--corners", "--format=json", "--central-meridian", "120", "J50E001024"},
+     0,
+     "\"zone\":null,\"central_meridian\":120,"},
+    {"ZoneThatMissesTheSheetIsAnErrorRow",
+     {"--corners", "--zone", "19", "J50E001013"},
+     1,
+     "central meridian 111E"},
+    {"UnreadableNumberHasEmptyCorners", {"--corners", "J5"}, 1, ",,,,,,,,,,\n"},
+    {"ZoneThatIsNoNumber", {"--corners", "--zone", "x1", "J50"}, 2, "--zone 'x1'"},
+    {"ZoneWithoutValue", {"--corners", "--zone"}, 2, "--zone needs a value"},
+};
+
+TEST(SheetCorners, ChooseTheZoneOrSayWhyNot) {
+    for (const CornersCase& row : kCornersCases) {
+        SCOPED_TRACE(row.name);
+        const CommandRun run = runSheet(row.arguments);
+        EXPECT_EQ(run.status, row.status) << run.err;
+        const std::string& where = row.status == 2 ? run.err : run.out;
+        EXPECT_NE(where.find(row.fragment), std::string::npos) << where;
+    }
+}
+#endif
+
 }  // namespace
 }  // namespace mapsheet::cli
 

@@ -167,6 +167,64 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(vectorFormatName(info.param.format));
     });
 
+// DXF read back by GDAL: each sheet a polyline of five vertices on the DXF layer "sheets",
+// followed by a text entity at its centre holding its new number.
+TEST(FeatureWriter, DxfFramesAreLabelledPolylines) {
+    ScratchFolder folder;
+    const std::string path = folder / "sheets.dxf";
+    std::string error;
+    auto writer = FeatureWriter::toFile(path, VectorFormat::Dxf, kSheetLayer, error);
+    ASSERT_TRUE(writer) << error;
+    writeThreeSheets(*writer);
+    ASSERT_TRUE(writer->finish()) << writer->error();
+
+    GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR));
+    ASSERT_TRUE(dataset);
+    OGRLayer* entities = dataset->GetLayer(0);
+    struct Entity {
+        std::string subClasses, layer, text;
+        OGRwkbGeometryType type;
+        int vertices;
+        double x, y;
+    };
+    std::vector<Entity> read;
+    for (const auto& feature : *entities) {
+        const OGRGeometry* geometry = feature->GetGeometryRef();
+        ASSERT_NE(geometry, nullptr);
+        const OGRwkbGeometryType type = wkbFlatten(geometry->getGeometryType());
+        OGREnvelope envelope;
+        geometry->getEnvelope(&envelope);
+        read.push_back({feature->GetFieldAsString("SubClasses"), feature->GetFieldAsString("Layer"),
+                        feature->GetFieldAsString("Text"), type,
+                        type == wkbLineString ? geometry->toLineString()->getNumPoints() : 1,
+                        envelope.MinX, envelope.MinY});
+    }
+    const struct {
+        const char* name;
+        const char* subClass;
+        const char* text;
+        double x, y;
+    } expected[] = {
+        {"FirstFrame", "AcDbPolyline", "", 116, 39.833333333333},
+        {"FirstLabel", "Text", "J50E001009", 116.125, 39.9166666666665},
+        {"SecondFrame", "AcDbPolyline", "", 116.25, 39.833333333333},
+        {"SecondLabel", "Text", "J50E001010", 116.375, 39.9166666666665},
+        {"SouthernFrame", "AcDbPolyline", "", 119.5, -28.333333333333},
+        {"SouthernLabel", "Text", "SH50D001012", 119.75, -28.1666666666665},
+    };
+    ASSERT_EQ(read.size(), std::size(expected));
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        EXPECT_EQ(read[i].layer, "sheets");
+        EXPECT_NE(read[i].subClasses.find(expected[i].subClass), std::string::npos)
+            << read[i].subClasses;
+        EXPECT_EQ(read[i].text, expected[i].text);
+        EXPECT_EQ(read[i].vertices, read[i].type == wkbLineString ? 5 : 1);
+        EXPECT_NEAR(read[i].x, expected[i].x, 1e-9);
+        EXPECT_NEAR(read[i].y, expected[i].y, 1e-9);
+    }
+}
+
 TEST(FeatureWriter, StreamedGeoJsonFollowsRfc7946) {
     std::ostringstream out;
     std::string error;

@@ -35,9 +35,12 @@ TEST(FunctionAttributes, EveryFunctionIsImmutableStrictAndParallelSafe) {
         "mapsheet_square(double precision,double precision,text,integer)",
         "mapsheet_envelope(text)",
         "mapsheet_number(geometry,text)",
-        "mapsheet_cover(double precision,double precision,double precision,double precision,text,text)",
-        "mapsheet_cover(double precision,double precision,double precision,double precision,integer)",
-        "mapsheet_cover(double precision,double precision,double precision,double precision,integer,"
+        "mapsheet_cover(double precision,double precision,double precision,double "
+        "precision,text,text)",
+        "mapsheet_cover(double precision,double precision,double precision,double "
+        "precision,integer)",
+        "mapsheet_cover(double precision,double precision,double precision,double "
+        "precision,integer,"
         "text)",
         "mapsheet_denominator(text)",
         "mapsheet_id(double precision,double precision,text)",

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/postgres/cli_run.h"
 #include "tests/postgres/server_connection.h"
 #include "tests/postgres/test_points.h"
 #include "tests/postgres/test_scales.h"
@@ -71,8 +72,7 @@ const FactCase kFactCases[] = {
      "SELECT string_agg(c, ',') FROM mapsheet_children('J50C001001', 200000) AS c",
      "J50R001001,J50R001002,J50R002001,J50R002002"},
     {"ParentThroughIds",
-     "SELECT mapsheet_number(mapsheet_parent(mapsheet_id('J50E003005'), 100000))",
-     "J50D002003"},
+     "SELECT mapsheet_number(mapsheet_parent(mapsheet_id('J50E003005'), 100000))", "J50D002003"},
     {"ParentOfAnOldNumber", "SELECT mapsheet_parent('J-50-5-A', '1:1000000')", "J50"},
     {"ParentIdAsBigint",
      "SELECT mapsheet_parent(mapsheet_id('J50E003005'), 1000000) = mapsheet_id('J50')", "t"},
@@ -106,11 +106,9 @@ const FactCase kFactCases[] = {
      "J50"},
     // The box cuts through the edge rows and columns of 1:50,000 sheets (10' x 15'): it meets
     // 6 x 4 of them, holds 4 x 2 whole, and the edge sheets' centres lie outside it.
-    {"CoverMeets", "SELECT count(*) FROM mapsheet_cover(39.1, 116.15, 39.9, 116.85, 50000)",
-     "24"},
+    {"CoverMeets", "SELECT count(*) FROM mapsheet_cover(39.1, 116.15, 39.9, 116.85, 50000)", "24"},
     {"CoverCentre",
-     "SELECT count(*) FROM mapsheet_cover(39.1, 116.15, 39.9, 116.85, '1:50000', 'centre')",
-     "8"},
+     "SELECT count(*) FROM mapsheet_cover(39.1, 116.15, 39.9, 116.85, '1:50000', 'centre')", "8"},
     {"CoverWithin",
      "SELECT count(*) FROM mapsheet_cover(39.1, 116.15, 39.9, 116.85, 50000, 'within')", "8"},
     {"AreaAddsUp",
@@ -133,6 +131,37 @@ TEST(HierarchyFacts, HoldOnTheServer) {
     for (const FactCase& fact : kFactCases) {
         SCOPED_TRACE(fact.name);
         EXPECT_EQ(connection.value(fact.sql), Value{fact.expected});
+    }
+}
+
+// mapsheet_corners and `mapsheet-cli sheet --corners` give the same millimetres.
+TEST(Corners, MatchTheCli) {
+    const std::vector<std::string> numbers{"J50", "J50E001013", "J50G001049", "SJ50F010020",
+                                           "K51J00010001"};
+    std::string input;
+    for (const std::string& number : numbers) {
+        input += number + "\n";
+    }
+    const CliRun cli = runCli({"sheet", "--corners"}, input);
+    ASSERT_EQ(cli.status, 0) << cli.output;
+    const std::vector<std::vector<std::string>> records = commaFields(cli.output);
+    ASSERT_EQ(records.size(), numbers.size() + 1);
+    Connection connection;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        SCOPED_TRACE(numbers[i]);
+        const std::vector<Row> rows = connection.query(
+            "SELECT c.zone::text, c.central_meridian::text, to_char(c.sw_x, 'FM9999999990.000'), "
+            "to_char(c.sw_y, 'FM9999999990.000'), to_char(c.se_x, 'FM9999999990.000'), "
+            "to_char(c.se_y, 'FM9999999990.000'), to_char(c.ne_x, 'FM9999999990.000'), "
+            "to_char(c.ne_y, 'FM9999999990.000'), to_char(c.nw_x, 'FM9999999990.000'), "
+            "to_char(c.nw_y, 'FM9999999990.000') FROM mapsheet_corners($1) AS c",
+            {numbers[i]});
+        ASSERT_EQ(rows.size(), 1u);
+        const std::vector<std::string>& record = records[i + 1];
+        ASSERT_EQ(record.size(), 21u);
+        for (std::size_t field = 0; field < 10; ++field) {
+            EXPECT_EQ(rows[0][field].value_or(""), record[11 + field]) << "field " << field;
+        }
     }
 }
 

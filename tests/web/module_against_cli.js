@@ -79,6 +79,45 @@ createMapsheet().then((m) => {
     assert.equal(m.sheetId(given), sheet.id);
   });
 
+  // The hierarchy: children nest back into their parent and tile it; the ring-1 neighbours
+  // are the nine cells the window's neighbourhood shows, two engines agreeing.
+  const hierarchyRows = {
+    '1:100,000 in 1:1,000,000': ['J50', '1:100000', 12 * 12],
+    '1:50,000 in 1:100,000': ['J50D001001', '1:50000', 4],
+    '1:500 in 1:1000': ['J50J00010001', '1:500', 4],
+    '1:200,000 meeting a 1:250,000 sheet': ['J50C001001', '1:200000', 4],
+  };
+  for (const [name, [number, scale, count]] of Object.entries(hierarchyRows)) {
+    const children = m.children(number, scale);
+    assert.equal(children.length, count, name);
+    const parent = m.sheet(number);
+    if (scale !== '1:200000') {
+      for (const child of children) assert.equal(m.parent(child.number, parent.scale).number, number, name);
+      const area = children.reduce((sum, child) => sum + child.area, 0);
+      assert.ok(Math.abs(area - parent.area) < 1e-6 * parent.area, `${name}: areas`);
+    }
+  }
+  assert.equal(m.parent('J50C001001', '1:200000'), null, '1:250,000 does not nest in 1:200,000');
+  for (const [name, [lat, lon, scale]] of Object.entries({
+    'Beijing at 1:50,000': [39.9042, 116.4074, '1:50000'],
+    'southern hemisphere at 1:10,000': [-33.87, 151.21, '1:10000'],
+    'west of Greenwich at 1:1,000,000': [40.7, -74.0, '1:1000000'],
+  })) {
+    const view = m.neighbourhood(lat, lon, scale);
+    const ring = m.neighbours(m.number(lat, lon, scale), 1).map((sheet) => sheet.number);
+    assert.deepEqual(ring, view.cells.map((cell) => cell.number), name);
+  }
+
+  // The window's own picture (docs/sheet_window.png): 118°30′ E, 39° N at 1:500,000.
+  const pictured = m.neighbourhood(39, 118.5, '1:500000');
+  assert.deepEqual(pictured.cells.map((cell) => `${cell.number} ${cell.oldNumber}`), [
+    'K50B002001 K-50-C', 'K50B002002 K-50-D', 'K51B002001 K-51-C',
+    'J50B001001 J-50-A', 'J50B001002 J-50-B', 'J51B001001 J-51-A',
+    'J50B002001 J-50-C', 'J50B002002 J-50-D', 'J51B002001 J-51-C']);
+  assert.deepEqual(pictured.latitudes, ['36°00′00.00″', '38°00′00.00″', '40°00′00.00″', '42°00′00.00″']);
+  assert.deepEqual(pictured.longitudes, ['114°00′00.00″', '117°00′00.00″', '120°00′00.00″', '123°00′00.00″']);
+  assert.deepEqual(pictured.centre.lonBoxes, { d: '118', m: '30', s: '00.00' });
+
   // Angles, named rows: the module's five forms against `mapsheet-cli angle --format json`.
   const angleRows = {
     'packed value': ['45.52566879', 'packed'],

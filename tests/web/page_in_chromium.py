@@ -150,6 +150,12 @@ def main():
             elif box == "position":
                 driver.find_element("id", "convert").click()
             check(name, driver.find_element("id", fault_id).text != "", True)
+        # At the edge of the series: cells beyond 88 degrees stay empty, the north step is off.
+        choose_scale(driver, "scale", "1:1000000")
+        type_into(driver, "position", "86 10")
+        driver.find_element("id", "convert").click()
+        check("beyond 88 degrees", [cell[0] for cell in cells(driver)[:3]], ["", "", ""])
+        check("no step north", driver.find_element("id", "step-north").is_enabled(), False)
         severe = [entry for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
         check("console errors", severe, [])
     finally:
