@@ -26,7 +26,10 @@ packages=("$build_dir"/*.deb)
 
 mirror() {
     local sources
-    sources="$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.sources 2>/dev/null || true)"
+    # Comment lines name other archives (a snapshot the image was made from, say): only the
+    # entries apt uses count.
+    sources="$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.sources 2>/dev/null |
+        grep -vE '^[[:space:]]*#' || true)"
     grep -m1 -oE 'https?://[^ ]+/debian/?' <<<"$sources" || echo http://deb.debian.org/debian
 }
 
