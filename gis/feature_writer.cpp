@@ -31,13 +31,14 @@ struct FormatInfo {
     bool needsExtension;  // without it the driver writes a folder of files
 };
 
-constexpr std::array<FormatInfo, 6> kFormats{{
+constexpr std::array<FormatInfo, 7> kFormats{{
     {VectorFormat::GeoJson, "geojson", "GeoJSON", {".geojson", ".json"}, true, true, false},
     {VectorFormat::GeoPackage, "gpkg", "GPKG", {".gpkg", ""}, false, false, false},
     {VectorFormat::Shapefile, "shp", "ESRI Shapefile", {".shp", ""}, false, false, true},
     {VectorFormat::Kml, "kml", "KML", {".kml", ""}, true, true, false},
     {VectorFormat::FlatGeobuf, "fgb", "FlatGeobuf", {".fgb", ""}, false, false, true},
     {VectorFormat::Dxf, "dxf", "DXF", {".dxf", ""}, false, false, false},
+    {VectorFormat::Xlsx, "xlsx", "XLSX", {".xlsx", ""}, false, false, false},
 }};
 
 // The field whose text labels each feature in a DXF drawing: "new", else "number".
@@ -152,6 +153,8 @@ struct FeatureWriter::State {
     std::vector<int> indices;  // of the fields in the layer, by index into LayerSpec::fields
     // DXF: no fields of our own; the frames go on the DXF layer "sheets", labelled.
     bool dxf = false;
+    // XLSX: a table, the fields only; the geometries are dropped.
+    bool tableOnly = false;
     std::optional<std::size_t> labelField;
     std::string label;
     bool inTransaction = false;
@@ -219,8 +222,11 @@ bool FeatureWriter::State::open(const std::string& path, VectorFormat format,
     if (!dataset) {
         return fail("the " + std::string(info.driver) + " driver cannot create it");
     }
-    const OGRwkbGeometryType type = spec.geometry == GeometryKind::Point ? wkbPoint : wkbPolygon;
-    layer = dataset->CreateLayer("sheets", &crs, type, layerOptions.List());
+    tableOnly = format == VectorFormat::Xlsx;
+    const OGRwkbGeometryType type = tableOnly                              ? wkbNone
+                                    : spec.geometry == GeometryKind::Point ? wkbPoint
+                                                                           : wkbPolygon;
+    layer = dataset->CreateLayer("sheets", tableOnly ? nullptr : &crs, type, layerOptions.List());
     if (layer == nullptr) {
         return fail("cannot create the layer 'sheets'");
     }
@@ -265,6 +271,9 @@ bool FeatureWriter::State::writeLabel(const OGRGeometry& frame) {
 bool FeatureWriter::State::write(std::unique_ptr<OGRGeometry> geometry) {
     if (failed || finished) {
         return fail("the writer is closed");
+    }
+    if (tableOnly) {
+        geometry.reset();
     }
     if (geometry) {
         geometry->assignSpatialReference(layer->GetSpatialRef());
