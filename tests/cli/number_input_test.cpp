@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -161,6 +162,27 @@ TEST_F(NumberInput, MercatorPointLayerNumbersAsItsPointsWrittenAsText) {
             EXPECT_EQ(row[6], expected[1]) << row[0];
         }
     }
+}
+
+// The light mapsheet-cli has no GDAL: it must hand --input over to mapsheet-cli-full.
+TEST_F(NumberInput, TheLightProgramHandsTheInputFileOver) {
+    const std::string gpkg = path("points.gpkg");
+    writeLayer(gpkg, "GPKG", 3857, wkbPoint, {std::begin(kPlaces), std::end(kPlaces)},
+               mercatorPoint);
+    const CommandRun inProcess =
+        runWithInput(runNumberCommand, {"--scale", "1:10000", "--input", gpkg}, "");
+    const std::string command =
+        std::string(MAPSHEET_CLI_PATH) + " number --scale 1:10000 --input '" + gpkg + "'";
+    FILE* program = ::popen(command.c_str(), "r");
+    ASSERT_NE(program, nullptr);
+    std::string out;
+    char buffer[4096];
+    for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, program)) > 0;) {
+        out.append(buffer, read);
+    }
+    EXPECT_EQ(::pclose(program), 0);
+    EXPECT_EQ(out, inProcess.out);
+    EXPECT_EQ(lines(out).size(), std::size(kPlaces) + 1);
 }
 
 TEST_F(NumberInput, WorkbookWrittenByGdalNumbersAsTheSameCsv) {
