@@ -1,7 +1,5 @@
 #include "cli/number_input.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -12,6 +10,7 @@
 #include "cli/number_csv.h"
 #include "cli/number_features.h"
 #include "cli/output_status.h"
+#include "text/file_extension.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/layer_csv.h"
@@ -24,13 +23,6 @@ namespace {
 int inputFailure(std::ostream& err, const std::string& message) {
     err << "mapsheet-cli number: " << message << '\n';
     return kExitUsage;
-}
-
-bool isCsvPath(const std::string& path) {
-    std::string lower(path);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower.ends_with(".csv");
 }
 
 // Numbers a table read from in as number numbers its standard input.
@@ -46,7 +38,7 @@ int numberTable(const NumberOptions& options, std::istream& in, std::ostream& ou
 
 int numberInputFile(const NumberOptions& options, std::ostream& out, std::ostream& err) {
     const std::string& path = *options.input;
-    if (isCsvPath(path)) {
+    if (hasExtension(path, ".csv")) {
         std::ifstream file(path, std::ios::binary);
         if (!file) {
             return inputFailure(err, "cannot read '" + path + "': " + std::strerror(errno));

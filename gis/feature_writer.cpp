@@ -10,12 +10,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdio>
 #include <ostream>
 
 #include "gis/gdal_errors.h"
 #include "gis/staged_output.h"
+#include "text/file_extension.h"
 
 namespace mapsheet::gis {
 
@@ -84,18 +84,9 @@ const FormatInfo& infoOf(VectorFormat format) {
                          [format](const FormatInfo& info) { return info.format == format; });
 }
 
-std::string lowerCase(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
-
 bool hasExtension(std::string_view path, const FormatInfo& info) {
-    const std::string lower = lowerCase(path);
-    return std::any_of(info.extensions.begin(), info.extensions.end(), [&](std::string_view ext) {
-        return !ext.empty() && std::string_view(lower).ends_with(ext);
-    });
+    return std::any_of(info.extensions.begin(), info.extensions.end(),
+                       [&](std::string_view ext) { return cli::hasExtension(path, ext); });
 }
 
 // GDAL's standard output goes to the borrowed stream while a writer streams.

@@ -16,16 +16,14 @@
 
 #include "gis/gdal_errors.h"
 #include "text/csv.h"
+#include "text/file_extension.h"
 
 namespace mapsheet::gis {
 
 namespace {
 
 bool isWorkbook(std::string_view path) {
-    std::string lower(path);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower.ends_with(".xlsx") || lower.ends_with(".ods");
+    return cli::hasExtension(path, ".xlsx") || cli::hasExtension(path, ".ods");
 }
 
 // While alive, this thread's GDAL reads a workbook's first row as its header and every cell as
