@@ -1,6 +1,5 @@
 #include "cli/cover_output.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include "engine/sheet_id.h"
 #include "text/csv.h"
 #include "text/degree_text.h"
+#include "text/file_extension.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/feature_writer.h"
@@ -34,17 +34,6 @@ std::string csvHeader(CoverColumns columns) {
     return header;
 }
 constexpr std::size_t kFlushSize = 1 << 16;
-
-bool endsWithCsv(std::string_view path) {
-    if (path.size() < 4) {
-        return false;
-    }
-    std::string tail(path.substr(path.size() - 4));
-    for (char& c : tail) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return tail == ".csv";
-}
 
 class CsvOutput final : public CoverOutput {
   public:
@@ -183,7 +172,7 @@ bool isCoverFormat(std::string_view name) {
 }
 
 std::optional<std::string> coverFormatOfPath(std::string_view path) {
-    if (endsWithCsv(path)) {
+    if (hasExtension(path, ".csv")) {
         return "csv";
     }
 #ifdef MAPSHEET_HAVE_GDAL

@@ -21,7 +21,8 @@ constexpr const char* kUsage =
     "Usage: mapsheet-cli COMMAND [OPTIONS]\n"
     "\n"
     "Commands:\n"
-    "  number --scale SCALE [--jobs N] [--lat-col C --lon-col C] [--format F] [LAT LON]\n"
+    "  number --scale SCALE [--jobs N] [--lat-col C --lon-col C] [--input FILE] [--format F]\n"
+    "         [LAT LON]\n"
     "      Sheet numbers of points in the national basic-scale topographic map series,\n"
     "      new standard (K50E003005) and pre-1992 (J-50-5-A-1), as CSV or a GIS point layer;\n"
     "      a CSV table keeps its rows and gains the columns new, old and error.\n"
@@ -48,7 +49,8 @@ constexpr const char* kUsage =
     "2 usage error; 3 the output could not be written; 4 the input could not be read.\n";
 
 #ifdef MAPSHEET_CLI_HANDS_OVER
-// Whether this program runs the command itself: `number` into CSV (or ids) on standard output and
+// Whether this program runs the command itself: `number` into CSV (or ids) on standard output from
+// standard input (--input may name a GIS file or a spreadsheet) and
 // `angle`, the batch work, and the sheets' relatives need neither GDAL nor PROJ.
 bool runsHere(const std::string& command, const mapsheet::cli::Arguments& arguments) {
     if (command == "angle" || command == "neighbours" || command == "parent" ||
@@ -63,7 +65,8 @@ bool runsHere(const std::string& command, const mapsheet::cli::Arguments& argume
         const bool idsHere =
             argument == "--format=id" ||
             (argument == "--format" && i + 1 < arguments.size() && arguments[i + 1] == "id" && ++i);
-        if (!idsHere && (argument.starts_with("--format") || argument.starts_with("--output"))) {
+        if (!idsHere && (argument.starts_with("--format") || argument.starts_with("--output") ||
+                         argument.starts_with("--input"))) {
             return false;
         }
     }

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/number_csv.h"
 #include "cli/number_features.h"
+#include "cli/number_input.h"
 #include "cli/number_options.h"
 #include "cli/output_status.h"
 
@@ -22,6 +23,9 @@ int runNumberCommand(const Arguments& arguments, std::istream& in, std::ostream&
             return kExitWriteFailed;
         }
         return finishOutput(out, err, kExitSuccess);
+    }
+    if (options->input) {
+        return numberInputFile(*options, out, err);
     }
     if ((options->format == "csv" || options->format == "id") && !options->output) {
         return numberToCsv(*options, in, out, err);

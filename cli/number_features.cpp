@@ -268,7 +268,7 @@ int writeNumberFile(const NumberOptions& options, std::istream& in, std::ostream
     const std::optional<gis::VectorFormat> format = gis::vectorFormatNamed(options.format);
     if (!format) {
         return usage(err, "unknown format '" + options.format +
-                              "': expected csv, id, geojson, gpkg, shp, kml, fgb or dxf");
+                              "': expected csv, id, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
     }
     if (!options.output && !gis::isStreamable(*format)) {
         return usage(err, "--format " + options.format + " writes a file: give --output FILE");

@@ -40,6 +40,16 @@ constexpr std::string_view kHelp =
     "                     appended, the header row with these three names, so the rows join\n"
     "                     back on any id. A named column means the first row is a header.\n"
     "  --header           the first row is a header also when both columns are numbers\n"
+    "  --input FILE       read the points from FILE instead of standard input: a .csv file as\n"
+    "                     standard input is read; with --lat-col/--lon-col a spreadsheet\n"
+    "                     (.xlsx, .ods: its first sheet, the first row naming the columns) or\n"
+    "                     the fields of any GIS layer; without them the first layer of any\n"
+    "                     GIS vector file GDAL reads (gpkg, shp, geojson, fgb, ...), which must\n"
+    "                     hold points: each point, transformed to CGCS2000 longitude/latitude\n"
+    "                     (EPSG:4490) when the layer has another CRS, goes into the columns\n"
+    "                     latitude,longitude after the layer's fields. The output is the\n"
+    "                     table's rows with new,old,error appended, as for --lat-col.\n"
+    "                     A file that cannot be read or holds no points is a usage error\n"
     "  --format FORMAT    csv (the default); id: the same CSV with the column id (the sheet's\n"
     "                     stable 64-bit id, which 'mapsheet-cli sheet' reads back) in place of\n"
     "                     new,old; or a point layer \"sheets\" with the input columns as text\n"
@@ -47,9 +57,11 @@ constexpr std::string_view kHelp =
     "                     fgb (FlatGeobuf); gpkg, shp and fgb declare EPSG:4490\n"
     "                     (CGCS2000). A row without a sheet has no geometry (fgb leaves\n"
     "                     such rows out: its spatial index holds geometries only);\n"
-    "                     dxf: each point with its new number as a text beside it.\n"
-    "  --output FILE      write to FILE (required for gpkg, shp and fgb); it appears only\n"
-    "                     when everything was written\n"
+    "                     dxf: each point with its new number as a text beside it;\n"
+    "                     xlsx: an Excel workbook, a sheet \"sheets\" with the same columns\n"
+    "                     as the CSV (new, old and error after the input columns) as text.\n"
+    "  --output FILE      write to FILE (required for gpkg, shp, fgb, dxf and xlsx); it\n"
+    "                     appears only when everything was written\n"
     "\n"
     "Coordinates are decimal degrees (39.979, -117.5, 1.5e-7) or degree-minute-second text\n"
     "(39°58′45″, 39°58′45.5″, 39d58'45\", 39:58:45); north and east are positive, a leading\n"
@@ -151,13 +163,15 @@ bool collect(const Arguments& arguments, NumberOptions& options, OptionTexts& te
                 }
             }
         }
-        if (name == "--format" || name == "--output") {
+        if (name == "--format" || name == "--output" || name == "--input") {
             known = true;
             const std::optional<std::string_view> text = takeValue();
             if (!text) {
                 return false;
             }
-            (name == "--format" ? options.format : options.output.emplace()) = std::string(*text);
+            (name == "--format"   ? options.format
+             : name == "--output" ? options.output.emplace()
+                                  : options.input.emplace()) = std::string(*text);
         }
         if (!known && argument.starts_with("--")) {
             return usageError(err, "unknown option '" + std::string(argument) + "'");
@@ -212,7 +226,13 @@ bool check(const OptionTexts& texts, NumberOptions& options, std::ostream& err) 
     } else if (options.header) {
         return usageError(err, "--header needs --lat-col and --lon-col");
     }
+    if (options.input && options.input->empty()) {
+        return usageError(err, "--input needs a file name");
+    }
     if (texts.point.size() == 2) {
+        if (options.input) {
+            return usageError(err, "a point on the command line takes no --input");
+        }
         if (options.latitudeColumn) {
             return usageError(err, "a point on the command line takes no columns");
         }

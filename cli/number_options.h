@@ -28,6 +28,7 @@ struct NumberOptions {
     bool header = false;  // the table's first row names its columns
     std::string format = "csv";
     std::optional<std::string> output;  // --output FILE
+    std::optional<std::string> input;   // --input FILE, in place of standard input
 };
 
 // Parses the arguments; on a usage error writes the message to err and returns nullopt.

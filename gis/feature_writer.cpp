@@ -10,12 +10,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdio>
 #include <ostream>
 
 #include "gis/gdal_errors.h"
 #include "gis/staged_output.h"
+#include "text/file_extension.h"
 
 namespace mapsheet::gis {
 
@@ -31,13 +31,14 @@ struct FormatInfo {
     bool needsExtension;  // without it the driver writes a folder of files
 };
 
-constexpr std::array<FormatInfo, 6> kFormats{{
+constexpr std::array<FormatInfo, 7> kFormats{{
     {VectorFormat::GeoJson, "geojson", "GeoJSON", {".geojson", ".json"}, true, true, false},
     {VectorFormat::GeoPackage, "gpkg", "GPKG", {".gpkg", ""}, false, false, false},
     {VectorFormat::Shapefile, "shp", "ESRI Shapefile", {".shp", ""}, false, false, true},
     {VectorFormat::Kml, "kml", "KML", {".kml", ""}, true, true, false},
     {VectorFormat::FlatGeobuf, "fgb", "FlatGeobuf", {".fgb", ""}, false, false, true},
     {VectorFormat::Dxf, "dxf", "DXF", {".dxf", ""}, false, false, false},
+    {VectorFormat::Xlsx, "xlsx", "XLSX", {".xlsx", ""}, false, false, false},
 }};
 
 // The field whose text labels each feature in a DXF drawing: "new", else "number".
@@ -83,18 +84,9 @@ const FormatInfo& infoOf(VectorFormat format) {
                          [format](const FormatInfo& info) { return info.format == format; });
 }
 
-std::string lowerCase(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
-
 bool hasExtension(std::string_view path, const FormatInfo& info) {
-    const std::string lower = lowerCase(path);
-    return std::any_of(info.extensions.begin(), info.extensions.end(), [&](std::string_view ext) {
-        return !ext.empty() && std::string_view(lower).ends_with(ext);
-    });
+    return std::any_of(info.extensions.begin(), info.extensions.end(),
+                       [&](std::string_view ext) { return cli::hasExtension(path, ext); });
 }
 
 // GDAL's standard output goes to the borrowed stream while a writer streams.
@@ -152,6 +144,8 @@ struct FeatureWriter::State {
     std::vector<int> indices;  // of the fields in the layer, by index into LayerSpec::fields
     // DXF: no fields of our own; the frames go on the DXF layer "sheets", labelled.
     bool dxf = false;
+    // XLSX: a table, the fields only; the geometries are dropped.
+    bool tableOnly = false;
     std::optional<std::size_t> labelField;
     std::string label;
     bool inTransaction = false;
@@ -219,8 +213,11 @@ bool FeatureWriter::State::open(const std::string& path, VectorFormat format,
     if (!dataset) {
         return fail("the " + std::string(info.driver) + " driver cannot create it");
     }
-    const OGRwkbGeometryType type = spec.geometry == GeometryKind::Point ? wkbPoint : wkbPolygon;
-    layer = dataset->CreateLayer("sheets", &crs, type, layerOptions.List());
+    tableOnly = format == VectorFormat::Xlsx;
+    const OGRwkbGeometryType type = tableOnly                              ? wkbNone
+                                    : spec.geometry == GeometryKind::Point ? wkbPoint
+                                                                           : wkbPolygon;
+    layer = dataset->CreateLayer("sheets", tableOnly ? nullptr : &crs, type, layerOptions.List());
     if (layer == nullptr) {
         return fail("cannot create the layer 'sheets'");
     }
@@ -265,6 +262,9 @@ bool FeatureWriter::State::writeLabel(const OGRGeometry& frame) {
 bool FeatureWriter::State::write(std::unique_ptr<OGRGeometry> geometry) {
     if (failed || finished) {
         return fail("the writer is closed");
+    }
+    if (tableOnly) {
+        geometry.reset();
     }
     if (geometry) {
         geometry->assignSpatialReference(layer->GetSpatialRef());

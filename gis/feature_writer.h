@@ -6,7 +6,11 @@
 // rings counter-clockwise and closed, no "crs" member, coordinates rounded to the decimals the
 // layer asks for),
 // gpkg (GeoPackage), shp (ESRI Shapefile: .shp, .shx, .dbf, .prj, .cpg), kml, fgb
-// (FlatGeobuf), dxf (AutoCAD DXF, for CAD programs). The layer is named "sheets".
+// (FlatGeobuf), dxf (AutoCAD DXF, for CAD programs), xlsx (an Excel workbook). The layer is
+// named "sheets".
+//
+// XLSX holds a table, no geometry: the layer is a sheet "sheets" whose first row names the
+// fields and whose rows are the features' fields; geometries and the CRS are dropped.
 //
 // DXF holds no attribute fields: each frame (or point) goes on the DXF layer "sheets" as a
 // closed polyline (a point), followed by a TEXT entity at the centre of its extent holding the
@@ -52,13 +56,13 @@
 
 namespace mapsheet::gis {
 
-enum class VectorFormat { GeoJson, GeoPackage, Shapefile, Kml, FlatGeobuf, Dxf };
+enum class VectorFormat { GeoJson, GeoPackage, Shapefile, Kml, FlatGeobuf, Dxf, Xlsx };
 
-// The format of a command-line name: "geojson", "gpkg", "shp", "kml", "fgb", "dxf" (lower case
+// The format of a command-line name: "geojson", "gpkg", "shp", "kml", "fgb", "dxf", "xlsx" (lower case
 // only); nullopt for any other text.
 std::optional<VectorFormat> vectorFormatNamed(std::string_view name);
 
-// The format a file name's extension implies (.geojson/.json, .gpkg, .shp, .kml, .fgb, .dxf, in any
+// The format a file name's extension implies (.geojson/.json, .gpkg, .shp, .kml, .fgb, .dxf, .xlsx, in any
 // case); nullopt otherwise.
 std::optional<VectorFormat> vectorFormatOfPath(std::string_view path);
 

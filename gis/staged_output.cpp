@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -25,7 +26,11 @@ std::optional<StagedOutput> StagedOutput::create(const std::string& target, std:
         return std::nullopt;
     }
     const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    std::string pattern = (parent / ("." + path.filename().string() + ".partial-XXXXXX")).string();
+    // No dot of the file name in the folder's: GDAL's zip-based writers (XLSX) reach the file
+    // through /vsizip/, which would take "out.xlsx" in the folder's name for the archive.
+    std::string stem = path.filename().string();
+    std::replace(stem.begin(), stem.end(), '.', '_');
+    std::string pattern = (parent / ("." + stem + "-partial-XXXXXX")).string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     if (mkdtemp(buffer.data()) == nullptr) {
