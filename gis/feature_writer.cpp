@@ -41,9 +41,10 @@ constexpr std::array<FormatInfo, 7> kFormats{{
     {VectorFormat::Xlsx, "xlsx", "XLSX", {".xlsx", ""}, false, false, false},
 }};
 
-// The field whose text labels each feature in a DXF drawing: "new", else "number".
+// The field whose text labels each feature in a DXF drawing: "new", else "number", else
+// "sheet" (a square sheet's).
 std::optional<std::size_t> labelFieldOf(const LayerSpec& spec) {
-    for (const std::string_view name : {"new", "number"}) {
+    for (const std::string_view name : {"new", "number", "sheet"}) {
         for (std::size_t i = 0; i < spec.fields.size(); ++i) {
             if (spec.fields[i].name == name) {
                 return i;
@@ -53,8 +54,9 @@ std::optional<std::size_t> labelFieldOf(const LayerSpec& spec) {
     return std::nullopt;
 }
 
-// An OGR style string's text in double quotes, its quotes and backslashes escaped.
-std::string labelStyle(const std::string& label) {
+// The OGR style string of a label centred on its point (p:5), its text in double quotes with
+// quotes and backslashes escaped, its height in drawing units (g).
+std::string labelStyle(const std::string& label, double height) {
     std::string style = "LABEL(f:\"Arial\",t:\"";
     for (const char c : label) {
         if (c == '"' || c == '\\') {
@@ -62,7 +64,28 @@ std::string labelStyle(const std::string& label) {
         }
         style.push_back(c);
     }
-    return style + "\")";
+    char size[48];
+    std::snprintf(size, sizeof size, "\",s:%.9gg,p:5)", height);
+    return style + size;
+}
+
+// The height of a frame's label: a twelfth of the frame's width (a number of up to twelve
+// characters fits across it) and no more than a sixth of its height. Without it the CAD
+// program's default height, a few drawing units, would dwarf a frame a fraction of a degree
+// wide.
+double labelHeight(const OGREnvelope& frame) {
+    return std::min((frame.MaxX - frame.MinX) / 12, (frame.MaxY - frame.MinY) / 6);
+}
+
+// A frame's ring as a DXF polyline: its distinct vertices as a linear ring, which GDAL writes
+// as an LWPOLYLINE with the closed flag rather than with the first vertex repeated.
+std::unique_ptr<OGRGeometry> closedPolyline(const OGRPolygon& frame) {
+    auto ring = std::make_unique<OGRLinearRing>(*frame.getExteriorRing());
+    const int count = ring->getNumPoints();
+    if (count > 1 && ring->get_IsClosed()) {
+        ring->setNumPoints(count - 1);
+    }
+    return ring;
 }
 
 // The layer's CRS; false with what set when the CRS database cannot define it.
@@ -253,7 +276,7 @@ bool FeatureWriter::State::writeLabel(const OGRGeometry& frame) {
     frame.getEnvelope(&envelope);
     std::unique_ptr<OGRFeature> text(OGRFeature::CreateFeature(layer->GetLayerDefn()));
     text->SetField("Layer", "sheets");
-    text->SetStyleString(labelStyle(label).c_str());
+    text->SetStyleString(labelStyle(label, labelHeight(envelope)).c_str());
     text->SetGeometryDirectly(
         new OGRPoint((envelope.MinX + envelope.MaxX) / 2, (envelope.MinY + envelope.MaxY) / 2));
     return layer->CreateFeature(text.get()) == OGRERR_NONE;
@@ -272,10 +295,15 @@ bool FeatureWriter::State::write(std::unique_ptr<OGRGeometry> geometry) {
     const bool labelled = dxf && geometry && !label.empty();
     const std::unique_ptr<OGRGeometry> labelAt(labelled ? geometry->clone() : nullptr);
     if (dxf) {
+        // A drawing holds no attributes: a row without a place has nothing to draw.
+        if (!geometry) {
+            label.clear();
+            return true;
+        }
         feature->SetField("Layer", "sheets");
         // A polygon would become a filled HATCH: its ring goes as a polyline instead.
-        if (geometry && wkbFlatten(geometry->getGeometryType()) == wkbPolygon) {
-            geometry.reset(new OGRLineString(*geometry->toPolygon()->getExteriorRing()));
+        if (wkbFlatten(geometry->getGeometryType()) == wkbPolygon) {
+            geometry = closedPolyline(*geometry->toPolygon());
         }
     }
     feature->SetGeometryDirectly(geometry.release());

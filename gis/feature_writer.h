@@ -12,9 +12,13 @@
 // XLSX holds a table, no geometry: the layer is a sheet "sheets" whose first row names the
 // fields and whose rows are the features' fields; geometries and the CRS are dropped.
 //
-// DXF holds no attribute fields: each frame (or point) goes on the DXF layer "sheets" as a
-// closed polyline (a point), followed by a TEXT entity at the centre of its extent holding the
-// value of its field "new" (else "number") when that is set; the other fields are dropped.
+// DXF holds no attribute fields: each frame (or point) goes on the DXF layer "sheets" as an
+// LWPOLYLINE of its distinct vertices with the closed flag set (a POINT), followed by a label
+// at the centre of its extent holding the value of its field "new" (else "number", else
+// "sheet") when that is set, centred there and a twelfth of the frame's width high (at most a
+// sixth of its height); the other fields are dropped, and a feature without geometry is left
+// out. The labels are MTEXT entities: GDAL's DXF writer makes every LABEL style an MTEXT and
+// offers no option for the older TEXT entity.
 //
 // The layer's CRS (LayerCrs) is CGCS2000 geographic (EPSG:4490), the datum of the series,
 // unless the caller names another by its EPSG code (a projected Gauss-Kruger system of square

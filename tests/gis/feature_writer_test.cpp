@@ -13,10 +13,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gis/feature_writer.h"
@@ -167,8 +169,27 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(vectorFormatName(info.param.format));
     });
 
-// DXF read back by GDAL: each sheet a polyline of five vertices on the DXF layer "sheets",
-// followed by a text entity at its centre holding its new number.
+// The value after each occurrence of the DXF group code in the entity named (" 70" after
+// "LWPOLYLINE"), in file order: a DXF file is pairs of lines, code then value.
+std::vector<std::string> groupValues(const std::string& path, std::string_view entity,
+                                     std::string_view code) {
+    std::ifstream in(path);
+    std::vector<std::string> values;
+    std::string line, current;
+    while (std::getline(in, line)) {
+        std::string value;
+        std::getline(in, value);
+        if (line == "  0") {
+            current = value;
+        } else if (current == entity && line == code) {
+            values.push_back(value);
+        }
+    }
+    return values;
+}
+
+// DXF read back by GDAL: each sheet a closed polyline on the DXF layer "sheets", followed by a
+// text entity at its centre holding its new number; a row without a place draws nothing.
 TEST(FeatureWriter, DxfFramesAreLabelledPolylines) {
     ScratchFolder folder;
     const std::string path = folder / "sheets.dxf";
@@ -176,7 +197,28 @@ TEST(FeatureWriter, DxfFramesAreLabelledPolylines) {
     auto writer = FeatureWriter::toFile(path, VectorFormat::Dxf, kSheetLayer, error);
     ASSERT_TRUE(writer) << error;
     writeThreeSheets(*writer);
+    writer->setText(0, "not a sheet");
+    ASSERT_TRUE(writer->writeWithoutGeometry()) << writer->error();
     ASSERT_TRUE(writer->finish()) << writer->error();
+
+    // The file itself: four vertices and the closed flag (bit 1 of code 70) per frame, and
+    // labels centred (attachment 5) a twelfth of the frame's width high, at most a sixth of
+    // its height.
+    const struct {
+        const char* name;
+        const char* entity;
+        const char* code;
+        std::vector<std::string> values;
+    } groups[] = {
+        {"FrameFlags", "LWPOLYLINE", " 70", {"1", "1", "1"}},
+        {"FrameVertices", "LWPOLYLINE", " 90", {"4", "4", "4"}},
+        {"LabelAttachment", "MTEXT", " 71", {"5", "5", "5"}},
+        {"LabelHeight", "MTEXT", " 40", {"0.0208333333", "0.0208333333", "0.0416666667"}},
+    };
+    for (const auto& group : groups) {
+        SCOPED_TRACE(group.name);
+        EXPECT_EQ(groupValues(path, group.entity, group.code), group.values);
+    }
 
     GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR));
     ASSERT_TRUE(dataset);
@@ -206,11 +248,11 @@ TEST(FeatureWriter, DxfFramesAreLabelledPolylines) {
         double x, y;
     } expected[] = {
         {"FirstFrame", "AcDbPolyline", "", 116, 39.833333333333},
-        {"FirstLabel", "Text", "J50E001009", 116.125, 39.9166666666665},
+        {"FirstLabel", "AcDbMText", "J50E001009", 116.125, 39.9166666666665},
         {"SecondFrame", "AcDbPolyline", "", 116.25, 39.833333333333},
-        {"SecondLabel", "Text", "J50E001010", 116.375, 39.9166666666665},
+        {"SecondLabel", "AcDbMText", "J50E001010", 116.375, 39.9166666666665},
         {"SouthernFrame", "AcDbPolyline", "", 119.5, -28.333333333333},
-        {"SouthernLabel", "Text", "SH50D001012", 119.75, -28.1666666666665},
+        {"SouthernLabel", "AcDbMText", "SH50D001012", 119.75, -28.1666666666665},
     };
     ASSERT_EQ(read.size(), std::size(expected));
     for (std::size_t i = 0; i < read.size(); ++i) {
