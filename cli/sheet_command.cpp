@@ -12,11 +12,9 @@
 #include "batch/sheet_records.h"
 #include "cli/commands.h"
 #include "cli/output_status.h"
-#include "batch/sheet_records.h"
 #include "cli/sheet_or_id.h"
 #include "engine/sheet_area.h"
 #include "engine/sheet_id.h"
-#include "text/utf8_text.h"
 #include "engine/sheet_number_parse.h"
 #include "text/utf8_text.h"
 
@@ -35,7 +33,7 @@ namespace mapsheet::cli {
 namespace {
 
 constexpr std::string_view kHelp =
-    "Usage: mapsheet-cli sheet [--format csv|json|geojson] [NUMBER...]\n"
+    "Usage: mapsheet-cli sheet [--format FORMAT] [--output FILE] [NUMBER...]\n"
     "\n"
     "Reads written sheet numbers of the national basic-scale topographic map series, of either\n"
     "numbering and at any of the twelve scales, and gives for each its scale, its number in\n"
@@ -69,6 +67,14 @@ constexpr std::string_view kHelp =
     "--format geojson  one RFC 7946 FeatureCollection: each sheet a polygon (longitude/latitude,\n"
     "                  counter-clockwise, closed) with the CSV fields as properties; a number\n"
     "                  that cannot be read is a feature without geometry and with its error.\n"
+    "--format gpkg|shp|kml|fgb|dxf|xlsx  the layer 'sheets' with the GeoJSON properties, written\n"
+    "                  to the --output file (kml may go to standard output). dxf: each sheet a\n"
+    "                  closed polyline on the DXF layer 'sheets' labelled with its number at its\n"
+    "                  centre, numbers that cannot be read left out; xlsx: a workbook whose sheet\n"
+    "                  'sheets' holds the properties as a table.\n"
+    "--output FILE     write the layer to FILE, which appears only when complete; without\n"
+    "                  --format its extension (.geojson, .gpkg, .shp, .kml, .fgb, .dxf, .xlsx)\n"
+    "                  names the format. CSV and JSON go to standard output.\n"
     "\n"
     "--corners         (csv and json) the four corners in CGCS2000 Gauss-Kruger metres, x\n"
     "                  northing, y easting with 500 km false easting, to 3 decimals: CSV\n"
@@ -89,10 +95,12 @@ constexpr std::string_view kHelp =
 
 constexpr std::size_t kFlushSize = 1 << 16;
 
-enum class Format { Csv, Json, GeoJson };
+enum class Format { Csv, Json, Layer };
 
 struct Options {
     Format format = Format::Csv;
+    std::string_view layerFormat;  // with Format::Layer: "geojson", "dxf", ...
+    std::optional<std::string> output;
     std::vector<std::string_view> numbers;
     bool help = false;
 #ifdef MAPSHEET_HAVE_PROJ
@@ -135,6 +143,36 @@ bool readCornerZone(const Arguments& arguments, std::size_t& i, projection::Corn
 }
 #endif
 
+// The layer formats by their command-line names (geojson alone without GDAL, which then
+// refuses it when the output opens).
+bool isLayerFormat(std::string_view name) {
+#ifdef MAPSHEET_HAVE_GDAL
+    return gis::vectorFormatNamed(name).has_value();
+#else
+    return name == "geojson";
+#endif
+}
+
+// --output goes with a layer format, which its extension names when --format does not; false
+// after a usage error.
+bool impliedLayerFormat(Options& options, std::ostream& err) {
+    if (!options.output || options.format == Format::Layer) {
+        return true;
+    }
+#ifdef MAPSHEET_HAVE_GDAL
+    if (options.format == Format::Csv) {
+        if (const auto format = gis::vectorFormatOfPath(*options.output)) {
+            options.format = Format::Layer;
+            options.layerFormat = gis::vectorFormatName(*format);
+            return true;
+        }
+    }
+#endif
+    err << "mapsheet-cli sheet: --output writes a layer (geojson, gpkg, shp, kml, fgb, dxf, xlsx: "
+           "--format or the file's extension names it); csv and json go to standard output\n";
+    return false;
+}
+
 std::optional<Options> parseOptions(const Arguments& arguments, std::ostream& err) {
     Options options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -158,6 +196,12 @@ std::optional<Options> parseOptions(const Arguments& arguments, std::ostream& er
             format = arguments[++i];
         } else if (argument.starts_with("--format=")) {
             format = argument.substr(9);
+        } else if (argument == "--output") {
+            if (i + 1 == arguments.size()) {
+                err << "mapsheet-cli sheet: --output needs a file name\n";
+                return std::nullopt;
+            }
+            options.output = arguments[++i];
         } else if (argument.starts_with("--")) {
             err << "mapsheet-cli sheet: unknown option '" << argument
                 << "'; run 'mapsheet-cli sheet --help'\n";
@@ -170,16 +214,17 @@ std::optional<Options> parseOptions(const Arguments& arguments, std::ostream& er
                 options.format = Format::Csv;
             } else if (*format == "json") {
                 options.format = Format::Json;
-            } else if (*format == "geojson") {
-                options.format = Format::GeoJson;
+            } else if (isLayerFormat(*format)) {
+                options.format = Format::Layer;
+                options.layerFormat = *format;
             } else {
                 err << "mapsheet-cli sheet: unknown format '" << *format
-                    << "': expected csv, json or geojson\n";
+                    << "': expected csv, json, geojson, gpkg, shp, kml, fgb, dxf or xlsx\n";
                 return std::nullopt;
             }
         }
     }
-    return options;
+    return impliedLayerFormat(options, err) ? std::optional(options) : std::nullopt;
 }
 
 // Where the records go: text records buffered into the stream, or features into GDAL.
@@ -226,7 +271,9 @@ class TextOutput final : public SheetOutput {
         }
         return records_.size() < kFlushSize || flush();
     }
-    bool finish() override { return flush(); }
+    bool finish() override {
+        return flush();
+    }
 
   private:
 #ifdef MAPSHEET_HAVE_PROJ
@@ -333,13 +380,16 @@ class FeatureOutput final : public SheetOutput {
 
 std::unique_ptr<SheetOutput> openOutput(const Options& options, std::ostream& out,
                                         std::ostream& err) {
-    if (options.format != Format::GeoJson) {
+    if (options.format != Format::Layer) {
         return std::make_unique<TextOutput>(options, out, err);
     }
 #ifdef MAPSHEET_HAVE_GDAL
     std::string error;
-    auto writer = gis::FeatureWriter::toStream(out, gis::VectorFormat::GeoJson,
-                                               FeatureOutput::layer(), error);
+    const gis::VectorFormat format = *gis::vectorFormatNamed(options.layerFormat);
+    auto writer =
+        options.output
+            ? gis::FeatureWriter::toFile(*options.output, format, FeatureOutput::layer(), error)
+            : gis::FeatureWriter::toStream(out, format, FeatureOutput::layer(), error);
     if (!writer) {
         err << "mapsheet-cli sheet: " << error << '\n';
         return nullptr;

@@ -22,6 +22,8 @@ constexpr std::string_view kHelp =
     "Usage: mapsheet-cli square --scale SCALE [CRS] [LAT LON]\n"
     "       mapsheet-cli square --scale SCALE CRS --xy [X Y]\n"
     "       mapsheet-cli square --scale SCALE CRS --sheet [--graticule SCALE] [NUMBER...]\n"
+    "       mapsheet-cli square --scale SCALE CRS --sheet --format FORMAT [--output FILE]\n"
+    "                           [NUMBER...]\n"
     "\n"
     "Square sheets of the large scales, cut from CGCS2000 Gauss-Kruger plane coordinates: 2 km\n"
     "at 1:5000, 1 km at 1:2000, 500 m at 1:1000, 250 m at 1:500, their lines at whole\n"
@@ -64,6 +66,14 @@ constexpr std::string_view kHelp =
     "\n"
     "  sheet,crs,graticule_scale,graticule,error\n"
     "\n"
+    "--format FORMAT (with --sheet, without --graticule) writes the square sheets as the layer\n"
+    "'sheets' with the fields sheet, crs and scale instead: geojson or kml (longitude and\n"
+    "latitude, each side densified to a centimetre) to standard output or the --output file,\n"
+    "gpkg, shp, fgb (in the system's metres) or dxf (each sheet a closed polyline in metres\n"
+    "on the DXF layer 'sheets' labelled with its number) or xlsx (a workbook holding the\n"
+    "fields as a table) to the --output file. --output FILE alone takes the format from its\n"
+    "extension. Numbers that cannot be read are reported on standard error and left out.\n"
+    "\n"
     "--jobs N works through the points on N threads (default: the processors available); the\n"
     "rows keep the input order and are the same for every N.\n"
     "\n"
@@ -84,9 +94,10 @@ int runSquareCommand(const Arguments& arguments, std::istream& in, std::ostream&
         out << kHelp;
         return finishOutput(out, err, kExitSuccess);
     }
-    const int status = options->mode == SquareMode::Sheets
-                           ? writeSquareSheets(*options, in, out, err)
-                           : writeSquarePoints(*options, in, out, err);
+    const int status = options->mode != SquareMode::Sheets
+                           ? writeSquarePoints(*options, in, out, err)
+                       : options->format ? writeSquareSheetLayer(*options, in, out, err)
+                                         : writeSquareSheets(*options, in, out, err);
     return finishOutput(out, err, status);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-// Writing square sheets as a GIS layer through GDAL, for `mapsheet-cli cover --square`.
+// Writing square sheets as a GIS layer through GDAL, for `mapsheet-cli cover --square` and
+// `mapsheet-cli square --sheet --format`.
 //
 // The layer "sheets" holds one polygon per square sheet with the text fields sheet
 // ("4374.00-517.00"), crs ("EPSG:4548") and scale ("1:500"). GeoPackage, Shapefile and

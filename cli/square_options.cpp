@@ -16,6 +16,10 @@
 #include "projection/epsg_system.h"
 #include "text/coordinate_text.h"
 
+#ifdef MAPSHEET_HAVE_GDAL
+#include "gis/feature_writer.h"
+#endif
+
 namespace mapsheet::cli {
 
 namespace {
@@ -24,7 +28,8 @@ constexpr std::string_view kPrefix = "mapsheet-cli square: ";
 
 // The options that take a value.
 constexpr std::string_view kValued[] = {"--scale",      "--crs",       "--central-meridian",
-                                        "--zone-width", "--graticule", "--jobs"};
+                                        "--zone-width", "--graticule", "--jobs",
+                                        "--format",     "--output"};
 
 bool isOption(std::string_view argument) {
     if (argument.size() >= 2 && argument[0] == '-' &&
@@ -50,6 +55,8 @@ struct RawOptions {
     std::optional<std::string> zoneWidth;
     std::optional<std::string> graticule;
     std::optional<std::string> jobs;
+    std::optional<std::string> format;
+    std::optional<std::string> output;
 };
 
 std::optional<std::string>* slotOf(RawOptions& raw, std::string_view name) {
@@ -68,6 +75,12 @@ std::optional<std::string>* slotOf(RawOptions& raw, std::string_view name) {
     if (name == "--graticule") {
         return &raw.graticule;
     }
+    if (name == "--format") {
+        return &raw.format;
+    }
+    if (name == "--output") {
+        return &raw.output;
+    }
     return &raw.jobs;
 }
 
@@ -80,6 +93,33 @@ std::optional<int> scaleOption(const std::optional<std::string>& text, std::stri
             << engine::acceptedScales();
     }
     return scale;
+}
+
+// --format and --output: a layer of square sheets; false after a usage error.
+bool layerFormat(const RawOptions& raw, SquareOptions& options, std::ostream& err) {
+    if (options.mode != SquareMode::Sheets || options.graticuleScale) {
+        err << kPrefix << "--format and --output write square sheets as a layer; they go with "
+            << "--sheet without --graticule\n";
+        return false;
+    }
+#ifdef MAPSHEET_HAVE_GDAL
+    std::optional<gis::VectorFormat> format =
+        raw.format ? gis::vectorFormatNamed(*raw.format) : gis::vectorFormatOfPath(*raw.output);
+    if (!format) {
+        err << kPrefix
+            << (raw.format ? "unknown format " + text::singleQuotedExcerpt(*raw.format)
+                           : "--output " + text::singleQuotedExcerpt(*raw.output) +
+                                 " has no layer extension; name --format")
+            << ": expected geojson, gpkg, shp, kml, fgb, dxf or xlsx\n";
+        return false;
+    }
+    options.format = std::string(gis::vectorFormatName(*format));
+    options.output = raw.output;
+    return true;
+#else
+    err << kPrefix << "--format and --output need GDAL, which this build lacks\n";
+    return false;
+#endif
 }
 
 }  // namespace
@@ -201,6 +241,9 @@ std::optional<SquareOptions> parseSquareOptions(const Arguments& arguments, std:
         if (!options.graticuleScale) {
             return std::nullopt;
         }
+    }
+    if ((raw.format || raw.output) && !layerFormat(raw, options, err)) {
+        return std::nullopt;
     }
     if (raw.jobs) {
         const std::optional<int> jobs = positiveInteger(*raw.jobs);

@@ -5,6 +5,10 @@
 //   square --scale SCALE [CRS] [--jobs N] [LAT LON]             geographic points
 //   square --scale SCALE CRS --xy [--jobs N] [X Y]              plane points
 //   square --scale SCALE CRS --sheet [--graticule SCALE] [NUMBER...]   square sheets
+//   square --scale SCALE CRS --sheet --format FORMAT [--output FILE] [NUMBER...]   as a layer
+//
+// --format names a layer format of gis/feature_writer.h (with GDAL only; --output without it
+// takes the format from the file's extension) and goes with --sheet without --graticule.
 //
 // CRS is --crs EPSG:CODE (checked against the PROJ database) or --central-meridian DEG
 // [--zone-width 3|6] (DEG as decimal degrees or D°M′S″, width 3 when not given); without
@@ -32,8 +36,10 @@ struct SquareOptions {
     std::optional<projection::GaussKrugerSystem> system;  // nullopt: nearest 3-degree zone
     SquareMode mode = SquareMode::GeographicPoints;
     std::optional<int> graticuleScale;  // --graticule, with --sheet only
-    int jobs = 1;  // the processors available unless --jobs says
-    std::vector<std::string> values;  // LAT LON, X Y, or sheet numbers; empty: standard input
+    std::optional<std::string> format;  // a layer format, with --sheet only
+    std::optional<std::string> output;  // the layer's file
+    int jobs = 1;                       // the processors available unless --jobs says
+    std::vector<std::string> values;    // LAT LON, X Y, or sheet numbers; empty: standard input
 };
 
 // The options, or nullopt after writing the usage error to err ("mapsheet-cli square: ...").

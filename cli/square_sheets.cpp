@@ -42,23 +42,18 @@ class SquareSheetRows {
 
     void sheet(std::string_view text, long lineNumber) {
         fields_.clear();
-        const engine::ParsedSquareSheet parsed = engine::parseSquareNumber(text, options_.scale);
-        if (!parsed.sheet) {
-            error(text, lineNumber, parsed.error);
+        std::string why;
+        const std::optional<engine::SquareSheet> sheet =
+            readSquareSheet(text, options_.scale, locator_, why);
+        if (!sheet) {
+            error(text, lineNumber, why);
             return;
         }
-        const engine::SquareBounds bounds = engine::squareBounds(*parsed.sheet);
-        const double half = (bounds.north - bounds.south) / 2.0;
-        const projection::LocatedPoint centre =
-            locator_.locatePlane({bounds.south + half, bounds.west + half});
-        if (!centre.sheet) {
-            error(text, lineNumber, "the sheet's centre: " + centre.error);
-            return;
-        }
-        fields_.push_back(engine::squareNumber(*parsed.sheet));
+        const engine::SquareBounds bounds = engine::squareBounds(*sheet);
+        fields_.push_back(engine::squareNumber(*sheet));
         fields_.push_back(systemName_);
         if (options_.graticuleScale) {
-            graticuleFields(*parsed.sheet, text, lineNumber);
+            graticuleFields(*sheet, text, lineNumber);
         } else {
             cornerFields(bounds, text, lineNumber);
         }
@@ -143,6 +138,25 @@ class SquareSheetRows {
 };
 
 }  // namespace
+
+std::optional<engine::SquareSheet> readSquareSheet(std::string_view text, int scale,
+                                                   projection::SquareLocator& locator,
+                                                   std::string& error) {
+    const engine::ParsedSquareSheet parsed = engine::parseSquareNumber(text, scale);
+    if (!parsed.sheet) {
+        error = parsed.error;
+        return std::nullopt;
+    }
+    const engine::SquareBounds bounds = engine::squareBounds(*parsed.sheet);
+    const double half = (bounds.north - bounds.south) / 2.0;
+    const projection::LocatedPoint centre =
+        locator.locatePlane({bounds.south + half, bounds.west + half});
+    if (!centre.sheet) {
+        error = "the sheet's centre: " + centre.error;
+        return std::nullopt;
+    }
+    return parsed.sheet;
+}
 
 int writeSquareSheets(const SquareOptions& options, std::istream& in, std::ostream& out,
                       std::ostream& err) {

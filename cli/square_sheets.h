@@ -19,14 +19,33 @@
 // from standard input (blank lines skipped).
 
 #include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "cli/square_options.h"
+#include "engine/square_sheet.h"
+#include "projection/square_locator.h"
 
 namespace mapsheet::cli {
+
+// The square sheet a number names at the scale, when it can be read and its centre lies within
+// the usable width of the locator's system; nullopt with error set otherwise.
+std::optional<engine::SquareSheet> readSquareSheet(std::string_view text, int scale,
+                                                   projection::SquareLocator& locator,
+                                                   std::string& error);
 
 // Returns kExitSuccess, kExitRowErrors when any row has an error, kExitWriteFailed, or
 // kExitReadFailed after the rows read before a read error.
 int writeSquareSheets(const SquareOptions& options, std::istream& in, std::ostream& out,
                       std::ostream& err);
+
+// With --format: the square sheets as the layer of cli/square_layer.h, in the plane metres of
+// the system (longitude and latitude for geojson and kml), to the --output file or, for geojson
+// and kml, to out. A number that cannot be read or lies beyond the system is reported on err
+// ("line N: ...") and left out. Returns as writeSquareSheets; kExitUsage when the layer cannot
+// be opened for a reason of the options (a binary format without --output).
+int writeSquareSheetLayer(const SquareOptions& options, std::istream& in, std::ostream& out,
+                          std::ostream& err);
 
 }  // namespace mapsheet::cli
