@@ -73,8 +73,8 @@ constexpr std::string_view kHelp =
     "                 the cover has and their total area on the CGCS2000 ellipsoid in square\n"
     "                 metres to 3 decimals.\n"
     "\n"
-    "--format FORMAT  csv (the default unless --output names a .geojson, .gpkg, .shp, .kml or\n"
-    "                 .fgb file): the header new,old,south,west,north,east, the old number\n"
+    "--format FORMAT  csv (the default unless --output names a .geojson, .gpkg, .shp, .kml,\n"
+    "                 .fgb, .dxf or .xlsx file): the header new,old,south,west,north,east, the old number\n"
     "                 empty at 1:2000 and finer, bounds in decimal degrees rounded to 12 places;\n"
     "                 geojson (RFC 7946), gpkg (GeoPackage), shp (Shapefile), kml, fgb\n"
     "                 (FlatGeobuf): a layer 'sheets' of rectangles with the fields new, old and\n"
@@ -82,9 +82,11 @@ constexpr std::string_view kHelp =
     "definition\n"
     "                 and carry the same coordinates). FlatGeobuf stores the sheets in the\n"
     "                 order of its spatial index rather than from the north-west. dxf: each\n"
-    "                 sheet a polyline on the DXF layer 'sheets' with its number as a text at\n"
-    "                 its centre, for CAD programs.\n"
-    "--output FILE    write to FILE instead of standard output (needed for gpkg, shp, fgb, dxf).\n"
+    "                 sheet a closed polyline on the DXF layer 'sheets' with its number as a\n"
+    "                 text at its centre, for CAD programs. xlsx: an Excel workbook whose sheet\n"
+    "                 'sheets' holds the fields as a table, for spreadsheets.\n"
+    "--output FILE    write to FILE instead of standard output (needed for gpkg, shp, fgb, dxf,\n"
+    "                 xlsx).\n"
     "                 The file appears only when complete; after a failure nothing is left.\n"
     "--max-sheets N   refuse, before writing anything, a cover of more than N sheets\n"
     "                 (default 10000000), saying how many it would have had.\n"
@@ -92,9 +94,10 @@ constexpr std::string_view kHelp =
     "--square         with SCALE 1:5000 .. 1:500 and the CRS options of 'mapsheet-cli square'\n"
     "                 (--crs, --central-meridian, --zone-width): the square sheets meeting the\n"
     "                 area, in the nearest 3-degree zone unless a system is given. CSV:\n"
-    "                 sheet,crs,scale,south_x,west_y,north_x,east_y in metres; gpkg, shp, fgb:\n"
-    "                 the squares in the projected CRS; geojson, kml: their outlines in\n"
-    "                 longitude/latitude, each side densified to a centimetre.\n"
+    "                 sheet,crs,scale,south_x,west_y,north_x,east_y in metres; gpkg, shp, fgb,\n"
+    "                 dxf: the squares in the projected CRS; geojson, kml: their outlines in\n"
+    "                 longitude/latitude, each side densified to a centimetre; xlsx: the\n"
+    "                 fields sheet, crs and scale.\n"
     "\n"
     "Exit status: 0 on success, 2 for a usage error or a refused cover, 3 when the output\n"
     "cannot be written, 4 when the --within file cannot be read.\n";
@@ -250,7 +253,7 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
     }
     if (!isCoverFormat(format)) {
         return usageError(err, "unknown format " + text::singleQuotedExcerpt(format) +
-                                   ": expected csv, geojson, gpkg, shp, kml, fgb or dxf");
+                                   ": expected csv, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
     }
 
     engine::CoverMode mode = engine::CoverMode::Meets;

@@ -89,7 +89,7 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
     }
     if (!isCoverFormat(*format)) {
         return usageError(
-            err, "unknown format '" + *format + "': expected csv, geojson, gpkg, shp, kml, fgb or dxf");
+            err, "unknown format '" + *format + "': expected csv, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
     }
 
     const int scale = *options->scale;

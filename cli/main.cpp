@@ -28,7 +28,7 @@ constexpr const char* kUsage =
     "      a CSV table keeps its rows and gains the columns new, old and error.\n"
     "  angle [--from FORM] [--format text|json] VALUE...\n"
     "      One angle in the five written forms of the angle window.\n"
-    "  sheet [--format csv|json|geojson] [NUMBER...]\n"
+    "  sheet [--format F] [--output FILE] [NUMBER...]\n"
     "      The scale, both numbers and the bounds of written sheet numbers of either numbering.\n"
     "  cover --scale SCALE (--bbox S,W,N,E | --within FILE | --within-sheet NUMBER)\n"
     "      Every sheet of a scale meeting an area, as CSV or a GIS file.\n"

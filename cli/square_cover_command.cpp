@@ -275,7 +275,7 @@ std::unique_ptr<SquareOutput> openOutput(const CoverOptions& options,
     const std::optional<gis::VectorFormat> vector = gis::vectorFormatNamed(format);
     if (!vector) {
         usageError(err,
-                   "unknown format '" + format + "': expected csv, geojson, gpkg, shp, kml or fgb");
+                   "unknown format '" + format + "': expected csv, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
         return nullptr;
     }
     std::string error;
