@@ -1,7 +1,7 @@
-// The set-returning hierarchy functions on ids: the rings of neighbours, the children at a
-// finer scale, and the compact form of a list of written numbers. Children stream from the
-// engine's cover; neighbours and compact lists are made whole on the first call (the engine
-// gives them as a list) and handed out one per call.
+// The set-returning hierarchy functions: the rings of neighbours (as ids, or as written numbers
+// with their rings), the children at a finer scale, and the compact form of a list of written
+// numbers. Children stream from the engine's cover; neighbours and compact lists are made whole
+// on the first call (the engine gives them as a list) and handed out one per call.
 
 #include <cstdint>
 #include <new>
@@ -17,12 +17,15 @@
 #include "postgres/sheet_arguments.h"
 
 extern "C" {
+#include "access/htup_details.h"
 #include "catalog/pg_type.h"
+#include "funcapi.h"
 #include "utils/array.h"
 }
 
 extern "C" {
 PG_FUNCTION_INFO_V1(mapsheet_neighbour_ids);
+PG_FUNCTION_INFO_V1(mapsheet_neighbour_numbers);
 PG_FUNCTION_INFO_V1(mapsheet_children_ids);
 PG_FUNCTION_INFO_V1(mapsheet_compact);
 }
@@ -48,6 +51,31 @@ IdList* storeIds(FuncCallContext* call, const std::vector<std::int64_t>& ids) {
         call->multi_call_memory_ctx, sizeof(std::int64_t) * (ids.empty() ? 1 : ids.size())));
     std::copy(ids.begin(), ids.end(), list->ids);
     list->count = ids.size();
+    list->next = 0;
+    return list;
+}
+
+// Neighbours handed out one per call with their rings, kept in the call's multi-call memory.
+struct RingList {
+    std::int64_t* ids;
+    std::int32_t* rings;
+    std::size_t count;
+    std::size_t next;
+};
+
+RingList* storeRings(FuncCallContext* call, const std::vector<mapsheet::engine::RingSheet>& found) {
+    auto* list =
+        static_cast<RingList*>(MemoryContextAlloc(call->multi_call_memory_ctx, sizeof(RingList)));
+    const std::size_t room = found.empty() ? 1 : found.size();
+    list->ids = static_cast<std::int64_t*>(
+        MemoryContextAlloc(call->multi_call_memory_ctx, sizeof(std::int64_t) * room));
+    list->rings = static_cast<std::int32_t*>(
+        MemoryContextAlloc(call->multi_call_memory_ctx, sizeof(std::int32_t) * room));
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        list->ids[i] = mapsheet::engine::sheetToId(found[i].sheet);
+        list->rings[i] = found[i].ring;
+    }
+    list->count = found.size();
     list->next = 0;
     return list;
 }
@@ -80,6 +108,38 @@ Datum mapsheet_neighbour_ids(PG_FUNCTION_ARGS) {
         SRF_RETURN_DONE(call);
     }
     SRF_RETURN_NEXT(call, Int64GetDatum(list->ids[list->next++]));
+}
+
+Datum mapsheet_neighbour_numbers(PG_FUNCTION_ARGS) {
+    if (SRF_IS_FIRSTCALL()) {
+        const Sheet sheet = mapsheet::postgres::sheetOfNumber(PG_GETARG_TEXT_PP(0));
+        const int rings = mapsheet::postgres::checkedRings(PG_GETARG_INT32(1));
+        FuncCallContext* call = SRF_FIRSTCALL_INIT();
+        const MemoryContext caller = MemoryContextSwitchTo(call->multi_call_memory_ctx);
+        TupleDesc row = nullptr;
+        if (get_call_result_type(fcinfo, nullptr, &row) != TYPEFUNC_COMPOSITE) {
+            ereport(ERROR, (errcode(ERRCODE_FEATURE_NOT_SUPPORTED),
+                            errmsg("mapsheet_neighbours must be called where a row is expected")));
+        }
+        call->tuple_desc = BlessTupleDesc(row);
+        MemoryContextSwitchTo(caller);
+        raiseIfFailed(mapsheet::postgres::runGuarded([&](mapsheet::postgres::Failure&) {
+            call->user_fctx = storeRings(call, mapsheet::engine::neighbours(sheet, rings));
+        }));
+    }
+    FuncCallContext* call = SRF_PERCALL_SETUP();
+    auto* list = static_cast<RingList*>(call->user_fctx);
+    if (list->next == list->count) {
+        SRF_RETURN_DONE(call);
+    }
+    const std::size_t i = list->next++;
+    const mapsheet::engine::InlineText number =
+        mapsheet::engine::newNumber(*mapsheet::engine::idToSheet(list->ids[i]));
+    Datum values[2] = {PointerGetDatum(cstring_to_text_with_len(
+                           number.view().data(), static_cast<int>(number.view().size()))),
+                       Int32GetDatum(list->rings[i])};
+    bool nulls[2] = {false, false};
+    SRF_RETURN_NEXT(call, HeapTupleGetDatum(heap_form_tuple(call->tuple_desc, values, nulls)));
 }
 
 Datum mapsheet_children_ids(PG_FUNCTION_ARGS) {

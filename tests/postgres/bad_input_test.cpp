@@ -55,6 +55,8 @@ const RejectedCase kRejectedCases[] = {
     {"IdOfMalformedNumber", "SELECT mapsheet_id('K50E025001')", "row code 25"},
     {"NoRings", "SELECT count(*) FROM mapsheet_neighbours('J50', 0)", "invalid rings 0"},
     {"TooManyRings", "SELECT count(*) FROM mapsheet_neighbours('J50', 1001)", "invalid rings 1001"},
+    {"NeighboursOfMalformedNumber", "SELECT count(*) FROM mapsheet_neighbours('K50E025001', 1)",
+     "row code 25"},
     {"ParentFinerThanTheSheet", "SELECT mapsheet_parent('J50', 50000)", "finer than the sheet"},
     {"ParentAcrossTheNonNesting", "SELECT mapsheet_parent('J-50-(1)', 250000)", "do not nest"},
     {"ChildrenCoarserThanTheSheet", "SELECT count(*) FROM mapsheet_children('J50E001001', 'A')",

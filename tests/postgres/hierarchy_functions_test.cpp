@@ -78,11 +78,16 @@ const FactCase kFactCases[] = {
      "SELECT mapsheet_parent(mapsheet_id('J50E003005'), 1000000) = mapsheet_id('J50')", "t"},
     {"OneRingIsNineSheets", "SELECT count(*) FROM mapsheet_neighbours('J50E005005', 1)", "9"},
     {"TwoRingsFromTheNorthWest",
-     "SELECT (array_agg(n))[1] || ' ' || (array_agg(n))[13] || ' ' || count(*) "
-     "FROM mapsheet_neighbours('J50E005005', 2) AS n",
+     "SELECT (array_agg(number))[1] || ' ' || (array_agg(number))[13] || ' ' || count(*) "
+     "FROM mapsheet_neighbours('J50E005005', 2)",
      "J50E003003 J50E005005 25"},
-    {"RingAcross180", "SELECT string_agg(n, ',') FROM mapsheet_neighbours('J60', 1) AS n",
-     "K59,K60,K01,J59,J60,J01,I59,I60,I01"},
+    {"RingAcross180",
+     "SELECT string_agg(number || ':' || ring, ',') FROM mapsheet_neighbours('J60', 1)",
+     "K59:1,K60:1,K01:1,J59:1,J60:0,J01:1,I59:1,I60:1,I01:1"},
+    {"RingsCountOutwards",
+     "SELECT string_agg(ring || '=' || n, ',') FROM (SELECT ring, count(*) AS n "
+     "FROM mapsheet_neighbours('J-50-5-A', 3) GROUP BY ring ORDER BY ring) AS r",
+     "0=1,1=8,2=16,3=24"},
     {"NeighbourIdsAreSheetIds",
      "SELECT count(*) FROM mapsheet_neighbours(mapsheet_id('J50E005005'), 3) AS id "
      "WHERE mapsheet_id(mapsheet_number(id)) = id",
@@ -162,6 +167,31 @@ TEST(Corners, MatchTheCli) {
         for (std::size_t field = 0; field < 10; ++field) {
             EXPECT_EQ(rows[0][field].value_or(""), record[11 + field]) << "field " << field;
         }
+    }
+}
+
+// mapsheet_neighbours and `mapsheet-cli neighbours` give the same sheets with the same rings in
+// the same order: inside a zone, across 180 degrees and where the zones widen north of 60.
+TEST(Neighbours, MatchTheCli) {
+    const struct {
+        const char* number;
+        int rings;
+    } cases[] = {{"J50E005005", 2}, {"J60", 1}, {"N50", 2}, {"SJ50F010020", 1}};
+    Connection connection;
+    for (const auto& sheet : cases) {
+        SCOPED_TRACE(sheet.number);
+        const CliRun cli =
+            runCli({"neighbours", "--rings", std::to_string(sheet.rings), sheet.number});
+        ASSERT_EQ(cli.status, 0) << cli.output;
+        std::string expected;
+        const std::vector<std::vector<std::string>> records = commaFields(cli.output);
+        for (std::size_t i = 1; i < records.size(); ++i) {
+            expected += (i > 1 ? "," : "") + records[i][2] + ":" + records[i][1];
+        }
+        EXPECT_EQ(connection.value("SELECT string_agg(number || ':' || ring, ',') "
+                                   "FROM mapsheet_neighbours($1, $2)",
+                                   {sheet.number, std::to_string(sheet.rings)}),
+                  Value{expected});
     }
 }
 
