@@ -5,10 +5,10 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "text/csv.h"
 #include "cli/output_status.h"
 #include "cli/relation_rows.h"
 #include "engine/sheet_hierarchy.h"
+#include "text/csv.h"
 
 namespace mapsheet::cli {
 
@@ -47,8 +47,10 @@ int runNeighboursCommand(const Arguments& arguments, std::istream& in, std::ostr
         out << kHelp;
         return finishOutput(out, err, kExitSuccess);
     }
-    const auto rowsOf = [rings = options->rings](const engine::Sheet& sheet, std::string_view input,
-                                                 RowSink& sink) -> std::optional<std::string> {
+    NumberTexts numbers;
+    const auto rowsOf = [rings = options->rings, &numbers](
+                            const engine::Sheet& sheet, std::string_view input,
+                            RowSink& sink) -> std::optional<std::string> {
         std::string inputField;
         appendCsvField(inputField, input);
         inputField += ',';
@@ -57,7 +59,7 @@ int runNeighboursCommand(const Arguments& arguments, std::istream& in, std::ostr
             rows += inputField;
             char ring[8];
             rows.append(ring, std::to_chars(ring, ring + sizeof ring, found.ring).ptr);
-            appendNumbers(rows, found.sheet);
+            numbers.append(rows, found.sheet);
             rows += '\n';
             sink.rowDone();
         }
