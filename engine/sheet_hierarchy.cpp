@@ -27,7 +27,10 @@ std::int64_t cellsAway(std::int64_t a, std::int64_t b, std::int64_t low, std::in
     if (a < high && b > low) {
         return 0;
     }
-    return (a >= high ? a - high : low - b) / cell + 1;
+    // The gap and the cell are below 2^32 units (twice the world's width at most): the
+    // narrower division is the quicker.
+    const auto gap = static_cast<std::uint32_t>(a >= high ? a - high : low - b);
+    return gap / static_cast<std::uint32_t>(cell) + 1;
 }
 
 double degrees(std::int64_t units) {
@@ -59,17 +62,22 @@ std::vector<RingSheet> neighbours(const Sheet& sheet, int rings) {
     } else {
         pieces = {{west, east}};
     }
+    // A box inside -180..180 holds each sheet nearer than the sheet's copies a world away.
+    const bool wraps = pieces.size() > 1 || east - west >= kWorldUnits;
     std::vector<int> pieceOf;
     for (std::size_t piece = 0; piece < pieces.size(); ++piece) {
         SheetCover cover({degrees(south), degrees(pieces[piece].west), degrees(north),
                           degrees(pieces[piece].east)},
                          sheet.scale);
+        result.reserve(result.size() + cover.count());
         while (const auto found = cover.next()) {
             const UnitBounds bounds = unitBounds(*found);
             std::int64_t across = cellsAway(bounds.west, bounds.east, own.west, own.east, width);
-            for (const std::int64_t shift : {-kWorldUnits, kWorldUnits}) {
-                across = std::min(across, cellsAway(bounds.west + shift, bounds.east + shift,
-                                                    own.west, own.east, width));
+            if (wraps) {
+                for (const std::int64_t shift : {-kWorldUnits, kWorldUnits}) {
+                    across = std::min(across, cellsAway(bounds.west + shift, bounds.east + shift,
+                                                        own.west, own.east, width));
+                }
             }
             const std::int64_t along =
                 cellsAway(bounds.south, bounds.north, own.south, own.north, height);
