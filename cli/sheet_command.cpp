@@ -13,10 +13,8 @@
 #include "cli/commands.h"
 #include "cli/output_status.h"
 #include "cli/sheet_or_id.h"
-#include "engine/sheet_area.h"
-#include "engine/sheet_id.h"
+#include "cli/sheet_output.h"
 #include "engine/sheet_number_parse.h"
-#include "text/utf8_text.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/feature_writer.h"
@@ -227,17 +225,6 @@ std::optional<Options> parseOptions(const Arguments& arguments, std::ostream& er
     return impliedLayerFormat(options, err) ? std::optional(options) : std::nullopt;
 }
 
-// Where the records go: text records buffered into the stream, or features into GDAL.
-class SheetOutput {
-  public:
-    virtual ~SheetOutput() = default;
-    virtual bool add(std::string_view input, const engine::ParsedSheet& parsed) = 0;
-    // Writes what is left; false when the output failed (already reported on err).
-    virtual bool finish() = 0;
-    // Whether a sheet that was read became an error row here (a zone that misses it).
-    virtual bool refusedAnySheet() const { return false; }
-};
-
 class TextOutput final : public SheetOutput {
   public:
     TextOutput(const Options& options, std::ostream& out, std::ostream& err)
@@ -317,88 +304,12 @@ class TextOutput final : public SheetOutput {
     std::string records_;
 };
 
-#ifdef MAPSHEET_HAVE_GDAL
-class FeatureOutput final : public SheetOutput {
-  public:
-    enum Field : std::size_t { Input, Scale, New, Old, South, West, North, East, Error, Id, Area };
-
-    static gis::LayerSpec layer() {
-        using gis::FieldType;
-        return {gis::GeometryKind::Polygon,
-                {{"input", FieldType::Text},
-                 {"scale", FieldType::Text},
-                 {"new", FieldType::Text},
-                 {"old", FieldType::Text},
-                 {"south", FieldType::Real},
-                 {"west", FieldType::Real},
-                 {"north", FieldType::Real},
-                 {"east", FieldType::Real},
-                 {"error", FieldType::Text},
-                 {"id", FieldType::Text},
-                 {"area_m2", FieldType::Real}}};
-    }
-
-    FeatureOutput(std::unique_ptr<gis::FeatureWriter> writer, std::ostream& err)
-        : writer_(std::move(writer)), err_(err) {}
-
-    bool add(std::string_view input, const engine::ParsedSheet& parsed) override {
-        writer_->setText(Input, validUtf8(input));
-        if (!parsed.sheet) {
-            writer_->setText(Error, validUtf8(parsed.error));
-            return check(writer_->writeWithoutGeometry());
-        }
-        const engine::Sheet& sheet = *parsed.sheet;
-        const engine::DegreeBounds bounds = engine::degreeBounds(sheet);
-        writer_->setText(Scale, scaleRatio(sheet.scale));
-        writer_->setText(New, engine::newNumber(sheet).view());
-        const engine::InlineText oldText = engine::oldNumber(sheet);
-        if (!oldText.empty()) {
-            writer_->setText(Old, oldText.view());
-        }
-        writer_->setReal(South, bounds.south);
-        writer_->setReal(West, bounds.west);
-        writer_->setReal(North, bounds.north);
-        writer_->setReal(East, bounds.east);
-        writer_->setText(Id, std::to_string(engine::sheetToId(sheet)));
-        writer_->setReal(Area, engine::sheetArea(sheet));
-        return check(writer_->writeRectangle(bounds.south, bounds.west, bounds.north, bounds.east));
-    }
-    bool finish() override { return check(writer_->finish()); }
-
-  private:
-    bool check(bool written) {
-        if (!written) {
-            err_ << "mapsheet-cli sheet: " << writer_->error() << '\n';
-        }
-        return written;
-    }
-
-    std::unique_ptr<gis::FeatureWriter> writer_;
-    std::ostream& err_;
-};
-#endif
-
 std::unique_ptr<SheetOutput> openOutput(const Options& options, std::ostream& out,
                                         std::ostream& err) {
     if (options.format != Format::Layer) {
         return std::make_unique<TextOutput>(options, out, err);
     }
-#ifdef MAPSHEET_HAVE_GDAL
-    std::string error;
-    const gis::VectorFormat format = *gis::vectorFormatNamed(options.layerFormat);
-    auto writer =
-        options.output
-            ? gis::FeatureWriter::toFile(*options.output, format, FeatureOutput::layer(), error)
-            : gis::FeatureWriter::toStream(out, format, FeatureOutput::layer(), error);
-    if (!writer) {
-        err << "mapsheet-cli sheet: " << error << '\n';
-        return nullptr;
-    }
-    return std::make_unique<FeatureOutput>(std::move(writer), err);
-#else
-    err << "mapsheet-cli sheet: --format geojson needs GDAL, which this build lacks\n";
-    return nullptr;
-#endif
+    return openSheetLayer(options.layerFormat, options.output, out, err);
 }
 
 }  // namespace
