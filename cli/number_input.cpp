@@ -53,7 +53,7 @@ int numberInputFile(const NumberOptions& options, std::ostream& out, std::ostrea
     const std::unique_ptr<gis::LayerCsv> layer = gis::LayerCsv::open(
         path,
         options.latitudeColumn ? gis::PointColumns::FromFields : gis::PointColumns::FromGeometry,
-        error);
+        error, options.layer.value_or(""));
     if (!layer) {
         return inputFailure(err, error);
     }

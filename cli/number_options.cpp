@@ -9,6 +9,7 @@
 
 #include "engine/scale_names.h"
 #include "library/quoted_excerpt.h"
+#include "text/file_extension.h"
 
 namespace mapsheet::cli {
 
@@ -50,6 +51,8 @@ constexpr std::string_view kHelp =
     "                     latitude,longitude after the layer's fields. The output is the\n"
     "                     table's rows with new,old,error appended, as for --lat-col.\n"
     "                     A file that cannot be read or holds no points is a usage error\n"
+    "  --layer NAME       with --input, read the layer (a workbook's sheet) NAME instead of\n"
+    "                     the first; a name the file lacks is a usage error listing its layers\n"
     "  --format FORMAT    csv (the default); id: the same CSV with the column id (the sheet's\n"
     "                     stable 64-bit id, which 'mapsheet-cli sheet' reads back) in place of\n"
     "                     new,old; or a point layer \"sheets\" with the input columns as text\n"
@@ -163,7 +166,7 @@ bool collect(const Arguments& arguments, NumberOptions& options, OptionTexts& te
                 }
             }
         }
-        if (name == "--format" || name == "--output" || name == "--input") {
+        if (name == "--format" || name == "--output" || name == "--input" || name == "--layer") {
             known = true;
             const std::optional<std::string_view> text = takeValue();
             if (!text) {
@@ -171,6 +174,7 @@ bool collect(const Arguments& arguments, NumberOptions& options, OptionTexts& te
             }
             (name == "--format"   ? options.format
              : name == "--output" ? options.output.emplace()
+             : name == "--layer"  ? options.layer.emplace()
                                   : options.input.emplace()) = std::string(*text);
         }
         if (!known && argument.starts_with("--")) {
@@ -228,6 +232,9 @@ bool check(const OptionTexts& texts, NumberOptions& options, std::ostream& err) 
     }
     if (options.input && options.input->empty()) {
         return usageError(err, "--input needs a file name");
+    }
+    if (options.layer && (!options.input || hasExtension(*options.input, ".csv"))) {
+        return usageError(err, "--layer names a layer of the --input file, which a .csv has not");
     }
     if (texts.point.size() == 2) {
         if (options.input) {

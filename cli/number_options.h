@@ -29,6 +29,7 @@ struct NumberOptions {
     std::string format = "csv";
     std::optional<std::string> output;  // --output FILE
     std::optional<std::string> input;   // --input FILE, in place of standard input
+    std::optional<std::string> layer;   // --layer NAME: the layer of the --input file to read
 };
 
 // Parses the arguments; on a usage error writes the message to err and returns nullopt.

@@ -151,7 +151,7 @@ struct LayerCsv::State : std::streambuf {
 };
 
 std::unique_ptr<LayerCsv> LayerCsv::open(const std::string& path, PointColumns points,
-                                         std::string& error) {
+                                         std::string& error, const std::string& wanted) {
     registerGdalDrivers();
     GdalErrors errors;
     const std::string named = "'" + path + "'";
@@ -171,7 +171,17 @@ std::unique_ptr<LayerCsv> LayerCsv::open(const std::string& path, PointColumns p
         error = "cannot read " + named + ": it holds no layer";
         return nullptr;
     }
-    state->layer = state->dataset->GetLayer(0);
+    state->layer = wanted.empty() ? state->dataset->GetLayer(0)
+                                  : state->dataset->GetLayerByName(wanted.c_str());
+    if (state->layer == nullptr) {
+        std::string names;
+        for (OGRLayer* layer : state->dataset->GetLayers()) {
+            names.append(names.empty() ? "" : ", ").append(layer->GetName());
+        }
+        error = "cannot read " + named + ": it holds no layer '" + wanted +
+                "'; its layers: " + names;
+        return nullptr;
+    }
     state->fromGeometry = points == PointColumns::FromGeometry;
     const std::string layerName = "layer '" + std::string(state->layer->GetName()) + "'";
     if (state->fromGeometry) {

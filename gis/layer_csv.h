@@ -1,7 +1,7 @@
 #pragma once
 
-// The first layer of a vector file read as a CSV table, so that the table readers of the
-// commands take GIS layers and spreadsheets as they take CSV text.
+// The first layer (or a named one) of a vector file read as a CSV table, so that the table readers
+// of the commands take GIS layers and spreadsheets as they take CSV text.
 //
 // Any format GDAL opens: GeoPackage, Shapefile, GeoJSON, FlatGeobuf, ..., and the workbooks
 // .xlsx and .ods, whose first sheet is read with its first row as the header (every cell as
@@ -16,7 +16,8 @@
 // without a geometry, with an empty one, or one that cannot be transformed leaves both
 // empty. Such a layer must be declared as points (Point or MultiPoint of one point).
 //
-// Errors, as text quoting the file (and the layer): GDAL cannot open it, it has no layer, or
+// Errors, as text quoting the file (and the layer): GDAL cannot open it, it has no layer (none
+// of the name asked for: the error lists the names it has), or
 // FromGeometry on a layer whose geometry is not points. The features are read lazily, as the
 // stream asks for them; the reader is used from one thread.
 
@@ -31,8 +32,9 @@ enum class PointColumns { FromFields, FromGeometry };
 class LayerCsv {
   public:
     // nullptr with error set when the file cannot be read as described above.
+    // wanted: the layer (a workbook's sheet) to read by its name; empty for the first.
     static std::unique_ptr<LayerCsv> open(const std::string& path, PointColumns points,
-                                          std::string& error);
+                                          std::string& error, const std::string& wanted = {});
     ~LayerCsv();
     LayerCsv(const LayerCsv&) = delete;
     LayerCsv& operator=(const LayerCsv&) = delete;

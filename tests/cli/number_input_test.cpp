@@ -80,21 +80,25 @@ class NumberInput : public testing::Test {
     std::filesystem::path folder_;
 };
 
-// Writes a layer with one text field "name" through GDAL's C API; each feature gets the
-// geometry that geometryOf makes of it (nullptr for none).
+// Writes a layer with one text field "name" through GDAL's C API, into the file when it exists
+// already; each feature gets the geometry that geometryOf makes of it (nullptr for none).
 template <typename GeometryOf>
 void writeLayer(const std::string& path, const char* driverName, int epsg, OGRwkbGeometryType type,
-                const std::vector<Place>& places, GeometryOf geometryOf) {
+                const std::vector<Place>& places, GeometryOf geometryOf,
+                const char* layerName = "points") {
     GDALDriverH driver = GDALGetDriverByName(driverName);
     ASSERT_NE(driver, nullptr) << driverName;
-    GDALDatasetH dataset = GDALCreate(driver, path.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
+    GDALDatasetH dataset =
+        std::filesystem::exists(path)
+            ? GDALOpenEx(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_UPDATE, nullptr, nullptr, nullptr)
+            : GDALCreate(driver, path.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
     ASSERT_NE(dataset, nullptr) << path;
     OGRSpatialReferenceH crs = nullptr;
     if (epsg != 0) {
         crs = OSRNewSpatialReference(nullptr);
         OSRImportFromEPSG(crs, epsg);
     }
-    OGRLayerH layer = GDALDatasetCreateLayer(dataset, "points", crs, type, nullptr);
+    OGRLayerH layer = GDALDatasetCreateLayer(dataset, layerName, crs, type, nullptr);
     ASSERT_NE(layer, nullptr);
     for (const char* name : {"name", "lat", "lon"}) {
         OGRFieldDefnH field =
@@ -161,6 +165,50 @@ TEST_F(NumberInput, MercatorPointLayerNumbersAsItsPointsWrittenAsText) {
             EXPECT_EQ(row[5], expected[0]) << row[0];
             EXPECT_EQ(row[6], expected[1]) << row[0];
         }
+    }
+}
+
+// --layer picks a layer of a file that holds several; a name it lacks, or --layer without a
+// file that has layers, is a usage error.
+TEST_F(NumberInput, LayerNamesTheLayerRead) {
+    const std::string gpkg = path("two.gpkg");
+    writeLayer(gpkg, "GPKG", 3857, wkbPoint, {std::begin(kPlaces), std::end(kPlaces)},
+               mercatorPoint);
+    writeLayer(gpkg, "GPKG", 3857, wkbPoint, {kPlaces[3]}, mercatorPoint, "stations");
+    const struct {
+        const char* name;
+        Arguments layer;
+        int status;
+        std::vector<std::string> names;  // of the rows read, or the pieces of the error
+    } cases[] = {
+        {"FirstWithoutLayer", {"--input", gpkg}, 0, {"beijing", "sydney", "new_york", "fiji"}},
+        {"SecondByName", {"--input", gpkg, "--layer", "stations"}, 0, {"fiji"}},
+        {"FirstByName",
+         {"--input", gpkg, "--layer=points"},
+         0,
+         {"beijing", "sydney", "new_york", "fiji"}},
+        {"MissingLayer", {"--input", gpkg, "--layer", "roads"}, 2, {"'roads'", "points, stations"}},
+        {"LayerWithoutInput", {"--layer", "stations"}, 2, {"--layer"}},
+        {"LayerOfCsv", {"--input", path("points.csv"), "--layer", "stations"}, 2, {".csv"}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        Arguments arguments{"--scale", "1:50000"};
+        arguments.insert(arguments.end(), row.layer.begin(), row.layer.end());
+        const CommandRun run = runWithInput(runNumberCommand, arguments, "");
+        ASSERT_EQ(run.status, row.status) << run.err;
+        if (row.status != 0) {
+            for (const std::string& piece : row.names) {
+                EXPECT_NE(run.err.find(piece), std::string::npos) << run.err;
+            }
+            continue;
+        }
+        std::vector<std::string> names;
+        for (const std::string& line : lines(run.out)) {
+            names.push_back(fields(line).at(0));
+        }
+        names.erase(names.begin());
+        EXPECT_EQ(names, row.names);
     }
 }
 
