@@ -183,10 +183,6 @@ TEST_F(NumberInput, LayerNamesTheLayerRead) {
     } cases[] = {
         {"FirstWithoutLayer", {"--input", gpkg}, 0, {"beijing", "sydney", "new_york", "fiji"}},
         {"SecondByName", {"--input", gpkg, "--layer", "stations"}, 0, {"fiji"}},
-        {"FirstByName",
-         {"--input", gpkg, "--layer=points"},
-         0,
-         {"beijing", "sydney", "new_york", "fiji"}},
         {"MissingLayer", {"--input", gpkg, "--layer", "roads"}, 2, {"'roads'", "points, stations"}},
         {"LayerWithoutInput", {"--layer", "stations"}, 2, {"--layer"}},
         {"LayerOfCsv", {"--input", path("points.csv"), "--layer", "stations"}, 2, {".csv"}},
