@@ -275,8 +275,8 @@ std::unique_ptr<SquareOutput> openOutput(const CoverOptions& options,
 #ifdef MAPSHEET_HAVE_GDAL
     const std::optional<gis::VectorFormat> vector = gis::vectorFormatNamed(format);
     if (!vector) {
-        usageError(err,
-                   "unknown format '" + format + "': expected csv, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
+        usageError(err, "unknown format '" + format +
+                            "': expected csv, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
         return nullptr;
     }
     std::string error;

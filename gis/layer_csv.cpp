@@ -178,8 +178,8 @@ std::unique_ptr<LayerCsv> LayerCsv::open(const std::string& path, PointColumns p
         for (OGRLayer* layer : state->dataset->GetLayers()) {
             names.append(names.empty() ? "" : ", ").append(layer->GetName());
         }
-        error = "cannot read " + named + ": it holds no layer '" + wanted +
-                "'; its layers: " + names;
+        error =
+            "cannot read " + named + ": it holds no layer '" + wanted + "'; its layers: " + names;
         return nullptr;
     }
     state->fromGeometry = points == PointColumns::FromGeometry;
