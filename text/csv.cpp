@@ -2,11 +2,11 @@
 
 #include <cstring>
 
+#include "library/code_points.h"
+
 namespace mapsheet::cli {
 
 namespace {
-
-constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
 // Whether the field holds a character that needs quotes or a NUL: one pass over the field,
 // as most fields are copied as they are.
@@ -34,7 +34,7 @@ void appendCsvText(std::string& record, std::string_view text) {
         if (nul == nullptr) {
             return;
         }
-        record.append(kReplacementCharacter);
+        record.append(mapsheet::text::kReplacementCharacterUtf8);
         text.remove_prefix(plain + 1);
     }
 }
@@ -54,7 +54,7 @@ void appendCsvField(std::string& record, std::string_view field) {
             record.push_back('"');
         }
         if (c == '\0') {
-            record.append(kReplacementCharacter);
+            record.append(mapsheet::text::kReplacementCharacterUtf8);
         } else {
             record.push_back(c);
         }
