@@ -102,9 +102,6 @@ std::optional<Sheet> sheetOf(double latitude, double longitude, int scale) noexc
 // is in units (not rounded otherwise). NaN stays NaN.
 double placedUnits(double degrees) noexcept;
 
-UnitBounds unitBounds(const Sheet& sheet) noexcept;
-DegreeBounds degreeBounds(const Sheet& sheet) noexcept;
-
 // A value of the half-unit lattice (1/16 arc-second: every sheet edge and every sheet centre
 // lies on it) in decimal degrees rounded to 12 places, as a whole number of 1e-12 degree. The
 // one rounding behind degreeBounds and every edge or centre written in decimal degrees. Exact
@@ -121,6 +118,9 @@ constexpr std::int64_t picodegreesOfHalfUnits(std::int64_t halfUnits) noexcept {
 
 // picodegreesOfHalfUnits as the nearest double of its decimal value.
 double degreesOfHalfUnits(std::int64_t halfUnits) noexcept;
+
+UnitBounds unitBounds(const Sheet& sheet) noexcept;
+DegreeBounds degreeBounds(const Sheet& sheet) noexcept;
 
 // A short text held inline: a written sheet number or an edge as D°M′S″.
 class InlineText {
