@@ -8,6 +8,8 @@ namespace mapsheet::cli {
 
 namespace {
 
+constexpr std::string_view kReplacementCharacter = text::kReplacementCharacterUtf8;
+
 // Whether the field holds a character that needs quotes or a NUL: one pass over the field,
 // as most fields are copied as they are.
 bool needsCare(std::string_view field) {
@@ -34,7 +36,7 @@ void appendCsvText(std::string& record, std::string_view text) {
         if (nul == nullptr) {
             return;
         }
-        record.append(mapsheet::text::kReplacementCharacterUtf8);
+        record.append(kReplacementCharacter);
         text.remove_prefix(plain + 1);
     }
 }
@@ -54,7 +56,7 @@ void appendCsvField(std::string& record, std::string_view field) {
             record.push_back('"');
         }
         if (c == '\0') {
-            record.append(mapsheet::text::kReplacementCharacterUtf8);
+            record.append(kReplacementCharacter);
         } else {
             record.push_back(c);
         }
