@@ -39,31 +39,9 @@ TEST(Utf8Text, SequenceLengthsFollowTheWellFormedTable) {
         {"third byte no continuation", "\xF0\x90\x41\x80"sv, 0},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(utf8SequenceLength(row.bytes, 0), row.length) << row.name;
-        // The same bytes inside a longer text: the length looks no further than the sequence.
+        // Inside a longer text: the length looks no further than the sequence.
         const std::string inside = "x" + std::string(row.bytes) + "\xC3\xA9";
-        EXPECT_EQ(utf8SequenceLength(inside, 1), row.length) << row.name << " inside";
-    }
-}
-
-TEST(Utf8Text, EachBadByteBecomesOneReplacementCharacter) {
-    const struct {
-        const char* name;
-        std::string_view text;
-        std::string_view valid;
-    } rows[] = {
-        {"valid text is kept", "k\xC3\xA9 \xE4\xB8\xAD"sv, "k\xC3\xA9 \xE4\xB8\xAD"sv},
-        {"a lone byte",
-         "a\xFF"
-         "b"sv,
-         "a\xEF\xBF\xBD"
-         "b"sv},
-        {"a cut sequence: each of its bytes", "\xE4\xB8"sv, "\xEF\xBF\xBD\xEF\xBF\xBD"sv},
-        {"a surrogate: three bytes", "\xED\xA0\x80"sv, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"sv},
-        {"U+FFFD written in the text stays one", "\xEF\xBF\xBD"sv, "\xEF\xBF\xBD"sv},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(validUtf8(row.text), row.valid) << row.name;
+        EXPECT_EQ(utf8SequenceLength(inside, 1), row.length) << row.name;
     }
 }
 
