@@ -3,14 +3,9 @@
 #include <utility>
 
 #include "text/point_line.h"
+#include "text/utf8_text.h"
 
 namespace mapsheet::cli {
-
-namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-}  // namespace
 
 std::optional<NumberLine> NumberLines::next() {
     while (const std::optional<std::string_view> next = lines_.next()) {
@@ -19,8 +14,8 @@ std::optional<NumberLine> NumberLines::next() {
         if (line.ends_with('\r')) {
             line.remove_suffix(1);
         }
-        if (count_ == 1 && line.starts_with(kByteOrderMark)) {
-            line.remove_prefix(kByteOrderMark.size());
+        if (count_ == 1) {
+            line = withoutByteOrderMark(line);
         }
         if (!isBlankLine(line)) {
             return NumberLine{line, count_};

@@ -4,13 +4,11 @@
 
 #include "text/csv_records.h"
 #include "text/point_line.h"
+#include "text/utf8_text.h"
 
 namespace mapsheet::cli {
 
 namespace {
-
-// Written at the start of UTF-8 files by some editors; not part of the first row.
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // A line cut from the text, found in one pass with what the common "LAT,LON" form needs.
 struct ScannedLine {
@@ -104,8 +102,8 @@ bool PointRows::next(PointRow& row) {
 }
 
 bool PointRows::startRow(PointRow& row) {
-    if (atInputStart_ && row.record.starts_with(kByteOrderMark)) {
-        row.record.remove_prefix(kByteOrderMark.size());
+    if (atInputStart_) {
+        row.record = withoutByteOrderMark(row.record);
     }
     atInputStart_ = false;
     return !isBlankLine(row.record);

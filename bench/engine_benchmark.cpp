@@ -2,10 +2,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
+#include "bench/china_points.h"
 #include "engine/sheet.h"
 #include "engine/sheet_engine.h"
 #include "library/ModuleQmb.h"
@@ -14,23 +14,10 @@
 
 namespace {
 
-struct Point {
-    double latitude;
-    double longitude;
-};
+using Point = mapsheet::engine::GeographicPoint;
 
-// Random points in China, the same every run.
 const std::vector<Point>& points() {
-    static const std::vector<Point> all = [] {
-        std::mt19937_64 random(1);
-        std::uniform_real_distribution<double> latitudes(18.0, 53.5);
-        std::uniform_real_distribution<double> longitudes(73.5, 135.0);
-        std::vector<Point> result(4096);
-        for (Point& point : result) {
-            point = {latitudes(random), longitudes(random)};
-        }
-        return result;
-    }();
+    static const std::vector<Point> all = mapsheet::bench::randomPointsInChina(4096);
     return all;
 }
 

@@ -3,9 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <vector>
 
+#include "bench/china_points.h"
 #include "engine/compact_cover.h"
 #include "engine/sheet.h"
 #include "engine/sheet_hierarchy.h"
@@ -18,23 +18,10 @@ using namespace mapsheet::engine;
 constexpr int k50k = 5;
 constexpr int k10k = 7;
 
-struct Point {
-    double latitude;
-    double longitude;
-};
+using Point = mapsheet::engine::GeographicPoint;
 
-// Random points in China, the same every run.
 const std::vector<Point>& points() {
-    static const std::vector<Point> all = [] {
-        std::mt19937_64 random(1);
-        std::uniform_real_distribution<double> latitudes(18.0, 53.5);
-        std::uniform_real_distribution<double> longitudes(73.5, 135.0);
-        std::vector<Point> result(100'000);
-        for (Point& point : result) {
-            point = {latitudes(random), longitudes(random)};
-        }
-        return result;
-    }();
+    static const std::vector<Point> all = mapsheet::bench::randomPointsInChina(100'000);
     return all;
 }
 

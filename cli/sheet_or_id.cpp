@@ -7,15 +7,13 @@
 #include <string>
 
 #include "engine/sheet_id.h"
+#include "library/number_text.h"
 #include "library/quoted_excerpt.h"
 
 namespace mapsheet::cli {
 
 engine::ParsedSheet readSheetOrId(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    const auto last = text.find_last_not_of(" \t");
-    const std::string_view trimmed =
-        first == std::string_view::npos ? std::string_view{} : text.substr(first, last - first + 1);
+    const std::string_view trimmed = trimSpacesAndTabs(text);
     if (trimmed.empty() || trimmed.find_first_not_of("0123456789") != std::string_view::npos) {
         return engine::parseSheetNumber(text);
     }

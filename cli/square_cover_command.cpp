@@ -24,7 +24,7 @@
 #include <fstream>
 
 #include "cli/square_layer.h"
-#include "cli/square_within.h"
+#include "gis/polygon_file.h"
 #include "gis/staged_output.h"
 #endif
 
@@ -116,7 +116,7 @@ bool parseCoverOptions(const Arguments& arguments, CoverOptions& options, std::o
 // --within file, with the box around them.
 struct Area {
     engine::LatLonBox box;
-    std::vector<projection::GeographicPolygon> polygons;  // empty for a box
+    std::vector<engine::GeographicPolygon> polygons;  // empty for a box
 };
 
 // nullopt with error set, and status to the exit status (a file that cannot be read is 4).
@@ -130,8 +130,8 @@ std::optional<Area> areaOf(const CoverOptions& options, std::string& error, int&
     }
     if (options.within) {
 #ifdef MAPSHEET_HAVE_GDAL
-        std::optional<std::vector<projection::GeographicPolygon>> polygons =
-            readGeographicPolygons(*options.within, error);
+        std::optional<std::vector<engine::GeographicPolygon>> polygons =
+            gis::readPolygons(*options.within, error);
         if (!polygons) {
             error = "--within: " + error;
             status = kExitReadFailed;
@@ -139,7 +139,7 @@ std::optional<Area> areaOf(const CoverOptions& options, std::string& error, int&
         }
         Area area{{90, 180, -90, -180}, std::move(*polygons)};
         for (const auto& polygon : area.polygons) {
-            for (const projection::GeographicPoint& point : polygon.front()) {
+            for (const engine::GeographicPoint& point : polygon.front()) {
                 area.box.south = std::min(area.box.south, point.latitude);
                 area.box.north = std::max(area.box.north, point.latitude);
                 area.box.west = std::min(area.box.west, point.longitude);

@@ -3,8 +3,6 @@
 
 #include "cli/square_layer.h"
 
-#include <vector>
-
 #include "engine/scale_names.h"
 #include "projection/square_outline.h"
 
@@ -31,7 +29,6 @@ struct SquareLayer::State {
     std::string systemName;
     std::string target;  // for messages: the file, or "standard output"
     bool geographic = false;
-    std::vector<gis::Vertex> ring;
     std::string projectionError;  // the writer's error() otherwise
 };
 
@@ -86,11 +83,7 @@ bool SquareLayer::add(const engine::SquareSheet& sheet) {
                                 " back to latitude and longitude";
         return false;
     }
-    state.ring.clear();
-    for (const projection::GeographicPoint& point : *outline) {
-        state.ring.push_back({point.longitude, point.latitude});
-    }
-    return writer.writePolygon(state.ring);
+    return writer.writePolygon(*outline);
 }
 
 bool SquareLayer::finish() {

@@ -20,31 +20,27 @@
 #include "batch/ordered_blocks.h"
 #include "cli/block_output.h"
 #include "cli/output_status.h"
+#include "library/number_text.h"
 #include "library/quoted_excerpt.h"
 #include "projection/square_locator.h"
 #include "text/coordinate_text.h"
 #include "text/csv.h"
 #include "text/fixed_decimals.h"
 #include "text/point_line.h"
+#include "text/utf8_text.h"
 
 namespace mapsheet::cli {
 
 namespace {
 
 constexpr std::string_view kHeader = "latitude,longitude,crs,x,y,sheet,error\n";
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr int kMetreDecimals = 3;
 constexpr int kDegreeDecimals = 9;
 constexpr std::size_t kBlockSize = 64 * 1024;
 
 // A plane coordinate: a decimal number of metres, nothing around it but blanks.
 std::optional<double> readMetres(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
+    text = trimSpacesAndTabs(text);
     double value = 0;
     const auto [end, error] = fast_float::from_chars(text.data(), text.data() + text.size(), value,
                                                      fast_float::chars_format::fixed);
@@ -84,8 +80,8 @@ class SquarePointRows {
             if (line.ends_with('\r')) {
                 line.remove_suffix(1);
             }
-            if (lineNumber == 1 && line.starts_with(kByteOrderMark)) {
-                line.remove_prefix(kByteOrderMark.size());
+            if (lineNumber == 1) {
+                line = withoutByteOrderMark(line);
             }
             if (isBlankLine(line)) {
                 continue;

@@ -5,17 +5,14 @@
 #include "library/number_text.h"
 #include "library/quoted_excerpt.h"
 #include "text/csv_records.h"
+#include "text/utf8_text.h"
 
 namespace mapsheet::cli {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 bool readHeader(std::string_view record, std::vector<std::string>& names, std::string& problem) {
-    if (record.starts_with(kByteOrderMark)) {
-        record.remove_prefix(kByteOrderMark.size());
-    }
+    record = withoutByteOrderMark(record);
     record.remove_suffix(lineEndingLength(record));
     CsvFields fields(record);
     CsvField field;

@@ -12,29 +12,14 @@ namespace mapsheet::engine {
 namespace {
 
 // The stand-ins for points beyond the series, as the window has always used them.
-constexpr double kLatitudeLimit = 87.59599;
-constexpr double kLongitudeLimit = 179.59599;
+constexpr double kLatitudeStandIn = 87.59599;
+constexpr double kLongitudeStandIn = 179.59599;
 constexpr double kSeriesLatitudeUnits = 88.0 * kUnitsPerDegree;
 constexpr double kHalfWorldUnits = 180.0 * kUnitsPerDegree;
 
 bool onSeriesLatitude(double latitude) {
     const double units = placedUnits(latitude);
     return units > -kSeriesLatitudeUnits && units < kSeriesLatitudeUnits;
-}
-
-double clampLatitude(double latitude) {
-    if (onSeriesLatitude(latitude)) {
-        return latitude;
-    }
-    return latitude < 0 ? -kLatitudeLimit : kLatitudeLimit;
-}
-
-double clampLongitude(double longitude) {
-    const double units = placedUnits(longitude);
-    if (units < -kHalfWorldUnits) {
-        return -kLongitudeLimit;
-    }
-    return units < kHalfWorldUnits ? longitude : kLongitudeLimit;
 }
 
 std::string text(const InlineText& written) {
@@ -46,6 +31,24 @@ double degreesOfUnits(std::int32_t units) {
 }
 
 }  // namespace
+
+double latitudeStandIn(double latitude) {
+    return latitude < 0 ? -kLatitudeStandIn : kLatitudeStandIn;
+}
+
+double longitudeStandIn(double longitude) {
+    return longitude < 0 ? -kLongitudeStandIn : kLongitudeStandIn;
+}
+
+double clampedLatitude(double latitude) {
+    return onSeriesLatitude(latitude) ? latitude : latitudeStandIn(latitude);
+}
+
+double clampedLongitude(double longitude) {
+    const double units = placedUnits(longitude);
+    return units >= -kHalfWorldUnits && units < kHalfWorldUnits ? longitude
+                                                                : longitudeStandIn(longitude);
+}
 
 void SheetEngine::SelectScale(int scaleIndex) {
     scale_ = scaleRecord(scaleIndex);
@@ -60,7 +63,7 @@ std::int32_t SheetEngine::ZoneWidthForLatitude(double latitude) {
 
 void SheetEngine::ComputeBaseSheet(double latitude, double longitude) {
     baseOnSeries_ = sheetOf(latitude, longitude, 0).has_value();
-    const Sheet sheet = *sheetOf(clampLatitude(latitude), clampLongitude(longitude), 0);
+    const Sheet sheet = *sheetOf(clampedLatitude(latitude), clampedLongitude(longitude), 0);
     base_.zoneWidth = zoneWidthOfRow(sheet.row);
     const UnitBounds bounds = unitBounds(sheet);
     base_.baseNorth = bounds.north / kUnitsPerDegree;
@@ -121,7 +124,7 @@ std::string SheetEngine::NewSheetNumber(double latitude, double longitude) {
 }
 
 SheetBounds SheetEngine::boundsOfSheetAt(double latitude, double longitude, int scale) {
-    const Sheet sheet = *sheetOf(clampLatitude(latitude), clampLongitude(longitude), scale);
+    const Sheet sheet = *sheetOf(clampedLatitude(latitude), clampedLongitude(longitude), scale);
     const UnitBounds units = unitBounds(sheet);
     return {degreesOfUnits(units.north), degreesOfUnits(units.south), degreesOfUnits(units.west),
             degreesOfUnits(units.east)};

@@ -103,20 +103,17 @@ UnitBounds unitBounds(const Sheet& sheet) noexcept {
 
 namespace {
 
-// units / kUnitsPerDegree rounded to 12 decimals (halves to even), as the nearest double.
 double degreesOf(std::int32_t units) {
-    constexpr std::int64_t kScale = 1'000'000'000'000;  // 12 decimals
-    const std::int64_t numerator = std::int64_t{units} * kScale;
-    std::int64_t quotient = numerator / kUnitsPerDegree;
-    const std::int64_t remainder = numerator % kUnitsPerDegree;
-    const std::int64_t twice = 2 * (remainder < 0 ? -remainder : remainder);
-    if (twice > kUnitsPerDegree || (twice == kUnitsPerDegree && quotient % 2 != 0)) {
-        quotient += numerator < 0 ? -1 : 1;
-    }
-    return static_cast<double>(quotient) / static_cast<double>(kScale);
+    return degreesOfHalfUnits(2 * std::int64_t{units});
 }
 
 }  // namespace
+
+double degreesOfHalfUnits(std::int64_t halfUnits) noexcept {
+    // Below 2^53, so the quotient of two exact doubles is the nearest double of the decimal.
+    constexpr double kPicodegreesPerDegree = 1e12;
+    return static_cast<double>(picodegreesOfHalfUnits(halfUnits)) / kPicodegreesPerDegree;
+}
 
 DegreeBounds degreeBounds(const Sheet& sheet) noexcept {
     const UnitBounds units = unitBounds(sheet);

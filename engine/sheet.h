@@ -75,6 +75,15 @@ inline constexpr int kBaseRowCount = 22;
 constexpr int zoneWidthOfRow(int row) {
     return row <= 15 ? 6 : (row <= 19 ? 12 : 24);
 }
+// The first row (1..22) whose zones are width degrees wide: 1 for 6, 16 (P) for 12, 20 (T) for
+// 24; 22 for a width no row has.
+constexpr int firstRowOfZoneWidth(int width) {
+    int row = 1;
+    while (row < kBaseRowCount && zoneWidthOfRow(row) != width) {
+        ++row;
+    }
+    return row;
+}
 // 60, 30 or 15 zones in the row.
 constexpr int zoneCountOfRow(int row) {
     return 360 / zoneWidthOfRow(row);
@@ -92,6 +101,23 @@ std::optional<Sheet> sheetOf(double latitude, double longitude, int scale) noexc
 // of a whole unit becomes that unit exactly. Latitude and longitude both in degrees; the result
 // is in units (not rounded otherwise). NaN stays NaN.
 double placedUnits(double degrees) noexcept;
+
+// A value of the half-unit lattice (1/16 arc-second: every sheet edge and every sheet centre
+// lies on it) in decimal degrees rounded to 12 places, as a whole number of 1e-12 degree. The
+// one rounding behind degreeBounds and every edge or centre written in decimal degrees. Exact
+// and never a tie: the lattice's denominator 57600 has the factor 9, so no value lies half-way.
+// |halfUnits| at most 2^28 (the series needs below 2^24).
+constexpr std::int64_t picodegreesOfHalfUnits(std::int64_t halfUnits) noexcept {
+    // degrees * 10^12 = halfUnits * 10^12 / 57600 = halfUnits * 10^10 / 576.
+    constexpr std::int64_t kScale = 10'000'000'000;
+    constexpr std::int64_t kDivisor = 576;
+    const std::int64_t magnitude = halfUnits < 0 ? -halfUnits : halfUnits;
+    const std::int64_t rounded = (2 * magnitude * kScale + kDivisor) / (2 * kDivisor);
+    return halfUnits < 0 ? -rounded : rounded;
+}
+
+// picodegreesOfHalfUnits as the nearest double of its decimal value.
+double degreesOfHalfUnits(std::int64_t halfUnits) noexcept;
 
 UnitBounds unitBounds(const Sheet& sheet) noexcept;
 DegreeBounds degreeBounds(const Sheet& sheet) noexcept;

@@ -47,6 +47,17 @@ struct BaseSheet {
     std::string zoneText;       // "01".."60", counting sheets of the zone width from 180 W
 };
 
+// The stand-ins the engine takes for a point beyond the series: a latitude of 87.59599 and a
+// longitude of 179.59599, each on the side of zero the coordinate lies (NaN on the positive
+// side).
+double latitudeStandIn(double latitude);
+double longitudeStandIn(double longitude);
+
+// The coordinate, or its stand-in when it lies off the series after the line rule: latitudes
+// outside -88 < latitude < 88, longitudes outside -180 <= longitude < 180, and NaN.
+double clampedLatitude(double latitude);
+double clampedLongitude(double longitude);
+
 struct SheetBounds {
     double north = 0;
     double south = 0;
@@ -70,10 +81,9 @@ class SheetEngine {
     // pre-1992 number (empty text).
     std::string SheetNumber(double latitude, double longitude, bool newNumbering);
 
-    // Fills the base-sheet record of the 1:1,000,000 sheet that holds the point. Latitudes on
-    // or beyond +-88 are first taken as +-87.59599, longitudes west of -180 as -179.59599 and
-    // longitudes on or east of 180 as 179.59599 (NaN as the positive limits), so that the
-    // record always names a sheet of rows A..V and zones 1..60.
+    // Fills the base-sheet record of the 1:1,000,000 sheet that holds the point, clamped first
+    // (clampedLatitude, clampedLongitude), so that the record always names a sheet of rows
+    // A..V and zones 1..60.
     void ComputeBaseSheet(double latitude, double longitude);
     // 6, 12 or 24 degrees for the row that holds the latitude (24 beyond row V).
     static std::int32_t ZoneWidthForLatitude(double latitude);

@@ -402,11 +402,11 @@ bool FeatureWriter::writeRectangle(double south, double west, double north, doub
     return state_->write(std::move(polygon));
 }
 
-bool FeatureWriter::writePolygon(std::span<const Vertex> ring) {
+bool FeatureWriter::writePolygon(std::span<const engine::GeographicPoint> ring) {
     auto linearRing = std::make_unique<OGRLinearRing>();
     linearRing->setNumPoints(static_cast<int>(ring.size()));
     for (std::size_t i = 0; i < ring.size(); ++i) {
-        linearRing->setPoint(static_cast<int>(i), ring[i].x, ring[i].y);
+        linearRing->setPoint(static_cast<int>(i), ring[i].longitude, ring[i].latitude);
     }
     auto polygon = std::make_unique<OGRPolygon>();
     polygon->addRingDirectly(linearRing.release());

@@ -58,6 +58,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/geographic_point.h"
+
 namespace mapsheet::gis {
 
 enum class VectorFormat { GeoJson, GeoPackage, Shapefile, Kml, FlatGeobuf, Dxf, Xlsx };
@@ -109,12 +111,6 @@ struct LayerSpec {
     int geoJsonDecimals = 12;
 };
 
-// A vertex in the layer's CRS: longitude and latitude, or easting and northing.
-struct Vertex {
-    double x = 0;
-    double y = 0;
-};
-
 class FeatureWriter {
   public:
     // Opens the layer in a temporary folder beside path; nullptr and error set when the
@@ -142,9 +138,10 @@ class FeatureWriter {
     // closed counter-clockwise ring of five points (south-west, south-east, north-east,
     // north-west, south-west).
     bool writeRectangle(double south, double west, double north, double east);
-    // A polygon of one ring, its vertices as given; the ring is closed (the first vertex
-    // repeated at the end) when it is not already.
-    bool writePolygon(std::span<const Vertex> ring);
+    // A polygon of one ring of latitudes and longitudes, for a layer in CGCS2000 geographic
+    // coordinates, its vertices as given; the ring is closed (the first vertex repeated at the
+    // end) when it is not already.
+    bool writePolygon(std::span<const engine::GeographicPoint> ring);
     // A feature with a null geometry (a row that has no place, such as an input error).
     bool writeWithoutGeometry();
 

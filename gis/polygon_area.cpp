@@ -24,15 +24,15 @@ double toDegrees(std::int64_t steps) {
     return static_cast<double>(steps) / kStepsPerUnit / engine::kUnitsPerDegree;
 }
 
-std::string coordinateText(const LonLat& point) {
+std::string coordinateText(const engine::GeographicPoint& point) {
     return "(" + std::to_string(point.longitude) + ", " + std::to_string(point.latitude) + ")";
 }
 
 }  // namespace
 
-std::string polygonRangeError(const Polygon& polygon) {
-    for (const Ring& ring : polygon) {
-        for (const LonLat& point : ring) {
+std::string polygonRangeError(const engine::GeographicPolygon& polygon) {
+    for (const engine::GeographicRing& ring : polygon) {
+        for (const engine::GeographicPoint& point : ring) {
             if (!std::isfinite(point.longitude) || !std::isfinite(point.latitude) ||
                 std::fabs(point.latitude) > 90 || std::fabs(point.longitude) > 180) {
                 return "vertex " + coordinateText(point) +
@@ -43,16 +43,16 @@ std::string polygonRangeError(const Polygon& polygon) {
     return {};
 }
 
-bool PolygonArea::add(const Polygon& polygon, std::string& error) {
+bool PolygonArea::add(const engine::GeographicPolygon& polygon, std::string& error) {
     if (std::string rangeError = polygonRangeError(polygon); !rangeError.empty()) {
         error = std::move(rangeError);
         return false;
     }
     const std::size_t index = polygonCount_;
     bool added = false;
-    for (const Ring& ring : polygon) {
+    for (const engine::GeographicRing& ring : polygon) {
         std::vector<Point> points;
-        for (const LonLat& point : ring) {
+        for (const engine::GeographicPoint& point : ring) {
             const Point p{toSteps(point.longitude), toSteps(point.latitude)};
             if (points.empty() || p.x != points.back().x || p.y != points.back().y) {
                 points.push_back(p);

@@ -22,28 +22,22 @@
 #include <string>
 #include <vector>
 
+#include "engine/geographic_point.h"
 #include "engine/sheet.h"
 #include "engine/sheet_cover.h"
 
 namespace mapsheet::gis {
 
-struct LonLat {
-    double longitude = 0;
-    double latitude = 0;
-};
-using Ring = std::vector<LonLat>;
-using Polygon = std::vector<Ring>;  // the exterior ring, then the holes
-
 // Empty when every vertex is finite, its latitude within -90..90 and its longitude within
 // -180..180; else the first vertex that is not: "vertex (200.000000, 10.000000) is not a
 // longitude in -180..180 and a latitude in -90..90".
-std::string polygonRangeError(const Polygon& polygon);
+std::string polygonRangeError(const engine::GeographicPolygon& polygon);
 
 class PolygonArea {
   public:
     // Adds one polygon. False with error set when polygonRangeError finds a vertex out of
     // range; rings of fewer than three distinct vertices add nothing.
-    bool add(const Polygon& polygon, std::string& error);
+    bool add(const engine::GeographicPolygon& polygon, std::string& error);
 
     std::size_t polygonCount() const { return polygonCount_; }
 

@@ -15,13 +15,13 @@ namespace mapsheet::gis {
 
 namespace {
 
-using PolygonSink = std::function<void(Polygon&&)>;
+using PolygonSink = std::function<void(engine::GeographicPolygon&&)>;
 
-Ring ringOf(const OGRLinearRing& ring) {
-    Ring points;
+engine::GeographicRing ringOf(const OGRLinearRing& ring) {
+    engine::GeographicRing points;
     points.reserve(static_cast<std::size_t>(ring.getNumPoints()));
     for (int i = 0; i < ring.getNumPoints(); ++i) {
-        points.push_back({ring.getX(i), ring.getY(i)});
+        points.push_back({.latitude = ring.getY(i), .longitude = ring.getX(i)});
     }
     return points;
 }
@@ -38,7 +38,7 @@ bool takePolygons(const OGRGeometry& geometry, const PolygonSink& take, std::str
         return !linear || takePolygons(*linear, take, error);
     }
     if (type == wkbPolygon || type == wkbTriangle) {
-        Polygon rings;
+        engine::GeographicPolygon rings;
         for (const OGRLinearRing* ring : *geometry.toPolygon()) {
             rings.push_back(ringOf(*ring));
         }
@@ -128,7 +128,7 @@ std::string noPolygonError(const std::string& path) {
 std::optional<PolygonArea> readPolygonFile(const std::string& path, std::string& error) {
     PolygonArea area;
     // The vertices are in range already, so adding cannot fail.
-    const auto add = [&area](Polygon&& polygon) {
+    const auto add = [&area](engine::GeographicPolygon&& polygon) {
         std::string unused;
         area.add(polygon, unused);
     };
@@ -142,10 +142,14 @@ std::optional<PolygonArea> readPolygonFile(const std::string& path, std::string&
     return area;
 }
 
-std::optional<std::vector<Polygon>> readPolygons(const std::string& path, std::string& error) {
-    std::vector<Polygon> polygons;
+std::optional<std::vector<engine::GeographicPolygon>> readPolygons(const std::string& path,
+                                                                   std::string& error) {
+    std::vector<engine::GeographicPolygon> polygons;
     if (!readEachPolygon(
-            path, [&polygons](Polygon&& polygon) { polygons.push_back(std::move(polygon)); },
+            path,
+            [&polygons](engine::GeographicPolygon&& polygon) {
+                polygons.push_back(std::move(polygon));
+            },
             error)) {
         return std::nullopt;
     }

@@ -28,6 +28,7 @@ std::optional<PolygonArea> readPolygonFile(const std::string& path, std::string&
 // The polygons as they were read, in file order, for callers that follow the rings themselves
 // (in another plane): every ring with its vertices as read, the closing vertex kept; polygons
 // without a ring are left out.
-std::optional<std::vector<Polygon>> readPolygons(const std::string& path, std::string& error);
+std::optional<std::vector<engine::GeographicPolygon>> readPolygons(const std::string& path,
+                                                                   std::string& error);
 
 }  // namespace mapsheet::gis

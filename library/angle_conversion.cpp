@@ -11,6 +11,7 @@
 #include "library/decimal.h"
 #include "library/diagnostics_log.h"
 #include "library/exact_mode_scope.h"
+#include "library/number_text.h"
 
 namespace mapsheet {
 
@@ -36,12 +37,9 @@ void clearOthers(AngleBoxTexts& boxes, AngleBox own) {
     boxText(boxes, own) = keep;
 }
 
+// The boxes' texts carry spaces only, as the library's formats write them.
 std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+    return std::string(trimmedOf(text, " "));
 }
 
 Decimal valueOf(const std::string& text) {

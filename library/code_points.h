@@ -15,6 +15,8 @@
 namespace mapsheet::text {
 
 inline constexpr char32_t kReplacementCharacter = U'\uFFFD';
+// Its UTF-8 bytes, written in place of a byte of a text that starts no well-formed sequence.
+inline constexpr std::string_view kReplacementCharacterUtf8 = "\xEF\xBF\xBD";
 
 // The first code point of a non-empty text and the bytes it takes: a well-formed sequence of
 // 1 to 4 bytes, or U+FFFD and 1 byte for a byte that starts none. Lets a scanner walk UTF-8

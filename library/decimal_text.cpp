@@ -8,6 +8,7 @@
 
 #include "library/decimal.h"
 #include "library/decimal_digits.h"
+#include "library/number_text.h"
 
 namespace mapsheet {
 namespace {
@@ -20,22 +21,11 @@ using decimal_detail::Tail;
 using decimal_detail::u128;
 using decimal_detail::writeDigits;
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
+// ASCII white space: the blanks parse() allows around the text.
+constexpr std::string_view kWhiteSpace = " \t\n\r\f\v";
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 std::string quoted(std::string_view text) {
@@ -65,7 +55,7 @@ constexpr std::int64_t kExponentCap = 1'000'000'000'000;
 }  // namespace
 
 Decimal Decimal::parse(std::string_view text) {
-    const std::string_view body = trimBlanks(text);
+    const std::string_view body = trimmedOf(text, kWhiteSpace);
     std::size_t at = 0;
     bool negative = false;
     if (at < body.size() && (body[at] == '+' || body[at] == '-')) {

@@ -123,22 +123,20 @@ RoundedDigits roundDigits(const DoubleDigits& value, int decimals, bool halvesTo
 
 }  // namespace
 
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::string_view trimSpacesAndTabs(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
+std::string_view trimmedOf(std::string_view text, std::string_view blanks) {
+    const auto first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos) {
         return {};
     }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    return trimmedOf(text, " \t\r\n");
+}
+
+std::string_view trimSpacesAndTabs(std::string_view text) {
+    return trimmedOf(text, " \t");
 }
 
 std::string doubleText(double value) {

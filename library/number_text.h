@@ -20,6 +20,10 @@ std::string doubleText(double value);
 // Whether doubleText(value) contains "E", without building the text.
 bool doubleTextHasExponent(double value);
 
+// The text without the leading and trailing characters that are among `blanks`: the one
+// trimming rule, whatever set of blanks a reader allows around its text.
+std::string_view trimmedOf(std::string_view text, std::string_view blanks);
+
 // The text without leading and trailing blanks (space, tab, CR, LF).
 std::string_view trimBlanks(std::string_view text);
 

@@ -30,7 +30,7 @@ GaussKrugerProjector::GaussKrugerProjector(const GaussKrugerSystem& system)
     }
 }
 
-std::optional<PlanePoint> GaussKrugerProjector::forward(GeographicPoint point) {
+std::optional<PlanePoint> GaussKrugerProjector::forward(engine::GeographicPoint point) {
     proj_errno_reset(projection_.get());
     const PJ_COORD result = proj_trans(
         projection_.get(), PJ_FWD,
@@ -41,14 +41,15 @@ std::optional<PlanePoint> GaussKrugerProjector::forward(GeographicPoint point) {
     return PlanePoint{result.enu.n, result.enu.e};
 }
 
-std::optional<GeographicPoint> GaussKrugerProjector::inverse(PlanePoint point) {
+std::optional<engine::GeographicPoint> GaussKrugerProjector::inverse(PlanePoint point) {
     proj_errno_reset(projection_.get());
     const PJ_COORD result =
         proj_trans(projection_.get(), PJ_INV, proj_coord(point.y, point.x, 0, 0));
     if (proj_errno(projection_.get()) != 0 || !isFinite(result)) {
         return std::nullopt;
     }
-    return GeographicPoint{result.lp.phi / kRadiansPerDegree, result.lp.lam / kRadiansPerDegree};
+    return engine::GeographicPoint{result.lp.phi / kRadiansPerDegree,
+                                   result.lp.lam / kRadiansPerDegree};
 }
 
 }  // namespace mapsheet::projection

@@ -14,6 +14,7 @@
 
 #include <optional>
 
+#include "engine/geographic_point.h"
 #include "projection/gauss_kruger_system.h"
 #include "projection/proj_handles.h"
 
@@ -22,11 +23,6 @@ namespace mapsheet::projection {
 struct PlanePoint {
     double x = 0;  // northing, metres
     double y = 0;  // easting, metres
-};
-
-struct GeographicPoint {
-    double latitude = 0;   // degrees, north positive
-    double longitude = 0;  // degrees, east positive
 };
 
 class GaussKrugerProjector {
@@ -38,8 +34,8 @@ class GaussKrugerProjector {
     const GaussKrugerSystem& system() const { return system_; }
 
     // nullopt when PROJ refuses the point (a latitude beyond the poles, NaN).
-    std::optional<PlanePoint> forward(GeographicPoint point);
-    std::optional<GeographicPoint> inverse(PlanePoint point);
+    std::optional<PlanePoint> forward(engine::GeographicPoint point);
+    std::optional<engine::GeographicPoint> inverse(PlanePoint point);
 
   private:
     GaussKrugerSystem system_;

@@ -16,7 +16,7 @@ GraticuleSheets graticuleSheetsOfSquare(const engine::SquareSheet& square, int g
     }
     // The box around the curved outline holds every graticule sheet the square can meet.
     engine::LatLonBox box{90, 180, -90, -180};
-    for (const GeographicPoint& point : *outline) {
+    for (const engine::GeographicPoint& point : *outline) {
         box.south = std::min(box.south, point.latitude);
         box.north = std::max(box.north, point.latitude);
         box.west = std::min(box.west, point.longitude);
@@ -60,12 +60,12 @@ std::optional<SquareCover> squaresOfBox(const engine::LatLonBox& box, int square
     return SquareCover(std::move(*ring), squareScale);
 }
 
-std::optional<SquareCover> squaresOfPolygons(const std::vector<GeographicPolygon>& polygons,
+std::optional<SquareCover> squaresOfPolygons(const std::vector<engine::GeographicPolygon>& polygons,
                                              int squareScale, GaussKrugerProjector& projector) {
     std::vector<PlanePolygon> plane;
-    for (const GeographicPolygon& polygon : polygons) {
+    for (const engine::GeographicPolygon& polygon : polygons) {
         PlanePolygon rings;
-        for (const std::vector<GeographicPoint>& ring : polygon) {
+        for (const std::vector<engine::GeographicPoint>& ring : polygon) {
             auto projected = planeRing(ring, projector);
             if (!projected) {
                 return std::nullopt;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/geographic_point.h"
 #include "engine/sheet.h"
 #include "engine/sheet_cover.h"
 #include "engine/square_sheet.h"
@@ -48,8 +49,7 @@ std::optional<SquareCover> squaresOfBox(const engine::LatLonBox& box, int square
 // The cover of polygons given in longitude and latitude (each the exterior ring, then the
 // holes; edges straight in longitude/latitude), followed in the plane within a centimetre;
 // nullopt when PROJ cannot project them.
-using GeographicPolygon = std::vector<std::vector<GeographicPoint>>;
-std::optional<SquareCover> squaresOfPolygons(const std::vector<GeographicPolygon>& polygons,
+std::optional<SquareCover> squaresOfPolygons(const std::vector<engine::GeographicPolygon>& polygons,
                                              int squareScale, GaussKrugerProjector& projector);
 
 }  // namespace mapsheet::projection

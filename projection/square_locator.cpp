@@ -48,7 +48,7 @@ bool SquareLocator::refuseBeyondWidth(LocatedPoint& located) const {
     return !located.error.empty();
 }
 
-LocatedPoint SquareLocator::locateGeographic(GeographicPoint point) {
+LocatedPoint SquareLocator::locateGeographic(engine::GeographicPoint point) {
     LocatedPoint located;
     located.geographic = point;
     if (!(point.latitude >= -90 && point.latitude <= 90)) {
@@ -89,7 +89,7 @@ LocatedPoint SquareLocator::locatePlane(PlanePoint point) {
                         " writes in front of y";
         return located;
     }
-    const std::optional<GeographicPoint> geographic = fixed_->inverse(point);
+    const std::optional<engine::GeographicPoint> geographic = fixed_->inverse(point);
     if (!geographic) {
         located.error = "PROJ cannot take x " + metres(point.x) + ", y " + metres(point.y) +
                         " back to latitude and longitude";

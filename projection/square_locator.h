@@ -33,7 +33,7 @@ namespace mapsheet::projection {
 
 struct LocatedPoint {
     const GaussKrugerSystem* system = nullptr;  // the system used; owned by the locator
-    GeographicPoint geographic;
+    engine::GeographicPoint geographic;
     PlanePoint plane;
     std::optional<engine::SquareSheet> sheet;
     std::string error;  // empty exactly when sheet holds a value
@@ -44,7 +44,7 @@ class SquareLocator {
     // scale: 8..11 (1:5000..1:500). system: fixed, or nullopt for the nearest 3-degree zone.
     SquareLocator(int scale, std::optional<GaussKrugerSystem> system);
 
-    LocatedPoint locateGeographic(GeographicPoint point);
+    LocatedPoint locateGeographic(engine::GeographicPoint point);
 
     // Needs a fixed system; without one the result is an error.
     LocatedPoint locatePlane(PlanePoint point);

@@ -15,7 +15,8 @@ template <typename Point>
 Point between(const Point& a, const Point& b, double t);
 
 template <>
-GeographicPoint between(const GeographicPoint& a, const GeographicPoint& b, double t) {
+engine::GeographicPoint between(const engine::GeographicPoint& a, const engine::GeographicPoint& b,
+                                double t) {
     return {a.latitude + (b.latitude - a.latitude) * t,
             a.longitude + (b.longitude - a.longitude) * t};
 }
@@ -61,9 +62,8 @@ bool appendSide(std::vector<Point>& ring, TrueAt trueAt, Deviation deviation, do
 
 }  // namespace
 
-std::optional<std::vector<GeographicPoint>> geographicOutline(const engine::SquareSheet& sheet,
-                                                              GaussKrugerProjector& projector,
-                                                              double toleranceMetres) {
+std::optional<std::vector<engine::GeographicPoint>> geographicOutline(
+    const engine::SquareSheet& sheet, GaussKrugerProjector& projector, double toleranceMetres) {
     const engine::SquareBounds bounds = squareBounds(sheet);
     const std::array<PlanePoint, 5> corners = {
         PlanePoint{double(bounds.south), double(bounds.west)},
@@ -71,13 +71,14 @@ std::optional<std::vector<GeographicPoint>> geographicOutline(const engine::Squa
         PlanePoint{double(bounds.north), double(bounds.east)},
         PlanePoint{double(bounds.north), double(bounds.west)},
         PlanePoint{double(bounds.south), double(bounds.west)}};
-    std::vector<GeographicPoint> ring;
+    std::vector<engine::GeographicPoint> ring;
     for (std::size_t side = 0; side < 4; ++side) {
         const PlanePoint from = corners[side];
         const PlanePoint to = corners[side + 1];
         const auto trueAt = [&](double t) { return projector.inverse(between(from, to, t)); };
         // Sides are parallel to an axis, so the distance from the side is the distance across it.
-        const auto deviation = [&](double t, GeographicPoint drawn) -> std::optional<double> {
+        const auto deviation = [&](double t,
+                                   engine::GeographicPoint drawn) -> std::optional<double> {
             const std::optional<PlanePoint> plane = projector.forward(drawn);
             if (!plane) {
                 return std::nullopt;
@@ -93,7 +94,7 @@ std::optional<std::vector<GeographicPoint>> geographicOutline(const engine::Squa
     return ring;
 }
 
-std::optional<std::vector<PlanePoint>> planeRing(const std::vector<GeographicPoint>& ring,
+std::optional<std::vector<PlanePoint>> planeRing(const std::vector<engine::GeographicPoint>& ring,
                                                  GaussKrugerProjector& projector,
                                                  double toleranceMetres) {
     std::size_t count = ring.size();
@@ -103,8 +104,8 @@ std::optional<std::vector<PlanePoint>> planeRing(const std::vector<GeographicPoi
     }
     std::vector<PlanePoint> plane;
     for (std::size_t side = 0; side < count; ++side) {
-        const GeographicPoint from = ring[side];
-        const GeographicPoint to = ring[(side + 1) % count];
+        const engine::GeographicPoint from = ring[side];
+        const engine::GeographicPoint to = ring[(side + 1) % count];
         const auto trueAt = [&](double t) { return projector.forward(between(from, to, t)); };
         const auto deviation = [&](double t, PlanePoint drawn) -> std::optional<double> {
             const std::optional<PlanePoint> onSide = trueAt(t);
@@ -126,9 +127,11 @@ std::optional<std::vector<PlanePoint>> planeRing(const std::vector<GeographicPoi
 std::optional<std::vector<PlanePoint>> planeOutline(const engine::DegreeBounds& box,
                                                     GaussKrugerProjector& projector,
                                                     double toleranceMetres) {
-    return planeRing({GeographicPoint{box.south, box.west}, GeographicPoint{box.south, box.east},
-                      GeographicPoint{box.north, box.east}, GeographicPoint{box.north, box.west}},
-                     projector, toleranceMetres);
+    return planeRing(
+        {engine::GeographicPoint{box.south, box.west}, engine::GeographicPoint{box.south, box.east},
+         engine::GeographicPoint{box.north, box.east},
+         engine::GeographicPoint{box.north, box.west}},
+        projector, toleranceMetres);
 }
 
 }  // namespace mapsheet::projection

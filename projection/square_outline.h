@@ -28,13 +28,13 @@ inline constexpr double kOutlineToleranceMetres = 0.01;
 
 // The square sheet's outline in longitude and latitude; nullopt when PROJ cannot take a corner
 // back (only for planes far beyond any zone).
-std::optional<std::vector<GeographicPoint>> geographicOutline(
+std::optional<std::vector<engine::GeographicPoint>> geographicOutline(
     const engine::SquareSheet& sheet, GaussKrugerProjector& projector,
     double toleranceMetres = kOutlineToleranceMetres);
 
 // A ring of longitude/latitude vertices (closed or not), each edge straight in longitude and
 // latitude, in the plane; the result is closed. nullopt when PROJ cannot project a vertex.
-std::optional<std::vector<PlanePoint>> planeRing(const std::vector<GeographicPoint>& ring,
+std::optional<std::vector<PlanePoint>> planeRing(const std::vector<engine::GeographicPoint>& ring,
                                                  GaussKrugerProjector& projector,
                                                  double toleranceMetres = kOutlineToleranceMetres);
 

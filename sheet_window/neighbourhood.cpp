@@ -11,32 +11,28 @@ namespace mapsheet::sheet_window {
 
 namespace {
 
-constexpr double kClampedLatitude = 87.59599;
-constexpr double kClampedLongitude = 179.59599;
-constexpr int kGridDecimals = 12;
-
+// The grid decides what lies beyond on the value as given, before the line rule, and takes
+// NaN as 0; what lies beyond takes the engine's stand-in.
 double ClampLatitude(double latitude) {
     if (std::isnan(latitude)) {
         return 0;
     }
-    if (latitude <= -88) {
-        return -kClampedLatitude;
-    }
-    return latitude >= 88 ? kClampedLatitude : latitude;
+    return latitude <= -88 || latitude >= 88 ? engine::latitudeStandIn(latitude) : latitude;
 }
 
 double ClampLongitude(double longitude) {
     if (std::isnan(longitude)) {
         return 0;
     }
-    if (longitude <= -180) {
-        return -kClampedLongitude;
-    }
-    return longitude >= 180 ? kClampedLongitude : longitude;
+    return longitude <= -180 || longitude >= 180 ? engine::longitudeStandIn(longitude) : longitude;
 }
 
-double OnGrid(double value) {
-    return roundDoubleHalfEven(value, kGridDecimals);
+// The mean of two grid lines rounded to 12 decimals, halves to even on its 15-digit text: the
+// centre the grid has always stepped from, which can differ in the last place from the exact
+// centre that engine::degreesOfHalfUnits gives.
+double MeanOnGrid(double a, double b) {
+    constexpr int kGridDecimals = 12;
+    return roundDoubleHalfEven((a + b) / 2, kGridDecimals);
 }
 
 double Degrees(std::int64_t units) {
@@ -79,14 +75,12 @@ std::optional<GridLines> ComputeGridLines(engine::SheetEngine& engine, double la
     const std::int64_t part = std::clamp<std::int64_t>(
         static_cast<std::int64_t>(std::floor(intoSheet / static_cast<double>(step))), 0, parts - 1);
     const std::int64_t west = bounds.west + part * step;
-    constexpr std::int64_t kHalfWorld = 180 * std::int64_t{engine::kUnitsPerDegree};
     for (int i = 0; i < 4; ++i) {
-        grid.latitudeLines[i] = OnGrid(Degrees(bounds.south + (i - 1) * height));
-        // Counted from 180 W and shifted back, as the grid has always been drawn.
-        grid.longitudeLines[i] = OnGrid(Degrees(west + kHalfWorld + (i - 1) * step) - 180);
+        grid.latitudeLines[i] = engine::degreesOfHalfUnits(2 * (bounds.south + (i - 1) * height));
+        grid.longitudeLines[i] = engine::degreesOfHalfUnits(2 * (west + (i - 1) * step));
     }
-    grid.centreLatitude = OnGrid((grid.latitudeLines[1] + grid.latitudeLines[2]) / 2);
-    grid.centreLongitude = OnGrid((grid.longitudeLines[1] + grid.longitudeLines[2]) / 2);
+    grid.centreLatitude = MeanOnGrid(grid.latitudeLines[1], grid.latitudeLines[2]);
+    grid.centreLongitude = MeanOnGrid(grid.longitudeLines[1], grid.longitudeLines[2]);
     grid.latitudeStep = Degrees(height);
     grid.longitudeStep = Degrees(step);
     return grid;

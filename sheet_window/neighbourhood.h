@@ -12,13 +12,17 @@
 // and 76 degrees the rows farther from the equator hold wider sheets: two cells there can
 // name the same sheet, the middle sheet included, and the middle column is then the part of
 // the middle sheet that holds the point (the east part for a point on the line between
-// parts), so a step across can stay within that sheet. Points beyond the engine's range are first
-// clamped as the engine clamps them (latitude -87.59599..87.59599, longitude -179.59599..179.59599
-// for values at or past
-// +-88 and +-180).
+// parts), so a step across can stay within that sheet.
 //
-// Grid lines are written as the nearest double of k * height and k * step - 180 rounded to
-// 12 decimals; the centre is the mean of the middle cell's lines rounded to 12 decimals.
+// Points beyond are first moved to the engine's stand-ins (engine::latitudeStandIn,
+// longitudeStandIn: +-87.59599, +-179.59599), but "beyond" is decided on the value as given,
+// before the line rule: a latitude at or past +-88 and a longitude at or past +-180, so -180
+// itself is moved in although it lies on the series; NaN is taken as 0.
+//
+// Grid lines are sheet lines in decimal degrees rounded to 12 places
+// (engine::degreesOfHalfUnits); the centre is the mean of the middle cell's lines rounded to 12
+// decimals, halves to even on its 15-digit text, which can differ in the last place from the
+// exact centre (-87.666666666666 for the 1:200,000 row between -88 and -87.333333333333).
 
 #include <array>
 #include <optional>

@@ -13,35 +13,19 @@ namespace mapsheet::sheet_window {
 
 namespace {
 
+// The boxes pad their texts with spaces only.
 std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return trimmedOf(text, " ");
 }
 
 constexpr std::string_view kDigits = "0123456789";
-
-}  // namespace
-
-namespace {
-
-// The first row (1..22) whose zones are width degrees wide, by the engine's rule.
-constexpr int FirstRowOfZoneWidth(int width) {
-    int row = 1;
-    while (row < engine::kBaseRowCount && engine::zoneWidthOfRow(row) != width) {
-        ++row;
-    }
-    return row;
-}
 
 // The row whose zones the box's text stands for. The text compares as a text, so a blank or
 // any text up to the last letter of the 6-degree rows ("O") counts as a row of 6-degree zones,
 // any text after it up to the last letter of the 12-degree rows ("S") as a 12-degree row.
 int RowOfLetterText(std::string_view rowLetter) {
-    constexpr int kFirstRowOf12 = FirstRowOfZoneWidth(12);
-    constexpr int kFirstRowOf24 = FirstRowOfZoneWidth(24);
+    constexpr int kFirstRowOf12 = engine::firstRowOfZoneWidth(12);
+    constexpr int kFirstRowOf24 = engine::firstRowOfZoneWidth(24);
     constexpr char kLastLetterOf6[] = {char('A' + kFirstRowOf12 - 2), '\0'};
     constexpr char kLastLetterOf12[] = {char('A' + kFirstRowOf24 - 2), '\0'};
     if (rowLetter <= std::string_view(kLastLetterOf6)) {

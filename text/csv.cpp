@@ -2,11 +2,13 @@
 
 #include <cstring>
 
+#include "library/code_points.h"
+
 namespace mapsheet::cli {
 
 namespace {
 
-constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+constexpr std::string_view kReplacementCharacter = text::kReplacementCharacterUtf8;
 
 // Whether the field holds a character that needs quotes or a NUL: one pass over the field,
 // as most fields are copied as they are.

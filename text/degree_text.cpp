@@ -3,16 +3,13 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "engine/sheet.h"
+
 namespace mapsheet::cli {
 
 void appendHalfUnitDegrees(std::string& text, std::int64_t halfUnits) {
-    // degrees * 10^12 = halfUnits * 10^12 / 57600 = halfUnits * 10^10 / 576; the series keeps
-    // |halfUnits| below 2^24, so the products stay far inside 64 bits.
-    constexpr std::int64_t kScale = 10'000'000'000;
-    constexpr std::int64_t kDivisor = 576;
-    constexpr std::int64_t kFraction = 1'000'000'000'000;
-    const std::int64_t magnitude = std::llabs(halfUnits);
-    const std::int64_t rounded = (2 * magnitude * kScale + kDivisor) / (2 * kDivisor);
+    constexpr std::int64_t kFraction = 1'000'000'000'000;  // 1e-12 degree to the degree
+    const std::int64_t rounded = std::llabs(engine::picodegreesOfHalfUnits(halfUnits));
     if (halfUnits < 0 && rounded != 0) {
         text.push_back('-');
     }

@@ -1,5 +1,6 @@
 #include "text/json_text.h"
 
+#include "library/code_points.h"
 #include "text/utf8_text.h"
 
 namespace mapsheet::cli {
@@ -11,7 +12,8 @@ void appendJsonString(std::string& json, std::string_view text) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
             const std::size_t length = utf8SequenceLength(text, i);
-            json.append(length == 0 ? kReplacementCharacter : text.substr(i, length));
+            json.append(length == 0 ? mapsheet::text::kReplacementCharacterUtf8
+                                    : text.substr(i, length));
             i += length == 0 ? 1 : length;
             continue;
         }

@@ -1,38 +1,15 @@
 #include "text/utf8_text.h"
 
+#include "library/code_points.h"
+
 namespace mapsheet::cli {
 
 std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size() || byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(i) < 0x80 || byte(i) > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
+    const mapsheet::text::LeadingCodePoint next = mapsheet::text::leadingCodePoint(text.substr(at));
+    // U+FFFD read from a single byte is the mark of a byte that starts no sequence; U+FFFD
+    // written in the text takes three.
+    const bool malformed = next.value == mapsheet::text::kReplacementCharacter && next.length == 1;
+    return malformed ? 0 : next.length;
 }
 
 std::string validUtf8(std::string_view text) {
@@ -41,7 +18,7 @@ std::string validUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t length = utf8SequenceLength(text, i);
         if (length == 0) {
-            valid.append(kReplacementCharacter);
+            valid.append(mapsheet::text::kReplacementCharacterUtf8);
             ++i;
         } else {
             valid.append(text.substr(i, length));

@@ -9,6 +9,7 @@
 #include "engine/sheet_area.h"
 #include "engine/sheet_id.h"
 #include "engine/sheet_number_parse.h"
+#include "library/number_text.h"
 
 namespace mapsheet::web {
 
@@ -69,10 +70,7 @@ int scaleIndexOrThrow(const val& scale) {
 }
 
 engine::Sheet sheetOfTextOrThrow(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    const std::size_t last = text.find_last_not_of(" \t");
-    const std::string trimmed =
-        first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+    const std::string trimmed(trimSpacesAndTabs(text));
     if (!trimmed.empty() && trimmed.size() <= 18 &&
         trimmed.find_first_not_of("0123456789") == std::string::npos) {
         if (const std::optional<engine::Sheet> sheet = engine::idToSheet(std::stoll(trimmed))) {

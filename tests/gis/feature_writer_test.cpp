@@ -376,8 +376,8 @@ TEST(FeatureWriter, LongitudeLatitudeFormatsRefuseAProjectedCrs) {
 
 // An open ring is closed; a closed one keeps its vertices, none doubled.
 TEST(FeatureWriter, PolygonRingsAreClosedOnce) {
-    const std::vector<Vertex> open{{116, 39.5}, {116.5, 39.5}, {116, 40}};
-    std::vector<Vertex> closed = open;
+    const std::vector<engine::GeographicPoint> open{{39.5, 116}, {39.5, 116.5}, {40, 116}};
+    std::vector<engine::GeographicPoint> closed = open;
     closed.push_back(open.front());
     for (const auto& ring : {open, closed}) {
         ScratchFolder folder;
@@ -395,8 +395,8 @@ TEST(FeatureWriter, PolygonRingsAreClosedOnce) {
         const OGRLinearRing* read = feature->GetGeometryRef()->toPolygon()->getExteriorRing();
         ASSERT_EQ(read->getNumPoints(), 4);
         for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(read->getX(i), closed[static_cast<std::size_t>(i)].x) << i;
-            EXPECT_EQ(read->getY(i), closed[static_cast<std::size_t>(i)].y) << i;
+            EXPECT_EQ(read->getX(i), closed[static_cast<std::size_t>(i)].longitude) << i;
+            EXPECT_EQ(read->getY(i), closed[static_cast<std::size_t>(i)].latitude) << i;
         }
     }
 }

@@ -25,12 +25,12 @@ constexpr double kUnit = 1.0 / engine::kUnitsPerDegree;
 // A ring given in whole units (x east, y north).
 using UnitRing = std::vector<std::pair<int, int>>;
 
-Polygon degrees(const std::vector<UnitRing>& rings) {
-    Polygon polygon;
+engine::GeographicPolygon degrees(const std::vector<UnitRing>& rings) {
+    engine::GeographicPolygon polygon;
     for (const UnitRing& ring : rings) {
-        Ring points;
+        engine::GeographicRing points;
         for (const auto& [x, y] : ring) {
-            points.push_back({x * kUnit, y * kUnit});
+            points.push_back({.latitude = y * kUnit, .longitude = x * kUnit});
         }
         polygon.push_back(points);
     }
@@ -167,7 +167,7 @@ TEST(PolygonArea, RandomPolygonsAgreeWithGeos) {
 TEST(PolygonArea, BoundsHoldEveryVertexWithinTheWorld) {
     PolygonArea area;
     std::string error;
-    ASSERT_TRUE(area.add({{{-180, -90}, {180, -90}, {180, 90}, {-180, 90}}}, error));
+    ASSERT_TRUE(area.add({{{-90, -180}, {-90, 180}, {90, 180}, {90, -180}}}, error));
     const engine::LatLonBox box = area.bounds();
     EXPECT_EQ(box.south, -90);
     EXPECT_EQ(box.west, -180);

@@ -131,12 +131,12 @@ TEST(PolygonFile, PolygonsAsReadKeepTheirRings) {
     const auto polygons = readPolygons(path, error);
     ASSERT_TRUE(polygons) << error;
     ASSERT_EQ(polygons->size(), 2u);
-    const Polygon& triangle = (*polygons)[0];
+    const engine::GeographicPolygon& triangle = (*polygons)[0];
     ASSERT_EQ(triangle.size(), 1u);
     ASSERT_EQ(triangle[0].size(), 4u);
     EXPECT_EQ(triangle[0][1].longitude, 116.5);
     EXPECT_EQ(triangle[0][1].latitude, 39.5);
-    const Polygon& square = (*polygons)[1];
+    const engine::GeographicPolygon& square = (*polygons)[1];
     ASSERT_EQ(square.size(), 2u);
     EXPECT_EQ(square[0].size(), 5u);
     ASSERT_EQ(square[1].size(), 4u);

@@ -25,7 +25,7 @@ class DatabaseTransformation {
             context_.get(), "EPSG:4490", ("EPSG:" + std::to_string(code)).c_str(), nullptr));
     }
     bool valid() const { return transformation_ != nullptr; }
-    PlanePoint forward(GeographicPoint point) {
+    PlanePoint forward(engine::GeographicPoint point) {
         const PJ_COORD result = proj_trans(transformation_.get(), PJ_FWD,
                                            proj_coord(point.latitude, point.longitude, 0, 0));
         return {result.v[0], result.v[1]};
@@ -60,7 +60,7 @@ TEST_P(ProjectorZoneTest, AgreesWithTheDatabaseAndInvertsToAMillimetre) {
     ASSERT_TRUE(database.valid());
     for (double latitude = 0; latitude <= 54; latitude += 4.5) {
         for (double offset = -c.halfWidth; offset <= c.halfWidth; offset += c.halfWidth / 4) {
-            const GeographicPoint point{latitude, c.centralMeridian + offset};
+            const engine::GeographicPoint point{latitude, c.centralMeridian + offset};
             const auto plane = projector.forward(point);
             ASSERT_TRUE(plane);
             const PlanePoint expected = database.forward(point);
@@ -99,7 +99,7 @@ TEST(Projector, CentralMeridianIsTheMeridianArc) {
 TEST(Projector, ZoneNumberOnlyShiftsY) {
     GaussKrugerProjector withZone(*epsgGaussKrugerSystem(4527));
     GaussKrugerProjector withoutZone(*epsgGaussKrugerSystem(4548));
-    const GeographicPoint point{39.5, 117.2};
+    const engine::GeographicPoint point{39.5, 117.2};
     const auto a = withZone.forward(point);
     const auto b = withoutZone.forward(point);
     ASSERT_TRUE(a && b);

@@ -41,7 +41,7 @@ TEST(GeographicOutline, DrawnSidesStayWithinACentimetre) {
         const engine::SquareBounds bounds = engine::squareBounds(sheet);
         for (std::size_t i = 0; i + 1 < ring->size(); ++i) {
             for (double t = 0; t <= 1; t += 0.0625) {
-                const GeographicPoint drawn{
+                const engine::GeographicPoint drawn{
                     (*ring)[i].latitude + ((*ring)[i + 1].latitude - (*ring)[i].latitude) * t,
                     (*ring)[i].longitude + ((*ring)[i + 1].longitude - (*ring)[i].longitude) * t};
                 const auto plane = projector.forward(drawn);

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <random>
 
 #include "engine/scale_catalogue.h"
@@ -144,6 +145,40 @@ class NeighbourhoodTest : public QObject {
         QVERIFY(grid.has_value());
         QCOMPARE(grid->latitudeLines[0], southLine);
         QCOMPARE(grid->longitudeLines[0], westLine);
+    }
+
+    // Where the grid's clamp and the engine's part: the grid decides on the value as given, so
+    // -180 is moved in to -179.59599 (the engine keeps it), a latitude within the line
+    // tolerance inside 88 is not moved (the engine takes it as 88 and so off the series), and
+    // NaN is 0 (the engine takes the positive stand-ins).
+    void beyondAsGiven_data() {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<double>("latitude");
+        QTest::addColumn<double>("longitude");
+        QTest::addColumn<bool>("hasGrid");
+        QTest::addColumn<double>("middleSouth");
+        QTest::addColumn<double>("middleWest");
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("-180 at 1:50,000") << 5 << 41.0 << -180.0 << true << 41.0 << -179.75;
+        QTest::newRow("NaN latitude") << 0 << nan << 117.5 << true << 0.0 << 114.0;
+        QTest::newRow("NaN longitude") << 0 << 41.0 << nan << true << 40.0 << 0.0;
+        QTest::newRow("a hair inside 88") << 0 << 88 - 5e-11 << 117.5 << false << 0.0 << 0.0;
+    }
+    void beyondAsGiven() {
+        QFETCH(int, scale);
+        QFETCH(double, latitude);
+        QFETCH(double, longitude);
+        QFETCH(bool, hasGrid);
+        QFETCH(double, middleSouth);
+        QFETCH(double, middleWest);
+        engine::SheetEngine engine;
+        engine.SelectScale(scale);
+        const std::optional<GridLines> grid = ComputeGridLines(engine, latitude, longitude);
+        QCOMPARE(grid.has_value(), hasGrid);
+        if (grid) {
+            QCOMPARE(grid->latitudeLines[1], middleSouth);
+            QCOMPARE(grid->longitudeLines[1], middleWest);
+        }
     }
 
     void cellsInReadingOrder() {
