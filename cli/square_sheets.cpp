@@ -44,7 +44,7 @@ class SquareSheetRows {
         fields_.clear();
         const engine::ParsedSquareSheet parsed = engine::parseSquareNumber(text, options_.scale);
         if (!parsed.sheet) {
-            error(text, lineNumber, parsed.error);
+            error(text, lineNumber, engine::describeInputError(parsed.error));
             return;
         }
         const engine::SquareBounds bounds = engine::squareBounds(*parsed.sheet);

@@ -42,11 +42,8 @@ int scaleIndex(const std::string& text) {
 }
 
 std::string noSheetReason() {
-    std::string message;
-    cli::PointNumbering numbering;
-    numbering.fault = cli::PointFault::NoSheet;
-    cli::appendPointError(message, numbering, {}, {});
-    return message;
+    return engine::describeInputError(
+        engine::inputError(engine::InputErrorCode::PointOutsideSeries));
 }
 
 py::tuple numberPointsBinding(const py::array_t<double>& latitudes,
