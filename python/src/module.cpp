@@ -12,10 +12,11 @@
 
 #include "cli/commands.h"
 #include "cli/number_options.h"
-#include "batch/point_numbering.h"
+#include "engine/input_error.h"
 #include "engine/scale_catalogue.h"
 #include "engine/scale_names.h"
 #include "engine/square_sheet.h"
+#include "library/quoted_excerpt.h"
 #include "python/src/module_error.h"
 #include "python/src/parallel_chunks.h"
 #include "python/src/point_numbers.h"
@@ -35,8 +36,8 @@ namespace {
 int scaleIndex(const std::string& text) {
     const std::optional<int> scale = engine::parseScale(text);
     if (!scale) {
-        throw ModuleError("unknown scale '" + text + "'; accepted scales:\n" +
-                          engine::acceptedScales());
+        throw ModuleError("unknown scale " + mapsheet::text::singleQuotedExcerpt(text) +
+                          "; accepted scales:\n" + engine::acceptedScales());
     }
     return *scale;
 }
