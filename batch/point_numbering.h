@@ -29,11 +29,10 @@ engine::InputErrorCode coordinateErrorCode(CoordinateFault fault, bool latitude)
 PointNumbering numberPoint(std::string_view latitude, std::string_view longitude,
                            int scale) noexcept;
 
-// Whether the point's texts were read as angles (its sheet is then known, or it lies outside
-// the series).
-inline bool anglesRead(const PointNumbering& numbering) noexcept {
-    return numbering.error == engine::InputErrorCode::None ||
-           numbering.error == engine::InputErrorCode::PointOutsideSeries;
+// Whether a text of the numbered point is no angle (so neither a sheet nor a place is known).
+inline bool coordinateUnread(const PointNumbering& numbering) noexcept {
+    return numbering.error != engine::InputErrorCode::None &&
+           numbering.error != engine::InputErrorCode::PointOutsideSeries;
 }
 
 // Appends why the point has no sheet (engine/input_error.h), quoting the text that is no angle:
