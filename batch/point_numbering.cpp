@@ -32,8 +32,8 @@ PointNumbering numberPoint(std::string_view latitude, std::string_view longitude
         return {std::nullopt, coordinateErrorCode(east.fault, false)};
     }
     const std::optional<engine::Sheet> sheet = engine::sheetOf(north.degrees, east.degrees, scale);
-    return {sheet, sheet ? InputErrorCode::None : InputErrorCode::PointOutsideSeries,
-            north.degrees, east.degrees};
+    return {sheet, sheet ? InputErrorCode::None : InputErrorCode::PointOutsideSeries, north.degrees,
+            east.degrees};
 }
 
 void appendPointError(std::string& message, const PointNumbering& numbering,
@@ -41,10 +41,10 @@ void appendPointError(std::string& message, const PointNumbering& numbering,
     if (numbering.error == InputErrorCode::None) {
         return;
     }
-    const std::string_view piece =
-        numbering.error == InputErrorCode::PointOutsideSeries ? std::string_view{}
-        : isLatitudeError(numbering.error)                    ? latitude
-                                                              : longitude;
+    const std::string_view piece = numbering.error == InputErrorCode::PointOutsideSeries
+                                       ? std::string_view{}
+                                   : isLatitudeError(numbering.error) ? latitude
+                                                                      : longitude;
     message.append(engine::describeInputError(engine::inputError(numbering.error, piece)));
 }
 

@@ -153,10 +153,10 @@ class SquarePointRows {
         const std::optional<double> y = x ? readMetres(yGiven) : std::nullopt;
         if (!x || !y) {
             startError(lineNumber)
-                .append(engine::describeInputError(engine::inputError(
-                    x ? engine::InputErrorCode::PlaneYNotMetres
-                      : engine::InputErrorCode::PlaneXNotMetres,
-                    x ? yGiven : xGiven)));
+                .append(engine::describeInputError(
+                    engine::inputError(x ? engine::InputErrorCode::PlaneYNotMetres
+                                         : engine::InputErrorCode::PlaneXNotMetres,
+                                       x ? yGiven : xGiven)));
             write({}, {},
                   locator_.fixedProjector() ? &locator_.fixedProjector()->system() : nullptr,
                   xGiven, yGiven, {});

@@ -72,11 +72,12 @@ void word(Message& m, const InputError& e) {
         case LongitudeNotAnAngle:
         case LatitudeBeyondDecimalRange:
         case LongitudeBeyondDecimalRange: {
-            const bool latitude = e.code == LatitudeNotAnAngle || e.code == LatitudeBeyondDecimalRange;
+            const bool latitude =
+                e.code == LatitudeNotAnAngle || e.code == LatitudeBeyondDecimalRange;
             const bool notAnAngle = e.code == LatitudeNotAnAngle || e.code == LongitudeNotAnAngle;
             m << (latitude ? "latitude " : "longitude ");
-            m.piece(e.piece, "\"") << ": "
-                                   << (notAnAngle ? kNotAnAngleReason : kBeyondDecimalRangeReason);
+            m.piece(e.piece, "\"")
+                << ": " << (notAnAngle ? kNotAnAngleReason : kBeyondDecimalRangeReason);
             return;
         }
         case PointOutsideSeries:
@@ -199,15 +200,15 @@ void word(Message& m, const InputError& e) {
               << " has no square sheets; those are 1:5000, 1:2000, 1:1000 and 1:500";
             return;
         case SquareNumberForm:
-            m.piece(e.piece, "'") << ": expected x-y in kilometres with at most three decimals, as ";
+            m.piece(e.piece, "'")
+                << ": expected x-y in kilometres with at most three decimals, as ";
             m.piece(e.context);
             return;
         case SquareXOffSheetLine:
         case SquareYOffSheetLine:
             m.piece(e.piece, "'") << ": " << (e.code == SquareXOffSheetLine ? "x " : "y ");
             m.piece(e.context) << " km is not a " << scaleRatioText(e.scale)
-                               << " sheet line (they lie every " << kilometreText(e.last)
-                               << " km)";
+                               << " sheet line (they lie every " << kilometreText(e.last) << " km)";
             return;
     }
 }

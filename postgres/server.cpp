@@ -23,8 +23,8 @@ void setInputError(Failure& failure, std::string_view argument,
                    const engine::InputError& error) noexcept {
     try {
         const std::string described = engine::describeInputError(error);
-        const bool named = described.size() > argument.size() &&
-                           described.starts_with(argument) && described[argument.size()] == ' ';
+        const bool named = described.size() > argument.size() && described.starts_with(argument) &&
+                           described[argument.size()] == ' ';
         std::string message("invalid ");
         message.append(argument).append(named ? "" : ": ");
         message.append(named ? std::string_view(described).substr(argument.size()) : described);

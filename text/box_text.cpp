@@ -19,11 +19,11 @@ engine::InputError readBox(std::string_view text, double (&edges)[4]) {
             text.substr(start, i < 3 ? comma - start : std::string_view::npos);
         const CoordinateReading reading = readCoordinate(piece);
         if (reading.fault != CoordinateFault::None) {
-            engine::InputError error = engine::inputError(
-                reading.fault == CoordinateFault::NotAnAngle
-                    ? engine::InputErrorCode::BoxEdgeNotAnAngle
-                    : engine::InputErrorCode::BoxEdgeBeyondDecimalRange,
-                piece);
+            engine::InputError error =
+                engine::inputError(reading.fault == CoordinateFault::NotAnAngle
+                                       ? engine::InputErrorCode::BoxEdgeNotAnAngle
+                                       : engine::InputErrorCode::BoxEdgeBeyondDecimalRange,
+                                   piece);
             error.context = kNames[i];
             return error;
         }
