@@ -1,49 +1,51 @@
 #include "batch/point_numbering.h"
 
-#include "library/quoted_excerpt.h"
-
 namespace mapsheet::cli {
 
 namespace {
 
-constexpr std::string_view kNoSheet =
-    "no sheet: the latitude must lie in -88 < LAT < 88 and the longitude in -180 <= LON < 180";
+using engine::InputErrorCode;
+
+bool isLatitudeError(InputErrorCode code) noexcept {
+    return code == InputErrorCode::LatitudeNotAnAngle ||
+           code == InputErrorCode::LatitudeBeyondDecimalRange;
+}
 
 }  // namespace
+
+InputErrorCode coordinateErrorCode(CoordinateFault fault, bool latitude) noexcept {
+    if (fault == CoordinateFault::NotAnAngle) {
+        return latitude ? InputErrorCode::LatitudeNotAnAngle : InputErrorCode::LongitudeNotAnAngle;
+    }
+    return latitude ? InputErrorCode::LatitudeBeyondDecimalRange
+                    : InputErrorCode::LongitudeBeyondDecimalRange;
+}
 
 PointNumbering numberPoint(std::string_view latitude, std::string_view longitude,
                            int scale) noexcept {
     const CoordinateReading north = readCoordinate(latitude);
     if (north.fault != CoordinateFault::None) {
-        return {std::nullopt, PointFault::Latitude, north.fault};
+        return {std::nullopt, coordinateErrorCode(north.fault, true)};
     }
     const CoordinateReading east = readCoordinate(longitude);
     if (east.fault != CoordinateFault::None) {
-        return {std::nullopt, PointFault::Longitude, east.fault};
+        return {std::nullopt, coordinateErrorCode(east.fault, false)};
     }
     const std::optional<engine::Sheet> sheet = engine::sheetOf(north.degrees, east.degrees, scale);
-    return {sheet, sheet ? PointFault::None : PointFault::NoSheet, CoordinateFault::None,
-            north.degrees, east.degrees};
+    return {sheet, sheet ? InputErrorCode::None : InputErrorCode::PointOutsideSeries, north.degrees,
+            east.degrees};
 }
 
 void appendPointError(std::string& message, const PointNumbering& numbering,
                       std::string_view latitude, std::string_view longitude) {
-    switch (numbering.fault) {
-        case PointFault::None:
-            return;
-        case PointFault::NoSheet:
-            message.append(kNoSheet);
-            return;
-        case PointFault::Latitude:
-            message.append("latitude ");
-            text::appendQuotedExcerpt(message, latitude);
-            break;
-        case PointFault::Longitude:
-            message.append("longitude ");
-            text::appendQuotedExcerpt(message, longitude);
-            break;
+    if (numbering.error == InputErrorCode::None) {
+        return;
     }
-    message.append(": ").append(coordinateFaultText(numbering.coordinate));
+    const std::string_view piece = numbering.error == InputErrorCode::PointOutsideSeries
+                                       ? std::string_view{}
+                                   : isLatitudeError(numbering.error) ? latitude
+                                                                      : longitude;
+    message.append(engine::describeInputError(engine::inputError(numbering.error, piece)));
 }
 
 }  // namespace mapsheet::cli

@@ -46,16 +46,21 @@ std::string_view scaleRatio(int scale) {
                : std::string_view();
 }
 
+void appendSheetCsvError(std::string& csv, std::string_view input, std::string_view error) {
+    appendCsvField(csv, input);
+    csv.append(",,,,,,,,");
+    appendCsvField(csv, error);
+    csv.append(",,\n");
+}
+
 void appendSheetCsvRecord(std::string& csv, std::string_view input,
                           const engine::ParsedSheet& parsed) {
-    appendCsvField(csv, input);
     if (!parsed.sheet) {
-        csv.append(",,,,,,,,");
-        appendCsvField(csv, parsed.error);
-        csv.append(",,\n");
+        appendSheetCsvError(csv, input, engine::describeInputError(parsed.error));
         return;
     }
     const engine::Sheet& sheet = *parsed.sheet;
+    appendCsvField(csv, input);
     csv.push_back(',');
     csv.append(scaleRatio(sheet.scale));
     csv.push_back(',');
@@ -73,21 +78,27 @@ void appendSheetCsvRecord(std::string& csv, std::string_view input,
     csv.push_back('\n');
 }
 
-void appendSheetJsonRecord(std::string& json, std::string_view input,
-                           const engine::ParsedSheet& parsed) {
+void appendSheetJsonError(std::string& json, std::string_view input, std::string_view error) {
     json.append("{\"input\":");
     appendJsonString(json, input);
+    json.append(
+        ",\"scale\":null,\"new\":null,\"old\":null,\"south\":null,\"west\":null,"
+        "\"north\":null,\"east\":null,\"south_dms\":null,\"west_dms\":null,"
+        "\"north_dms\":null,\"east_dms\":null,\"centre_latitude\":null,"
+        "\"centre_longitude\":null,\"id\":null,\"area_m2\":null,\"error\":");
+    appendJsonString(json, error);
+    json.append("}\n");
+}
+
+void appendSheetJsonRecord(std::string& json, std::string_view input,
+                           const engine::ParsedSheet& parsed) {
     if (!parsed.sheet) {
-        json.append(
-            ",\"scale\":null,\"new\":null,\"old\":null,\"south\":null,\"west\":null,"
-            "\"north\":null,\"east\":null,\"south_dms\":null,\"west_dms\":null,"
-            "\"north_dms\":null,\"east_dms\":null,\"centre_latitude\":null,"
-            "\"centre_longitude\":null,\"id\":null,\"area_m2\":null,\"error\":");
-        appendJsonString(json, parsed.error);
-        json.append("}\n");
+        appendSheetJsonError(json, input, engine::describeInputError(parsed.error));
         return;
     }
     const engine::Sheet& sheet = *parsed.sheet;
+    json.append("{\"input\":");
+    appendJsonString(json, input);
     const engine::InlineText oldText = engine::oldNumber(sheet);
     json.append(",\"scale\":\"");
     json.append(scaleRatio(sheet.scale));

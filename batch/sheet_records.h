@@ -34,4 +34,9 @@ void appendSheetCsvRecord(std::string& csv, std::string_view input,
 void appendSheetJsonRecord(std::string& json, std::string_view input,
                            const engine::ParsedSheet& parsed);
 
+// The record of an input that names no sheet for the reason given (the parser's error is
+// rendered through engine/input_error.h; a front end may refuse a sheet for its own reason).
+void appendSheetCsvError(std::string& csv, std::string_view input, std::string_view error);
+void appendSheetJsonError(std::string& json, std::string_view input, std::string_view error);
+
 }  // namespace mapsheet::cli

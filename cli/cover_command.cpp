@@ -286,7 +286,7 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
     } else if (options.withinSheet) {
         const engine::ParsedSheet parent = engine::parseSheetNumber(*options.withinSheet);
         if (!parent.sheet) {
-            return usageError(err, "--within-sheet: " + parent.error);
+            return usageError(err, "--within-sheet: " + engine::describeInputError(parent.error));
         }
         if (engine::divisionRatio(parent.sheet->scale, *scale) == 0) {
             return usageError(err, "--within-sheet: the " + engine::scaleRatioText(*scale) +

@@ -99,7 +99,7 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
     const std::string readError =
         forEachNumber(options->sheets, in, [&](std::string_view input, long line) {
             const engine::ParsedSheet parsed = readSheetOrId(input);
-            std::string reason = parsed.error;
+            std::string reason = engine::describeInputError(parsed.error);
             if (parsed.sheet && parsed.sheet->scale > scale) {
                 reason = "it is finer than " + engine::scaleRatioText(scale);
             }

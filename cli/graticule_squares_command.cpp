@@ -91,7 +91,7 @@ class SquareRows {
     void sheet(std::string_view text, long lineNumber) {
         const engine::ParsedSheet parsed = engine::parseSheetNumber(text);
         if (!parsed.sheet) {
-            write(text, {}, {}, {}, lineNumber, parsed.error);
+            write(text, {}, {}, {}, lineNumber, engine::describeInputError(parsed.error));
             return;
         }
         const engine::DegreeBounds bounds = engine::degreeBounds(*parsed.sheet);

@@ -50,7 +50,8 @@ std::string_view emptySheetColumns(bool ids) {
 // One row of point lines: the coordinates as given; a line that cannot be read goes whole
 // into the latitude column.
 void appendPointLineRow(std::string& output, const PointRow& row, bool ids) {
-    const bool ownColumns = row.numbering.sheet || row.numbering.fault == PointFault::NoSheet;
+    const bool ownColumns =
+        row.numbering.sheet || row.numbering.error == engine::InputErrorCode::PointOutsideSeries;
     appendCsvField(output, ownColumns ? row.latitude : row.record);
     output.push_back(',');
     appendCsvField(output, ownColumns ? row.longitude : std::string_view());

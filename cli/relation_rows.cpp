@@ -130,8 +130,9 @@ int writeRelationRows(std::string_view command, const RelationOptions& options,
                 return;
             }
             const engine::ParsedSheet parsed = readSheetOrId(input);
-            const std::optional<std::string> error =
-                parsed.sheet ? rowsOf(*parsed.sheet, input, sink) : parsed.error;
+            const std::optional<std::string> error = parsed.sheet
+                                                         ? rowsOf(*parsed.sheet, input, sink)
+                                                         : engine::describeInputError(parsed.error);
             if (error) {
                 anyError = true;
                 err << "mapsheet-cli " << command << ": ";

@@ -266,22 +266,24 @@ class TextOutput final : public SheetOutput {
   private:
 #ifdef MAPSHEET_HAVE_PROJ
     // A sheet the zone does not reach becomes an error row with the reason.
-    bool addWithCorners(std::string_view input, engine::ParsedSheet parsed) {
+    bool addWithCorners(std::string_view input, const engine::ParsedSheet& parsed) {
         std::optional<projection::SheetCorners> corners;
+        std::string zoneError;
         if (parsed.sheet) {
-            parsed.error = projection::cornerZoneError(*parsed.sheet, *cornerZone_);
-            if (parsed.error.empty()) {
+            zoneError = projection::cornerZoneError(*parsed.sheet, *cornerZone_);
+            if (zoneError.empty()) {
                 corners = projection::sheetCorners(*parsed.sheet, *cornerZone_);
             } else {
-                parsed.sheet.reset();
                 refusedAnySheet_ = true;
             }
         }
         if (json_) {
-            appendSheetJsonRecord(records_, input, parsed);
+            zoneError.empty() ? appendSheetJsonRecord(records_, input, parsed)
+                              : appendSheetJsonError(records_, input, zoneError);
             appendCornerJsonMember(records_, corners);
         } else {
-            appendSheetCsvRecord(records_, input, parsed);
+            zoneError.empty() ? appendSheetCsvRecord(records_, input, parsed)
+                              : appendSheetCsvError(records_, input, zoneError);
             appendCornerCsvFields(records_, corners);
         }
         return records_.size() < kFlushSize || flush();

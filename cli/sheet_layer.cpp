@@ -46,7 +46,7 @@ class FeatureOutput final : public SheetOutput {
     bool add(std::string_view input, const engine::ParsedSheet& parsed) override {
         writer_->setText(Input, validUtf8(input));
         if (!parsed.sheet) {
-            writer_->setText(Error, validUtf8(parsed.error));
+            writer_->setText(Error, validUtf8(engine::describeInputError(parsed.error)));
             return check(writer_->writeWithoutGeometry());
         }
         const engine::Sheet& sheet = *parsed.sheet;

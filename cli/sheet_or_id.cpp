@@ -8,7 +8,6 @@
 
 #include "engine/sheet_id.h"
 #include "library/number_text.h"
-#include "library/quoted_excerpt.h"
 
 namespace mapsheet::cli {
 
@@ -24,9 +23,7 @@ engine::ParsedSheet readSheetOrId(std::string_view text) {
         parsed.sheet = engine::idToSheet(id);
     }
     if (!parsed.sheet) {
-        parsed.error = "id ";
-        parsed.error += text::excerpt(trimmed);
-        parsed.error += " is no sheet id";
+        parsed.error = engine::inputError(engine::InputErrorCode::NotASheetId, trimmed);
     }
     return parsed;
 }

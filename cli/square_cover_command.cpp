@@ -158,7 +158,7 @@ std::optional<Area> areaOf(const CoverOptions& options, std::string& error, int&
     }
     const engine::ParsedSheet parsed = engine::parseSheetNumber(*options.withinSheet);
     if (!parsed.sheet) {
-        error = "--within-sheet: " + parsed.error;
+        error = "--within-sheet: " + engine::describeInputError(parsed.error);
         return std::nullopt;
     }
     const engine::DegreeBounds bounds = engine::degreeBounds(*parsed.sheet);

@@ -18,10 +18,10 @@
 
 #include "batch/input_blocks.h"
 #include "batch/ordered_blocks.h"
+#include "batch/point_numbering.h"
 #include "cli/block_output.h"
 #include "cli/output_status.h"
 #include "library/number_text.h"
-#include "library/quoted_excerpt.h"
 #include "projection/square_locator.h"
 #include "text/coordinate_text.h"
 #include "text/csv.h"
@@ -123,10 +123,11 @@ class SquarePointRows {
                                                 : CoordinateReading{};
         if (latitude.fault != CoordinateFault::None || longitude.fault != CoordinateFault::None) {
             const bool latitudeBad = latitude.fault != CoordinateFault::None;
-            startError(lineNumber).append(latitudeBad ? "latitude " : "longitude ");
-            text::appendQuotedExcerpt(error_, latitudeBad ? latitudeText : longitudeText);
-            error_.append(": ").append(
-                coordinateFaultText(latitudeBad ? latitude.fault : longitude.fault));
+            startError(lineNumber)
+                .append(engine::describeInputError(engine::inputError(
+                    coordinateErrorCode(latitudeBad ? latitude.fault : longitude.fault,
+                                        latitudeBad),
+                    latitudeBad ? latitudeText : longitudeText)));
             write(latitudeText, longitudeText, nullptr, {}, {}, {});
             return;
         }
@@ -151,9 +152,10 @@ class SquarePointRows {
         const std::optional<double> y = x ? readMetres(yGiven) : std::nullopt;
         if (!x || !y) {
             startError(lineNumber)
-                .append(x ? "y " : "x ")
-                .append(text::singleQuotedExcerpt(x ? yGiven : xGiven))
-                .append(": expected metres as a decimal number (4374033.21)");
+                .append(engine::describeInputError(
+                    engine::inputError(x ? engine::InputErrorCode::PlaneYNotMetres
+                                         : engine::InputErrorCode::PlaneXNotMetres,
+                                       x ? yGiven : xGiven)));
             write({}, {},
                   locator_.fixedProjector() ? &locator_.fixedProjector()->system() : nullptr,
                   xGiven, yGiven, {});

@@ -145,7 +145,7 @@ std::optional<engine::SquareSheet> readSquareSheet(std::string_view text, int sc
                                                    std::string& error) {
     const engine::ParsedSquareSheet parsed = engine::parseSquareNumber(text, scale);
     if (!parsed.sheet) {
-        error = parsed.error;
+        error = engine::describeInputError(parsed.error);
         return std::nullopt;
     }
     const engine::SquareBounds bounds = engine::squareBounds(*parsed.sheet);

@@ -32,28 +32,39 @@ std::int64_t ceilDiv(double units, std::int64_t cell) {
 
 }  // namespace
 
-std::string boxError(const LatLonBox& box) {
+InputError boxError(const LatLonBox& box) {
+    const auto error = [](InputErrorCode code, double piece, std::string context = {}) {
+        InputError error = inputError(code, number(piece));
+        error.context = std::move(context);
+        return error;
+    };
     const double edges[] = {box.south, box.west, box.north, box.east};
     for (const double edge : edges) {
         if (!std::isfinite(edge)) {
-            return "the box edges must be numbers, not " + number(edge);
+            return error(InputErrorCode::BoxEdgeNotANumber, edge);
         }
     }
     for (const double latitude : {box.south, box.north}) {
         if (latitude < -90 || latitude > 90) {
-            return "latitude " + number(latitude) + " is outside -90..90";
+            InputError outside = error(InputErrorCode::BoxLatitudeOutOfRange, latitude);
+            outside.first = -90;
+            outside.last = 90;
+            return outside;
         }
     }
     for (const double longitude : {box.west, box.east}) {
         if (longitude < -180 || longitude > 180) {
-            return "longitude " + number(longitude) + " is outside -180..180";
+            InputError outside = error(InputErrorCode::BoxLongitudeOutOfRange, longitude);
+            outside.first = -180;
+            outside.last = 180;
+            return outside;
         }
     }
     if (box.south > box.north) {
-        return "south " + number(box.south) + " is above north " + number(box.north);
+        return error(InputErrorCode::BoxSouthAboveNorth, box.south, number(box.north));
     }
     if (box.west > box.east) {
-        return "west " + number(box.west) + " is east of east " + number(box.east);
+        return error(InputErrorCode::BoxWestEastOfEast, box.west, number(box.east));
     }
     return {};
 }

@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/input_error.h"
 #include "engine/sheet.h"
 
 namespace mapsheet::engine {
@@ -30,9 +31,10 @@ struct LatLonBox {
     double east = 0;
 };
 
-// Empty when the box is legal, else the reason, quoting the values: "south 41 is above north
-// 40", "west 120 is east of east 110", "latitude 95 is outside -90..90", a NaN edge.
-std::string boxError(const LatLonBox& box);
+// Empty when the box is legal, else what is wrong (engine/input_error.h), quoting the values:
+// "south 41 is above north 40", "west 120 is east of east 110", "latitude 95 is outside
+// -90..90", a NaN edge.
+InputError boxError(const LatLonBox& box);
 
 enum class CoverMode { Meets, Centre, Within };
 

@@ -9,8 +9,6 @@
 
 #include "engine/scale_names.h"
 #include "library/code_points.h"
-#include "library/quoted_excerpt.h"
-#include "library/thousands.h"
 
 namespace mapsheet::engine {
 
@@ -31,22 +29,13 @@ constexpr std::array<Mapping, 20> kTable{{
     {U'\u3016', '['}, {U'\u3017', ']'},  // brackets
 }};
 
-std::string scaleName(int scale) {
-    return "1:" + text::withThousandsSeparators(
-                      static_cast<std::uint64_t>(kScaleCatalogue[scale].denominator));
+// An error whose piece is a number out of its range first..last.
+InputError outOfRange(InputErrorCode code, int number, int first, int last, int scale = -1) {
+    InputError error = inputError(code, std::to_string(number), scale);
+    error.first = first;
+    error.last = last;
+    return error;
 }
-
-struct Reader {
-    std::string_view text;
-    std::string error;
-
-    bool fail(std::string message) {
-        if (error.empty()) {
-            error = std::move(message);
-        }
-        return false;
-    }
-};
 
 // A whole number of 1 to maxDigits digits; nullopt (and nothing taken) otherwise.
 std::optional<int> takeNumber(std::string_view& text, std::size_t maxDigits) {
@@ -65,17 +54,17 @@ std::optional<int> takeNumber(std::string_view& text, std::size_t maxDigits) {
 }
 
 // "S" for the south, then the row letter A..V: fills the sheet's hemisphere and row.
-bool takeRow(std::string_view& text, Sheet& sheet, std::string& error) {
+bool takeRow(std::string_view& text, Sheet& sheet, InputError& error) {
     if (text.size() >= 2 && text[0] == 'S' && text[1] >= 'A' && text[1] <= 'Z') {
         sheet.southern = true;
         text.remove_prefix(1);
     }
     if (text.empty() || text[0] < 'A' || text[0] > 'Z') {
-        error = "missing row letter: expected A to V, with S before it in the south";
+        error = inputError(InputErrorCode::MissingRowLetter);
         return false;
     }
     if (text[0] > 'V') {
-        error = std::string("row letter '") + text[0] + "': rows run from A to V";
+        error = inputError(InputErrorCode::RowLetterOutOfRange, text.substr(0, 1));
         return false;
     }
     sheet.row = static_cast<std::int8_t>(text[0] - 'A' + 1);
@@ -87,22 +76,21 @@ std::string rowLabel(const Sheet& sheet) {
     return std::string(sheet.southern ? "S" : "") + static_cast<char>('A' + sheet.row - 1);
 }
 
-bool checkZone(int zone, Sheet& sheet, std::string& error) {
+bool checkZone(int zone, Sheet& sheet, InputError& error) {
     const int zones = zoneCountOfRow(sheet.row);
     if (zone < 1 || zone > zones) {
-        error = "zone " + std::to_string(zone) + ": row " + rowLabel(sheet) + " has zones 1 to " +
-                std::to_string(zones);
+        error = outOfRange(InputErrorCode::ZoneOutOfRange, zone, 1, zones);
+        error.context = rowLabel(sheet);
         return false;
     }
     sheet.zone = static_cast<std::int8_t>(zone);
     return true;
 }
 
-bool checkCode(std::string_view what, int code, int scale, std::string& error) {
+bool checkCode(InputErrorCode what, int code, int scale, InputError& error) {
     const int divisions = kScaleCatalogue[scale].divisions;
     if (code < 1 || code > divisions) {
-        error = std::string(what) + " code " + std::to_string(code) + ": " + scaleName(scale) +
-                " has " + std::string(what) + "s 1 to " + std::to_string(divisions);
+        error = outOfRange(what, code, 1, divisions, scale);
         return false;
     }
     return true;
@@ -129,7 +117,7 @@ ParsedSheet parseNew(std::string_view text, Sheet sheet) {
         text.size() >= 2 && text[0] >= '0' && text[0] <= '9' && text[1] >= '0' && text[1] <= '9';
     const auto zone = twoDigits ? takeNumber(text, 2) : std::nullopt;
     if (!zone) {
-        result.error = "zone: expected two digits after the row letter";
+        result.error = inputError(InputErrorCode::ZoneNotTwoDigits);
         return result;
     }
     if (!checkZone(*zone, sheet, result.error)) {
@@ -142,7 +130,7 @@ ParsedSheet parseNew(std::string_view text, Sheet sheet) {
     }
     const int scale = scaleOfLetter(text[0]);
     if (scale < 0) {
-        result.error = std::string("unknown scale letter '") + text[0] + "'";
+        result.error = inputError(InputErrorCode::UnknownScaleLetter, text.substr(0, 1));
         return result;
     }
     text.remove_prefix(1);
@@ -150,14 +138,13 @@ ParsedSheet parseNew(std::string_view text, Sheet sheet) {
     const auto digits = static_cast<std::size_t>(kScaleCatalogue[scale].codeDigits);
     if (text.size() != 2 * digits ||
         text.find_first_not_of("0123456789") != std::string_view::npos) {
-        result.error = scaleName(scale) + " numbers end in two codes of " + std::to_string(digits) +
-                       " digits, row then column";
+        result.error = inputError(InputErrorCode::CodeDigits, {}, scale);
         return result;
     }
     const auto rowCode = wholeNumber(text.substr(0, digits), digits);
     const auto columnCode = wholeNumber(text.substr(digits), digits);
-    if (!checkCode("row", *rowCode, scale, result.error) ||
-        !checkCode("column", *columnCode, scale, result.error)) {
+    if (!checkCode(InputErrorCode::RowCodeOutOfRange, *rowCode, scale, result.error) ||
+        !checkCode(InputErrorCode::ColumnCodeOutOfRange, *columnCode, scale, result.error)) {
         return result;
     }
     sheet.rowCode = static_cast<std::int16_t>(*rowCode);
@@ -202,10 +189,10 @@ int quarterOf(std::string_view body, std::string_view marks) {
     return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
 }
 
-bool cellInRange(std::string_view what, int number, int cells, std::string& error) {
+// Whether the cell number fits the cells x cells grid of the scale.
+bool cellInRange(int scale, int number, int cells, InputError& error) {
     if (number < 1 || number > cells * cells) {
-        error = std::string(what) + " " + std::to_string(number) + ": runs from 1 to " +
-                std::to_string(cells * cells);
+        error = outOfRange(InputErrorCode::CellOutOfRange, number, 1, cells * cells, scale);
         return false;
     }
     return true;
@@ -214,10 +201,10 @@ bool cellInRange(std::string_view what, int number, int cells, std::string& erro
 // K-50-104-(15)-a and its coarser forms; pieces after the zone.
 ParsedSheet parseOld(const std::vector<std::string_view>& pieces, Sheet sheet) {
     ParsedSheet result;
-    std::string& error = result.error;
+    InputError& error = result.error;
     const auto zone = wholeNumber(pieces[1], 2);
     if (!zone) {
-        error = "zone " + text::singleQuotedExcerpt(pieces[1]) + ": expected one or two digits";
+        error = inputError(InputErrorCode::ZoneNotDigits, pieces[1]);
         return result;
     }
     if (!checkZone(*zone, sheet, error)) {
@@ -230,7 +217,7 @@ ParsedSheet parseOld(const std::vector<std::string_view>& pieces, Sheet sheet) {
     }
     const auto third = pieceOf(pieces[2]);
     const auto bad = [&](std::string_view piece) {
-        error = "unexpected piece " + text::singleQuotedExcerpt(piece) + " in a pre-1992 number";
+        error = inputError(InputErrorCode::UnexpectedPiece, piece);
         return result;
     };
     if (!third) {
@@ -239,13 +226,13 @@ ParsedSheet parseOld(const std::vector<std::string_view>& pieces, Sheet sheet) {
     if (pieces.size() == 3) {
         if (third->kind == OldPiece::Bracketed) {
             const auto number = wholeNumber(third->body, 2);
-            if (!number || !cellInRange("1:250,000 cell", *number, 4, error)) {
+            if (!number || !cellInRange(2, *number, 4, error)) {
                 return error.empty() ? bad(pieces[2]) : result;
             }
             descend(sheet, 2, 4, *number);
         } else if (third->kind == OldPiece::Parenthesised) {
             const auto number = wholeNumber(third->body, 2);
-            if (!number || !cellInRange("1:200,000 cell", *number, 6, error)) {
+            if (!number || !cellInRange(3, *number, 6, error)) {
                 return error.empty() ? bad(pieces[2]) : result;
             }
             descend(sheet, 3, 6, *number);
@@ -253,7 +240,7 @@ ParsedSheet parseOld(const std::vector<std::string_view>& pieces, Sheet sheet) {
             descend(sheet, 1, 2, quarter);
         } else {
             const auto number = wholeNumber(third->body, 3);
-            if (!number || !cellInRange("1:100,000 sheet", *number, 12, error)) {
+            if (!number || !cellInRange(4, *number, 12, error)) {
                 return error.empty() ? bad(pieces[2]) : result;
             }
             descend(sheet, 4, 12, *number);
@@ -267,7 +254,7 @@ ParsedSheet parseOld(const std::vector<std::string_view>& pieces, Sheet sheet) {
     if (!number100k) {
         return bad(pieces[2]);
     }
-    if (!cellInRange("1:100,000 sheet", *number100k, 12, error)) {
+    if (!cellInRange(4, *number100k, 12, error)) {
         return result;
     }
     descend(sheet, 4, 12, *number100k);
@@ -277,15 +264,14 @@ ParsedSheet parseOld(const std::vector<std::string_view>& pieces, Sheet sheet) {
     }
     if (fourth->kind == OldPiece::Parenthesised) {
         const auto number = wholeNumber(fourth->body, 2);
-        if (!number || !cellInRange("1:10,000 cell", *number, 8, error)) {
+        if (!number || !cellInRange(7, *number, 8, error)) {
             return error.empty() ? bad(pieces[3]) : result;
         }
         descend(sheet, 7, 8, *number);
         if (pieces.size() == 5) {
             const int quarter = quarterOf(pieces[4], "ABCD");
             if (quarter == 0) {
-                error = "1:5000 quarter " + text::singleQuotedExcerpt(pieces[4]) +
-                        ": expected a, b, c or d";
+                error = inputError(InputErrorCode::QuarterOutOfRange, pieces[4], 8);
                 return result;
             }
             descend(sheet, 8, 2, quarter);
@@ -297,16 +283,14 @@ ParsedSheet parseOld(const std::vector<std::string_view>& pieces, Sheet sheet) {
     }
     const int quarter50k = fourth->kind == OldPiece::Plain ? quarterOf(fourth->body, "ABCD") : 0;
     if (quarter50k == 0) {
-        error =
-            "1:50,000 quarter " + text::singleQuotedExcerpt(pieces[3]) + ": expected A, B, C or D";
+        error = inputError(InputErrorCode::QuarterOutOfRange, pieces[3], 5);
         return result;
     }
     descend(sheet, 5, 2, quarter50k);
     if (pieces.size() == 5) {
         const int quarter25k = quarterOf(pieces[4], "1234");
         if (quarter25k == 0) {
-            error = "1:25,000 quarter " + text::singleQuotedExcerpt(pieces[4]) +
-                    ": expected 1, 2, 3 or 4";
+            error = inputError(InputErrorCode::QuarterOutOfRange, pieces[4], 6);
             return result;
         }
         descend(sheet, 6, 2, quarter25k);
@@ -365,7 +349,7 @@ ParsedSheet parseSheetNumber(std::string_view typed) {
     std::string_view text = normal;
     ParsedSheet result;
     if (text.empty()) {
-        result.error = "empty sheet number";
+        result.error = inputError(InputErrorCode::EmptySheetNumber);
         return result;
     }
     Sheet sheet;
@@ -375,8 +359,7 @@ ParsedSheet parseSheetNumber(std::string_view typed) {
     if (!text.empty() && text.front() == '-') {
         std::vector<std::string_view> pieces = splitAtDashes(text);
         if (pieces.size() > 5) {
-            result.error =
-                "too many pieces for a pre-1992 number: " + text::singleQuotedExcerpt(typed);
+            result.error = inputError(InputErrorCode::TooManyPieces, typed);
             return result;
         }
         pieces.front() = "";  // the row letter, already read

@@ -13,21 +13,21 @@
 // case (the historical quarter letter is matched in either case); blanks around the pieces vanish.
 // The normalised text is then parsed strictly.
 //
-// Errors name the wrong piece and its allowed range: "row code 145: 1:100,000 has rows 1 to
-// 144", "unknown scale letter 'X'", "zone 61: row J has zones 1 to 60". The quoted input is cut
-// to its first 40 characters.
+// Errors (engine/input_error.h) name the wrong piece and its allowed range: "row code 145:
+// 1:100,000 has rows 1 to 144", "unknown scale letter 'X'", "zone 61: row J has zones 1 to 60".
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "engine/input_error.h"
 #include "engine/sheet.h"
 
 namespace mapsheet::engine {
 
 struct ParsedSheet {
     std::optional<Sheet> sheet;
-    std::string error;  // empty exactly when sheet holds a value
+    InputError error;  // empty exactly when sheet holds a value
 };
 
 ParsedSheet parseSheetNumber(std::string_view text);

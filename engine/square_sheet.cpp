@@ -4,9 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "engine/scale_names.h"
 #include "library/number_text.h"
-#include "library/quoted_excerpt.h"
 
 namespace mapsheet::engine {
 
@@ -100,6 +98,8 @@ std::optional<std::int64_t> takeKilometres(std::string_view& text) {
     return negative ? -metres : metres;
 }
 
+}  // namespace
+
 std::string kilometreText(std::int64_t metres) {
     std::string text;
     appendKilometres(text, metres, 3);
@@ -111,8 +111,6 @@ std::string kilometreText(std::int64_t metres) {
     }
     return text;
 }
-
-}  // namespace
 
 int squareSizeMetres(int scale) noexcept {
     if (scale < kFirstSquareScale || scale >= kFirstSquareScale + 4) {
@@ -148,9 +146,7 @@ std::string squareNumber(const SquareSheet& sheet) {
 ParsedSquareSheet parseSquareNumber(std::string_view text, int scale) {
     const int size = squareSizeMetres(scale);
     if (size == 0) {
-        return {std::nullopt, "scale " + scaleRatioText(scale) +
-                                  " has no square sheets; those are 1:5000, 1:2000, 1:1000 and "
-                                  "1:500"};
+        return {std::nullopt, inputError(InputErrorCode::NoSquareSheets, {}, scale)};
     }
     const std::string_view given = trimSpacesAndTabs(text);
     std::string_view rest = given;
@@ -160,23 +156,22 @@ ParsedSquareSheet parseSquareNumber(std::string_view text, int scale) {
         rest.remove_prefix(1);
         y = takeKilometres(rest);
     }
+    const auto error = [&](InputErrorCode code, std::string context) {
+        ParsedSquareSheet parsed{std::nullopt, inputError(code, given, scale)};
+        parsed.error.context = std::move(context);
+        parsed.error.last = size;
+        return parsed;
+    };
     if (!y || !rest.empty()) {
         const auto& corner = kExampleCorners[scale - kFirstSquareScale];
-        const SquareSheet example{static_cast<std::int8_t>(scale), corner[0], corner[1]};
-        return {std::nullopt, text::singleQuotedExcerpt(given) +
-                                  ": expected x-y in kilometres with at most three decimals, as " +
-                                  squareNumber(example)};
+        return error(InputErrorCode::SquareNumberForm,
+                     squareNumber({static_cast<std::int8_t>(scale), corner[0], corner[1]}));
     }
-    const auto offLine = [&](char axis, std::int64_t metres) {
-        return text::singleQuotedExcerpt(given) + ": " + axis + " " + kilometreText(metres) +
-               " km is not a " + scaleRatioText(scale) + " sheet line (they lie every " +
-               kilometreText(size) + " km)";
-    };
     if (*x % size != 0) {
-        return {std::nullopt, offLine('x', *x)};
+        return error(InputErrorCode::SquareXOffSheetLine, kilometreText(*x));
     }
     if (*y % size != 0) {
-        return {std::nullopt, offLine('y', *y)};
+        return error(InputErrorCode::SquareYOffSheetLine, kilometreText(*y));
     }
     return {SquareSheet{static_cast<std::int8_t>(scale), *x, *y}, {}};
 }

@@ -31,6 +31,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/input_error.h"
+
 namespace mapsheet::engine {
 
 inline constexpr double kSquareLineToleranceMetres = 1e-6;
@@ -73,17 +75,21 @@ SquareBounds squareBounds(const SquareSheet& sheet) noexcept;
 // The sheet's number: "3810.25-501.50".
 std::string squareNumber(const SquareSheet& sheet);
 
+// Metres as kilometres without trailing zeros, as messages name a coordinate or a sheet size:
+// "3811", "0.25", "-0.5".
+std::string kilometreText(std::int64_t metres);
+
 struct ParsedSquareSheet {
     std::optional<SquareSheet> sheet;
-    std::string error;  // empty exactly when sheet holds a value
+    InputError error;  // empty exactly when sheet holds a value
 };
 
 // Reads a number of the scale back into its sheet. Each coordinate is kilometres with at most
 // three decimals (whole metres) and an optional leading "-"; blanks around the text are
 // ignored. The decimals need not be the ones the scale writes ("3810.5-501.5" is the 1:500
-// sheet "3810.50-501.50"), but both values must lie on the scale's sheet lines. Errors say what
-// is wrong and quote the input cut to 40 characters: "'3811-502': x 3811 km is not a 1:5000
-// sheet line (they lie every 2 km)", "'3810.25': expected x-y in kilometres, as
+// sheet "3810.50-501.50"), but both values must lie on the scale's sheet lines. Errors
+// (engine/input_error.h) say what is wrong and quote the input: "'3811-502': x 3811 km is not
+// a 1:5000 sheet line (they lie every 2 km)", "'3810.25': expected x-y in kilometres, as
 // 3810.25-501.50". A scale without square sheets is an error too.
 ParsedSquareSheet parseSquareNumber(std::string_view text, int scale);
 

@@ -11,7 +11,6 @@
 
 #include "engine/sheet.h"
 #include "engine/sheet_cover.h"
-#include "library/quoted_excerpt.h"
 #include "postgres/scale_argument.h"
 #include "postgres/server.h"
 #include "postgres/sheet_arguments.h"
@@ -48,16 +47,17 @@ Datum coverRows(FunctionCallInfo fcinfo, int (*scaleOf)(FunctionCallInfo)) {
         mapsheet::engine::CoverMode mode = mapsheet::engine::CoverMode::Meets;
         const mapsheet::postgres::Failure failure =
             mapsheet::postgres::runGuarded([&](mapsheet::postgres::Failure& found) {
-                const std::string error = mapsheet::engine::boxError(box);
+                const mapsheet::engine::InputError error = mapsheet::engine::boxError(box);
                 if (!error.empty()) {
-                    mapsheet::postgres::setInvalidParameter(found, "invalid box: " + error);
+                    mapsheet::postgres::setInputError(found, "box", error);
                     return;
                 }
                 const auto named = mapsheet::engine::coverModeFromName(modeName.view());
                 if (!named) {
-                    mapsheet::postgres::setInvalidParameter(
-                        found, "invalid mode '" + mapsheet::text::excerpt(modeName.view()) +
-                                   "': the modes are meets, centre and within");
+                    mapsheet::postgres::setInputError(
+                        found, "mode",
+                        mapsheet::engine::inputError(
+                            mapsheet::engine::InputErrorCode::UnknownCoverMode, modeName.view()));
                     return;
                 }
                 mode = *named;

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "engine/scale_names.h"
-#include "library/quoted_excerpt.h"
 
 namespace mapsheet::postgres {
 
@@ -21,9 +20,8 @@ int scaleIndexOf(const text* scale) {
             index = *parsed;
             return;
         }
-        setInvalidParameter(found, "invalid scale '" + mapsheet::text::excerpt(spelled.view()) +
-                                       "': the scales are 1:1000000 to 1:500, written as "
-                                       "1:50000, 50000, 1:5万 or the letter E");
+        setInputError(found, "scale",
+                      engine::inputError(engine::InputErrorCode::UnknownScale, spelled.view()));
     });
     if (failure.sqlState != 0) {
         raiseFailure(failure);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace mapsheet::postgres {
 
@@ -16,6 +17,22 @@ void setInvalidParameter(Failure& failure, std::string_view message) noexcept {
     }
     std::memcpy(failure.message, message.data(), length);
     failure.message[length] = '\0';
+}
+
+void setInputError(Failure& failure, std::string_view argument,
+                   const engine::InputError& error) noexcept {
+    try {
+        const std::string described = engine::describeInputError(error);
+        const bool named = described.size() > argument.size() && described.starts_with(argument) &&
+                           described[argument.size()] == ' ';
+        std::string message("invalid ");
+        message.append(argument).append(named ? "" : ": ");
+        message.append(named ? std::string_view(described).substr(argument.size()) : described);
+        setInvalidParameter(failure, message);
+    } catch (const std::bad_alloc&) {
+        failure.sqlState = ERRCODE_OUT_OF_MEMORY;
+        std::string_view("out of memory").copy(failure.message, sizeof failure.message - 1);
+    }
 }
 
 void raiseFailure(const Failure& failure) {

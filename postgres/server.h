@@ -23,6 +23,8 @@ extern "C" {
 #include <new>
 #include <string_view>
 
+#include "engine/input_error.h"
+
 namespace mapsheet::postgres {
 
 // What went wrong inside C++ code: empty when nothing did. The message is UTF-8, cut at a
@@ -34,6 +36,12 @@ struct Failure {
 
 // Sets the failure to invalid_parameter_value (22023) with the message.
 void setInvalidParameter(Failure& failure, std::string_view message) noexcept;
+
+// Sets the failure to invalid_parameter_value (22023) for a bad argument, naming it once:
+// "invalid " and the message when it begins with the argument's name ("invalid scale '1:123':
+// ..."), else "invalid ARGUMENT: " and the message ("invalid sheet number: row code 145: ...").
+void setInputError(Failure& failure, std::string_view argument,
+                   const engine::InputError& error) noexcept;
 
 // Runs work; any exception becomes a Failure (out_of_memory for std::bad_alloc, else 22023).
 template <typename Work>

@@ -28,7 +28,7 @@ engine::Sheet sheetOfNumber(const ::text* number) {
         if (parsed.sheet) {
             sheet = *parsed.sheet;
         } else {
-            setInvalidParameter(found, "invalid sheet number: " + parsed.error);
+            setInputError(found, "sheet number", parsed.error);
         }
     });
     if (failure.sqlState != 0) {
@@ -44,10 +44,9 @@ int scaleOfDenominator(std::int32_t denominator) {
         }
     }
     const Failure failure = runGuarded([&](Failure& found) {
-        setInvalidParameter(found, "invalid scale denominator " + std::to_string(denominator) +
-                                       ": the denominators are 1000000, 500000, 250000, "
-                                       "200000, 100000, 50000, 25000, 10000, 5000, 2000, 1000 "
-                                       "and 500");
+        setInputError(found, "scale denominator",
+                      engine::inputError(engine::InputErrorCode::UnknownScaleDenominator,
+                                         std::to_string(denominator)));
     });
     raiseFailure(failure);
 }
@@ -57,8 +56,11 @@ int checkedRings(std::int32_t rings) {
         return rings;
     }
     const Failure failure = runGuarded([&](Failure& found) {
-        setInvalidParameter(found, "invalid rings " + std::to_string(rings) + ": from 1 to " +
-                                       std::to_string(engine::kMaxRings));
+        engine::InputError error =
+            engine::inputError(engine::InputErrorCode::RingsOutOfRange, std::to_string(rings));
+        error.first = 1;
+        error.last = engine::kMaxRings;
+        setInputError(found, "rings", error);
     });
     raiseFailure(failure);
 }

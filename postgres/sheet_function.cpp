@@ -35,8 +35,7 @@ Datum mapsheet_sheet(PG_FUNCTION_ARGS) {
             const mapsheet::engine::ParsedSheet parsed =
                 mapsheet::engine::parseSheetNumber(number.view());
             if (!parsed.sheet) {
-                mapsheet::postgres::setInvalidParameter(found,
-                                                        "invalid sheet number: " + parsed.error);
+                mapsheet::postgres::setInputError(found, "sheet number", parsed.error);
                 return;
             }
             sheet = *parsed.sheet;

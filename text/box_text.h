@@ -4,8 +4,8 @@
 //
 // Exactly four values separated by three commas, each read as cli/coordinate_text.h reads a
 // coordinate (decimal degrees or marked degree-minute-second text, spaces around it allowed),
-// north and east positive; the box must then pass engine::boxError. Errors are messages that
-// begin with "--bbox" and name the edge that could not be read, or quote boxError's reason.
+// north and east positive; the box must then pass engine::boxError. Errors are worded by
+// engine/input_error.h behind "--bbox": the edge that could not be read, or boxError's reason.
 
 #include <optional>
 #include <string>

@@ -7,6 +7,7 @@
 
 #include <fast_float/fast_float.h>
 
+#include "engine/input_error.h"
 #include "library/code_points.h"
 #include "library/decimal.h"
 #include "library/double_digits.h"
@@ -177,11 +178,9 @@ std::string_view coordinateFaultText(CoordinateFault fault) noexcept {
         case CoordinateFault::None:
             return {};
         case CoordinateFault::NotAnAngle:
-            return "expected decimal degrees such as 39.979, -117.5 or 1.5e-7, or degrees, "
-                   "minutes and seconds such as 39°58′45″, 39°58′45.5″, 39d58'45\" or 39:58:45 "
-                   "(minutes and seconds below 60, decimals on the last part only)";
+            return engine::kNotAnAngleReason;
         case CoordinateFault::BeyondDecimalRange:
-            return "the angle is beyond the range of the decimal type";
+            return engine::kBeyondDecimalRangeReason;
     }
     return {};
 }

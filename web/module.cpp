@@ -23,6 +23,7 @@
 #include "engine/sheet_cover.h"
 #include "engine/sheet_hierarchy.h"
 #include "engine/sheet_id.h"
+#include "library/quoted_excerpt.h"
 #include "web/module_values.h"
 
 namespace mapsheet::web {
@@ -138,7 +139,9 @@ val children(const std::string& text, const val& scale) {
 engine::CoverMode modeOrThrow(const std::string& name) {
     const std::optional<engine::CoverMode> mode = engine::coverModeFromName(name);
     if (!mode) {
-        throwError("cover mode \"" + name + "\": meets, centre or within");
+        std::string message = "cover mode ";
+        text::appendQuotedExcerpt(message, name);
+        throwError(message + ": meets, centre or within");
     }
     return *mode;
 }
@@ -146,8 +149,8 @@ engine::CoverMode modeOrThrow(const std::string& name) {
 engine::SheetCover coverOrThrow(double south, double west, double north, double east,
                                 const val& scale, const std::string& mode) {
     const engine::LatLonBox box{south, west, north, east};
-    if (const std::string error = engine::boxError(box); !error.empty()) {
-        throwError(error);
+    if (const engine::InputError error = engine::boxError(box); !error.empty()) {
+        throwError(engine::describeInputError(error));
     }
     return engine::SheetCover(box, scaleIndexOrThrow(scale), modeOrThrow(mode));
 }

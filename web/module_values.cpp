@@ -80,7 +80,7 @@ engine::Sheet sheetOfTextOrThrow(const std::string& text) {
     }
     engine::ParsedSheet parsed = engine::parseSheetNumber(text);
     if (!parsed.sheet) {
-        throwError(parsed.error);
+        throwError(engine::describeInputError(parsed.error));
     }
     return *parsed.sheet;
 }

@@ -140,8 +140,7 @@ val readPosition(const std::string& text) {
             "39°54′15″,116°24′27″");
     }
     const cli::PointNumbering numbering = cli::numberPoint(fields->latitude, fields->longitude, 0);
-    if (numbering.fault == cli::PointFault::Latitude ||
-        numbering.fault == cli::PointFault::Longitude) {
+    if (cli::coordinateUnread(numbering)) {
         std::string message;
         cli::appendPointError(message, numbering, fields->latitude, fields->longitude);
         throwError(message);

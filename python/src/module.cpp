@@ -12,10 +12,11 @@
 
 #include "cli/commands.h"
 #include "cli/number_options.h"
-#include "batch/point_numbering.h"
+#include "engine/input_error.h"
 #include "engine/scale_catalogue.h"
 #include "engine/scale_names.h"
 #include "engine/square_sheet.h"
+#include "library/quoted_excerpt.h"
 #include "python/src/module_error.h"
 #include "python/src/parallel_chunks.h"
 #include "python/src/point_numbers.h"
@@ -35,18 +36,15 @@ namespace {
 int scaleIndex(const std::string& text) {
     const std::optional<int> scale = engine::parseScale(text);
     if (!scale) {
-        throw ModuleError("unknown scale '" + text + "'; accepted scales:\n" +
-                          engine::acceptedScales());
+        throw ModuleError("unknown scale " + mapsheet::text::singleQuotedExcerpt(text) +
+                          "; accepted scales:\n" + engine::acceptedScales());
     }
     return *scale;
 }
 
 std::string noSheetReason() {
-    std::string message;
-    cli::PointNumbering numbering;
-    numbering.fault = cli::PointFault::NoSheet;
-    cli::appendPointError(message, numbering, {}, {});
-    return message;
+    return engine::describeInputError(
+        engine::inputError(engine::InputErrorCode::PointOutsideSeries));
 }
 
 py::tuple numberPointsBinding(const py::array_t<double>& latitudes,

@@ -33,7 +33,7 @@ SheetArray SheetArray::fromNumbers(const py::array& numbers, int threads) {
             result.sheets_[i] = *parsed.sheet;
             result.valid_[i] = 1;
         } else {
-            errors[i] = std::move(parsed.error);
+            errors[i] = engine::describeInputError(parsed.error);
         }
     };
     const char kind = numbers.dtype().kind();

@@ -8,6 +8,7 @@
 #include "engine/scale_names.h"
 #include "engine/sheet_cover.h"
 #include "engine/sheet_hierarchy.h"
+#include "library/quoted_excerpt.h"
 #include "python/src/module_error.h"
 
 namespace mapsheet::python {
@@ -43,13 +44,13 @@ std::vector<engine::Sheet> drain(engine::SheetCover& cover) {
 SheetArray coverBox(double south, double west, double north, double east, int scale,
                     const std::string& modeName, bool compact, std::uint64_t maxSheets) {
     const engine::LatLonBox box{south, west, north, east};
-    if (const std::string error = engine::boxError(box); !error.empty()) {
-        throw ModuleError(error);
+    if (const engine::InputError error = engine::boxError(box); !error.empty()) {
+        throw ModuleError(engine::describeInputError(error));
     }
     const std::optional<engine::CoverMode> mode = engine::coverModeFromName(modeName);
     if (!mode) {
-        throw ModuleError("unknown cover mode '" + modeName +
-                          "': expected meets, centre or within");
+        throw ModuleError("unknown cover mode " + text::singleQuotedExcerpt(modeName) +
+                          ": expected meets, centre or within");
     }
     if (compact) {
         engine::CompactCover cover(box, scale, *mode);

@@ -65,7 +65,7 @@ py::tuple squareBoundsOf(const std::vector<std::string>& numbers, int scale) {
             b = engine::squareBounds(*parsed.sheet);
         } else if (firstBad < 0) {
             firstBad = i;
-            firstError = parsed.error;
+            firstError = engine::describeInputError(parsed.error);
         }
         const std::array<double, 4> values{
             static_cast<double>(b.south), static_cast<double>(b.west), static_cast<double>(b.north),
