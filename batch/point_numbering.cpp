@@ -11,21 +11,6 @@ constexpr std::string_view kNoSheet =
 
 }  // namespace
 
-PointNumbering numberPoint(std::string_view latitude, std::string_view longitude,
-                           int scale) noexcept {
-    const CoordinateReading north = readCoordinate(latitude);
-    if (north.fault != CoordinateFault::None) {
-        return {std::nullopt, PointFault::Latitude, north.fault};
-    }
-    const CoordinateReading east = readCoordinate(longitude);
-    if (east.fault != CoordinateFault::None) {
-        return {std::nullopt, PointFault::Longitude, east.fault};
-    }
-    const std::optional<engine::Sheet> sheet = engine::sheetOf(north.degrees, east.degrees, scale);
-    return {sheet, sheet ? PointFault::None : PointFault::NoSheet, CoordinateFault::None,
-            north.degrees, east.degrees};
-}
-
 void appendPointError(std::string& message, const PointNumbering& numbering,
                       std::string_view latitude, std::string_view longitude) {
     switch (numbering.fault) {

@@ -29,8 +29,38 @@ struct PointNumbering {
     double longitude = 0;
 };
 
-PointNumbering numberPoint(std::string_view latitude, std::string_view longitude,
-                           int scale) noexcept;
+// The same written into result field by field, for a batch, which numbers every row: a
+// returned whole would pass through memory in pieces and be read back at once, which stalls.
+inline void numberPoint(std::string_view latitude, std::string_view longitude, int scale,
+                        PointNumbering& result) noexcept {
+    result.sheet = std::nullopt;
+    result.latitude = 0;
+    result.longitude = 0;
+    const CoordinateReading north = readCoordinate(latitude);
+    if (north.fault != CoordinateFault::None) {
+        result.fault = PointFault::Latitude;
+        result.coordinate = north.fault;
+        return;
+    }
+    const CoordinateReading east = readCoordinate(longitude);
+    if (east.fault != CoordinateFault::None) {
+        result.fault = PointFault::Longitude;
+        result.coordinate = east.fault;
+        return;
+    }
+    result.sheet = engine::sheetOf(north.degrees, east.degrees, scale);
+    result.fault = result.sheet ? PointFault::None : PointFault::NoSheet;
+    result.coordinate = CoordinateFault::None;
+    result.latitude = north.degrees;
+    result.longitude = east.degrees;
+}
+
+inline PointNumbering numberPoint(std::string_view latitude, std::string_view longitude,
+                                  int scale) noexcept {
+    PointNumbering result;
+    numberPoint(latitude, longitude, scale, result);
+    return result;
+}
 
 // Appends why the point has no sheet: `latitude "north": expected decimal degrees ...` (the
 // text cut to its first 40 characters) or `no sheet: the latitude must lie in ...`.

@@ -1,6 +1,9 @@
 #include "batch/point_rows.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 #include "text/csv_records.h"
 #include "text/point_line.h"
@@ -16,27 +19,63 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 struct ScannedLine {
     std::size_t length = 0;  // with its line feed
     std::size_t comma = 0;   // of the first comma, when commas is 1
-    int commas = 0;
-    bool blanks = false;  // a space, tab or carriage return
+    int commas = 0;          // counted while plain
+    bool plain =
+        true;  // no byte at or below the space (a blank, tab, carriage return) but the feed
 };
 
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+
+// The high bit of each byte of word that is below limit (at most 128), of no other: no borrow
+// crosses a byte, as each byte has its high bit set before limit is taken from it.
+constexpr std::uint64_t bytesBelow(std::uint64_t word, std::uint64_t limit) {
+    return ~((word | kHighBits) - kEveryByte * limit) & ~word & kHighBits;
+}
+
+// Eight bytes of text from at, the first in the lowest byte; zeros past the end.
+std::uint64_t wordAt(std::string_view text, std::size_t at) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + at, std::min<std::size_t>(8, text.size() - at));
+    if constexpr (std::endian::native == std::endian::big) {
+        word = __builtin_bswap64(word);
+    }
+    return word;
+}
+
+// Eight bytes at a time: the bytes that end the scan (a comma, a byte at or below the space)
+// are found in each word at once, so a plain line costs a few steps a word.
 ScannedLine scanLine(std::string_view text) {
     ScannedLine line;
-    std::size_t at = 0;
-    for (; at < text.size(); ++at) {
-        const char c = text[at];
-        if (c == '\n') {
-            line.length = at + 1;
+    for (std::size_t at = 0; at < text.size(); at += 8) {
+        const std::uint64_t word = wordAt(text, at);
+        std::uint64_t stops = bytesBelow(word, 0x21) | bytesBelow(word ^ (kEveryByte * ','), 1);
+        for (; stops != 0; stops &= stops - 1) {
+            const std::size_t stop = at + static_cast<std::size_t>(std::countr_zero(stops)) / 8;
+            if (stop >= text.size()) {
+                break;
+            }
+            const char c = text[stop];
+            if (c == ',') {
+                line.comma = line.commas == 0 ? stop : line.comma;
+                ++line.commas;
+                continue;
+            }
+            if (c != '\n') {
+                // A line for the general splitter, which needs no more of the scan than where it
+                // ends.
+                line.plain = false;
+                const auto* const feed = static_cast<const char*>(
+                    std::memchr(text.data() + stop, '\n', text.size() - stop));
+                line.length = feed == nullptr ? text.size()
+                                              : static_cast<std::size_t>(feed - text.data()) + 1;
+                return line;
+            }
+            line.length = stop + 1;
             return line;
         }
-        if (c == ',') {
-            line.comma = line.commas == 0 ? at : line.comma;
-            ++line.commas;
-        } else if (c == ' ' || c == '\t' || c == '\r') {
-            line.blanks = true;
-        }
     }
-    line.length = at;
+    line.length = text.size();
     return line;
 }
 
@@ -62,8 +101,12 @@ PointRows::PointRows(std::string_view records, long firstLine, bool startOfInput
 
 bool PointRows::next(PointRow& row) {
     while (!rest_.empty()) {
-        row = PointRow{};
+        // Field by field: assigning a whole fresh row clears it with a slow string store.
         row.line = line_;
+        row.split = false;
+        row.latitude = {};
+        row.longitude = {};
+        row.error = {};
         if (layout_.format == RecordFormat::Lines) {
             const ScannedLine line = scanLine(rest_);
             const std::string_view whole = rest_.substr(0, line.length);
@@ -71,7 +114,7 @@ bool PointRows::next(PointRow& row) {
             ++line_;
             cutLineEnding(whole, row);
             // Most lines are "LAT,LON" without blanks: they need no second look.
-            if (line.commas == 1 && !line.blanks && !atInputStart_ && line.comma > 0 &&
+            if (line.plain && line.commas == 1 && !atInputStart_ && line.comma > 0 &&
                 line.comma + 1 < row.record.size()) {
                 row.split = true;
                 row.latitude = row.record.substr(0, line.comma);
@@ -92,11 +135,13 @@ bool PointRows::next(PointRow& row) {
             splitRecord(row);
         }
         if (row.split) {
-            row.numbering = numberPoint(row.latitude, row.longitude, scale_);
+            numberPoint(row.latitude, row.longitude, scale_, row.numbering);
             if (!row.numbering.sheet) {
                 appendPointError(startError(row), row.numbering, row.latitude, row.longitude);
                 row.error = error_;
             }
+        } else {
+            row.numbering = {};
         }
         return true;
     }

@@ -29,6 +29,7 @@
 // Everything here is pure: values in, values out, no process-wide state, no allocation, safe to
 // call from several threads at once.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -96,12 +97,26 @@ double placedUnits(double degrees) noexcept;
 UnitBounds unitBounds(const Sheet& sheet) noexcept;
 DegreeBounds degreeBounds(const Sheet& sheet) noexcept;
 
-// A short text held inline: a written sheet number or an edge as D°M′S″.
+// A short text held inline: a written sheet number or an edge as D°M′S″. What does not fit
+// its 40 characters is cut off. Pieces are copied in place, without a call per piece: sheet
+// numbers are written for every row of a batch.
 class InlineText {
   public:
     std::string_view view() const { return {data_.data(), size_}; }
     bool empty() const { return size_ == 0; }
-    void push(std::string_view piece) noexcept;
+    void push(char c) noexcept {
+        if (size_ < data_.size()) {
+            data_[size_++] = c;
+        }
+    }
+    void push(std::string_view piece) noexcept {
+        const std::size_t length = std::min(piece.size(), data_.size() - size_);
+        for (std::size_t i = 0; i < length; ++i) {
+            data_[size_ + i] = piece[i];
+        }
+        size_ += length;
+    }
+    // The decimal digits of value, with zeros before them up to minDigits (at most 16 characters).
     void pushNumber(int value, int minDigits = 1) noexcept;
 
   private:

@@ -8,22 +8,21 @@ namespace {
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
-// Whether the field holds a character that needs quotes or a NUL: one pass over the field,
-// as most fields are copied as they are.
-bool needsCare(std::string_view field) {
-    for (const char c : field) {
-        if (c == ',' || c == '"' || c == '\r' || c == '\n' || c == '\0') {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool needsQuotes(std::string_view field) {
     return field.find_first_of(",\"\r\n") != std::string_view::npos;
 }
 
 }  // namespace
+
+// One pass over the field, as most fields are copied as they are.
+bool isPlainCsvField(std::string_view field) {
+    for (const char c : field) {
+        if (c == ',' || c == '"' || c == '\r' || c == '\n' || c == '\0') {
+            return false;
+        }
+    }
+    return true;
+}
 
 void appendCsvText(std::string& record, std::string_view text) {
     while (!text.empty()) {
@@ -40,7 +39,7 @@ void appendCsvText(std::string& record, std::string_view text) {
 }
 
 void appendCsvField(std::string& record, std::string_view field) {
-    if (!needsCare(field)) {
+    if (isPlainCsvField(field)) {
         record.append(field);
         return;
     }
