@@ -11,6 +11,7 @@
 // append to a std::string, and the cursor carries on after what they appended.
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -53,6 +54,14 @@ class OutputCursor {
         size_ += n;
     }
 
+    // The first length bytes of storage, copied with the whole of it as one fixed-size move.
+    template <std::size_t N>
+    void putStart(const std::array<char, N>& storage, std::size_t length) {
+        makeRoom(N);
+        std::memcpy(text_.data() + size_, storage.data(), N);
+        size_ += std::min(length, N);
+    }
+
     // The string holding exactly what was written; the cursor carries on at its end.
     std::string& text() {
         finish();
@@ -80,6 +89,12 @@ class OutputCursor {
     }
 
     void makeRoom(std::size_t bytes) {
+        if (handedOut_ || text_.size() - size_ < bytes) {
+            grow(bytes);
+        }
+    }
+
+    void grow(std::size_t bytes) {
         if (handedOut_) {
             size_ = text_.size();  // carry on after what was appended to text()
             handedOut_ = false;

@@ -1,10 +1,10 @@
 #include "batch/point_rows.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
+#include "library/byte_words.h"
 #include "text/csv_records.h"
 #include "text/point_line.h"
 
@@ -24,34 +24,15 @@ struct ScannedLine {
         true;  // no byte at or below the space (a blank, tab, carriage return) but the feed
 };
 
-constexpr std::uint64_t kEveryByte = 0x0101010101010101;
-constexpr std::uint64_t kHighBits = 0x8080808080808080;
-
-// The high bit of each byte of word that is below limit (at most 128), of no other: no borrow
-// crosses a byte, as each byte has its high bit set before limit is taken from it.
-constexpr std::uint64_t bytesBelow(std::uint64_t word, std::uint64_t limit) {
-    return ~((word | kHighBits) - kEveryByte * limit) & ~word & kHighBits;
-}
-
-// Eight bytes of text from at, the first in the lowest byte; zeros past the end.
-std::uint64_t wordAt(std::string_view text, std::size_t at) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, text.data() + at, std::min<std::size_t>(8, text.size() - at));
-    if constexpr (std::endian::native == std::endian::big) {
-        word = __builtin_bswap64(word);
-    }
-    return word;
-}
-
 // Eight bytes at a time: the bytes that end the scan (a comma, a byte at or below the space)
 // are found in each word at once, so a plain line costs a few steps a word.
 ScannedLine scanLine(std::string_view text) {
     ScannedLine line;
     for (std::size_t at = 0; at < text.size(); at += 8) {
-        const std::uint64_t word = wordAt(text, at);
-        std::uint64_t stops = bytesBelow(word, 0x21) | bytesBelow(word ^ (kEveryByte * ','), 1);
+        const std::uint64_t word = text::wordAt(text, at);
+        std::uint64_t stops = text::bytesBelow(word, 0x21) | text::bytesEqual(word, ',');
         for (; stops != 0; stops &= stops - 1) {
-            const std::size_t stop = at + static_cast<std::size_t>(std::countr_zero(stops)) / 8;
+            const std::size_t stop = at + text::firstMatch(stops);
             if (stop >= text.size()) {
                 break;
             }

@@ -40,9 +40,11 @@ void appendSheetColumns(OutputCursor& row, const engine::Sheet& sheet, bool ids)
         row.put(',');
         return;
     }
-    row.put(engine::newNumber(sheet).view());
+    const engine::InlineText newText = engine::newNumber(sheet);
+    row.putStart(newText.storage(), newText.view().size());
     row.put(',');
-    row.put(engine::oldNumber(sheet).view());
+    const engine::InlineText oldText = engine::oldNumber(sheet);
+    row.putStart(oldText.storage(), oldText.view().size());
     row.put(',');
 }
 

@@ -104,6 +104,8 @@ class InlineText {
   public:
     std::string_view view() const { return {data_.data(), size_}; }
     bool empty() const { return size_ == 0; }
+    // The storage the text starts, for copying it with one move of a fixed size.
+    const std::array<char, 40>& storage() const { return data_; }
     void push(char c) noexcept {
         if (size_ < data_.size()) {
             data_[size_++] = c;
