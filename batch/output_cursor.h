@@ -5,10 +5,11 @@
 //
 // std::string::append calls memcpy for every piece and keeps a terminating NUL; a batch row is
 // ten such pieces. The cursor instead writes into room it keeps at the end of the string (grown
-// by doubling) and copies a piece of up to 16 bytes with two overlapping fixed-size moves, which
+// by doubling) and copies a piece of 8 to 16 bytes with two overlapping fixed-size moves, which
 // read and write only the bytes of the piece. The string holds exactly what was written once
 // the cursor is finished() or destroyed; in between, text() hands it over for functions that
-// append to a std::string, and the cursor carries on after what they appended.
+// append to a std::string, and the cursor carries on after what they appended. The small copies
+// are always inlined: a call would cost more than the copy.
 
 #include <algorithm>
 #include <array>
@@ -28,7 +29,7 @@ class OutputCursor {
     OutputCursor(const OutputCursor&) = delete;
     OutputCursor& operator=(const OutputCursor&) = delete;
 
-    void put(char c) {
+    [[gnu::always_inline]] void put(char c) {
         makeRoom(1);
         text_[size_++] = c;
     }
@@ -41,9 +42,6 @@ class OutputCursor {
         if (n >= 8 && n <= 16) {
             copyFixed<8>(to, from);
             copyFixed<8>(to + n - 8, from + n - 8);
-        } else if (n >= 4 && n < 8) {
-            copyFixed<4>(to, from);
-            copyFixed<4>(to + n - 4, from + n - 4);
         } else if (n > 16) {
             std::memcpy(to, from, n);
         } else {
@@ -56,7 +54,7 @@ class OutputCursor {
 
     // The first length bytes of storage, copied with the whole of it as one fixed-size move.
     template <std::size_t N>
-    void putStart(const std::array<char, N>& storage, std::size_t length) {
+    [[gnu::always_inline]] void putStart(const std::array<char, N>& storage, std::size_t length) {
         makeRoom(N);
         std::memcpy(text_.data() + size_, storage.data(), N);
         size_ += std::min(length, N);
@@ -88,7 +86,7 @@ class OutputCursor {
         std::memcpy(to, bytes, N);
     }
 
-    void makeRoom(std::size_t bytes) {
+    [[gnu::always_inline]] void makeRoom(std::size_t bytes) {
         if (handedOut_ || text_.size() - size_ < bytes) {
             grow(bytes);
         }
