@@ -48,7 +48,9 @@ inline void numberPoint(std::string_view latitude, std::string_view longitude, i
         result.coordinate = east.fault;
         return;
     }
-    result.sheet = engine::sheetOf(north.degrees, east.degrees, scale);
+    if (!engine::findSheet(north.degrees, east.degrees, scale, result.sheet.emplace())) {
+        result.sheet.reset();
+    }
     result.fault = result.sheet ? PointFault::None : PointFault::NoSheet;
     result.coordinate = CoordinateFault::None;
     result.latitude = north.degrees;

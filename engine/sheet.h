@@ -89,6 +89,11 @@ bool isValid(const Sheet& sheet) noexcept;
 // scale index is outside 0..11.
 std::optional<Sheet> sheetOf(double latitude, double longitude, int scale) noexcept;
 
+// The same sheet written into sheet, for numbering many points: true when the point has one (sheet
+// is then set), false when it has none (sheet is then left as it was). A returned optional is
+// built in memory and read back at once, which stalls the processor.
+bool findSheet(double latitude, double longitude, int scale, Sheet& sheet) noexcept;
+
 // A coordinate placed on the unit lattice as the line rule says: a value within the tolerance
 // of a whole unit becomes that unit exactly. Latitude and longitude both in degrees; the result
 // is in units (not rounded otherwise). NaN stays NaN.
