@@ -56,12 +56,6 @@ inline std::uint64_t wordAt(std::string_view text, std::size_t at) {
     return word;
 }
 
-// The bytes of a word of text from at that lie within the text (all but the zeros past its end).
-inline std::uint64_t bytesWithin(std::string_view text, std::size_t at) {
-    const std::size_t left = text.size() - at;
-    return left >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * left)) - 1;
-}
-
 // The index in its word of the first byte that matches, for a mask with at least one match.
 inline std::size_t firstMatch(std::uint64_t matches) {
     return static_cast<std::size_t>(std::countr_zero(matches)) / 8;

@@ -1,9 +1,7 @@
 #include "text/csv.h"
 
-#include <cstdint>
+#include <array>
 #include <cstring>
-
-#include "library/byte_words.h"
 
 namespace mapsheet::cli {
 
@@ -17,18 +15,20 @@ bool needsQuotes(std::string_view field) {
 
 }  // namespace
 
-// A word at a time, as most fields are copied as they are.
+// A table lookup a byte, without a branch until the end, as most fields are copied as they are.
 bool isPlainCsvField(std::string_view field) {
-    for (std::size_t at = 0; at < field.size(); at += 8) {
-        const std::uint64_t word = text::wordAt(field, at);
-        const std::uint64_t care = text::bytesEqual(word, ',') | text::bytesEqual(word, '"') |
-                                   text::bytesEqual(word, '\r') | text::bytesEqual(word, '\n') |
-                                   text::bytesEqual(word, '\0');
-        if ((care & text::bytesWithin(field, at)) != 0) {
-            return false;
+    static constexpr std::array<bool, 256> kNeedsCare = [] {
+        std::array<bool, 256> care{};
+        for (const char c : {',', '"', '\r', '\n', '\0'}) {
+            care[static_cast<unsigned char>(c)] = true;
         }
+        return care;
+    }();
+    bool care = false;
+    for (const char c : field) {
+        care |= kNeedsCare[static_cast<unsigned char>(c)];
     }
-    return true;
+    return !care;
 }
 
 void appendCsvText(std::string& record, std::string_view text) {
