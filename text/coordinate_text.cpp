@@ -31,21 +31,24 @@ std::optional<double> plainDecimalDegrees(std::string_view text) {
     constexpr int kMostDigits = 15;
     const bool negative = text.starts_with('-');
     std::uint64_t digits = 0;
-    int digitCount = 0;
-    int decimals = 0;
-    bool point = false;
-    for (std::size_t at = negative ? 1 : 0; at < text.size(); ++at) {
-        const char c = text[at];
-        if (isDigit(c)) {
-            digits = digits * 10 + static_cast<unsigned>(c - '0');
-            ++digitCount;
-            decimals += point ? 1 : 0;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            return std::nullopt;
+    std::size_t at = negative ? 1 : 0;
+    const auto readDigits = [&] {
+        const std::size_t first = at;
+        for (; at < text.size() && isDigit(text[at]); ++at) {
+            digits = digits * 10 + static_cast<unsigned>(text[at] - '0');
         }
+        return static_cast<int>(at - first);
+    };
+    const int wholeDigits = readDigits();
+    int decimals = 0;
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        decimals = readDigits();
     }
+    if (at != text.size()) {
+        return std::nullopt;
+    }
+    const int digitCount = wholeDigits + decimals;
     if (digitCount == 0 || digitCount > kMostDigits) {
         return std::nullopt;
     }
