@@ -12,7 +12,6 @@
 // are always inlined: a call would cost more than the copy.
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -52,13 +51,13 @@ class OutputCursor {
         size_ += n;
     }
 
-    // The first length bytes of storage, copied with the whole of it as one fixed-size move.
-    template <std::size_t N>
-    [[gnu::always_inline]] void putStart(const std::array<char, N>& storage, std::size_t length) {
-        makeRoom(N);
-        std::memcpy(text_.data() + size_, storage.data(), N);
-        size_ += std::min(length, N);
+    // Room for bytes more at the cursor, for a writer that writes there in place; advance()
+    // then moves the cursor past what it wrote.
+    [[gnu::always_inline]] char* room(std::size_t bytes) {
+        makeRoom(bytes);
+        return text_.data() + size_;
     }
+    void advance(std::size_t bytes) { size_ += bytes; }
 
     // The string holding exactly what was written; the cursor carries on at its end.
     std::string& text() {

@@ -40,11 +40,14 @@ void appendSheetColumns(OutputCursor& row, const engine::Sheet& sheet, bool ids)
         row.put(',');
         return;
     }
-    const engine::InlineText newText = engine::newNumber(sheet);
-    row.putStart(newText.storage(), newText.view().size());
+    // Written in place: copying a number just written byte by byte would wait for its bytes.
+    engine::TextAt newText(row.room(engine::kShortTextRoom));
+    engine::writeNewNumber(newText, sheet);
+    row.advance(newText.size());
     row.put(',');
-    const engine::InlineText oldText = engine::oldNumber(sheet);
-    row.putStart(oldText.storage(), oldText.view().size());
+    engine::TextAt oldText(row.room(engine::kShortTextRoom));
+    engine::writeOldNumber(oldText, sheet);
+    row.advance(oldText.size());
     row.put(',');
 }
 

@@ -102,22 +102,23 @@ double placedUnits(double degrees) noexcept;
 UnitBounds unitBounds(const Sheet& sheet) noexcept;
 DegreeBounds degreeBounds(const Sheet& sheet) noexcept;
 
-// A short text held inline: a written sheet number or an edge as D°M′S″. What does not fit
-// its 40 characters is cut off. Pieces are copied in place, without a call per piece: sheet
-// numbers are written for every row of a batch.
-class InlineText {
+// The room of a short text: a written sheet number or an edge as D°M′S″. What does not fit it
+// is cut off.
+inline constexpr std::size_t kShortTextRoom = 40;
+
+// Writing a short text in place, into kShortTextRoom bytes from data: an InlineText's own or a
+// caller's output buffer, so that a batch writes each sheet number straight where it goes.
+class TextAt {
   public:
-    std::string_view view() const { return {data_.data(), size_}; }
-    bool empty() const { return size_ == 0; }
-    // The storage the text starts, for copying it with one move of a fixed size.
-    const std::array<char, 40>& storage() const { return data_; }
+    explicit TextAt(char* data, std::size_t size = 0) : data_(data), size_(size) {}
+    std::size_t size() const { return size_; }
     void push(char c) noexcept {
-        if (size_ < data_.size()) {
+        if (size_ < kShortTextRoom) {
             data_[size_++] = c;
         }
     }
     void push(std::string_view piece) noexcept {
-        const std::size_t length = std::min(piece.size(), data_.size() - size_);
+        const std::size_t length = std::min(piece.size(), kShortTextRoom - size_);
         for (std::size_t i = 0; i < length; ++i) {
             data_[size_ + i] = piece[i];
         }
@@ -127,9 +128,40 @@ class InlineText {
     void pushNumber(int value, int minDigits = 1) noexcept;
 
   private:
-    std::array<char, 40> data_{};
+    char* data_;
+    std::size_t size_;
+};
+
+// A short text held inline.
+class InlineText {
+  public:
+    std::string_view view() const { return {data_.data(), size_}; }
+    bool empty() const { return size_ == 0; }
+    void push(char c) noexcept {
+        write([c](TextAt& text) { text.push(c); });
+    }
+    void push(std::string_view piece) noexcept {
+        write([piece](TextAt& text) { text.push(piece); });
+    }
+    void pushNumber(int value, int minDigits = 1) noexcept {
+        write([=](TextAt& text) { text.pushNumber(value, minDigits); });
+    }
+    // Runs write(TextAt&) to write after the text held.
+    template <class Write>
+    void write(const Write& write) noexcept {
+        TextAt text(data_.data(), size_);
+        write(text);
+        size_ = text.size();
+    }
+
+  private:
+    std::array<char, kShortTextRoom> data_{};
     std::size_t size_ = 0;
 };
+
+// The two numbers below written in place, after what text holds.
+void writeNewNumber(TextAt& text, const Sheet& sheet) noexcept;
+void writeOldNumber(TextAt& text, const Sheet& sheet) noexcept;
 
 // The new-standard number: K50 at 1:1,000,000, K50E003005, SH50D001012, four-digit codes at
 // 1:1000 and 1:500 (K50J11521152). At 1:200,000, which the new standard does not have, the code

@@ -23,7 +23,7 @@ constexpr std::array<char, 200> kDigitPairs = [] {
 
 }  // namespace
 
-void InlineText::pushNumber(int value, int minDigits) noexcept {
+void TextAt::pushNumber(int value, int minDigits) noexcept {
     constexpr int kMostDigits = 16;
     if (value < 0) {
         // Zeros before the sign: a negative value is no code, only text to show.
@@ -45,8 +45,8 @@ void InlineText::pushNumber(int value, int minDigits) noexcept {
     // Written from the right, two digits at a time, the zeros before the number being the
     // digits of what is left of it; into a copy when the text would be cut.
     char spare[kMostDigits];
-    const bool fits = static_cast<std::size_t>(width) <= data_.size() - size_;
-    char* const first = fits ? data_.data() + size_ : spare;
+    const bool fits = static_cast<std::size_t>(width) <= kShortTextRoom - size_;
+    char* const first = fits ? data_ + size_ : spare;
     char* at = first + width;
     for (int left = width; left >= 2; left -= 2) {
         at -= 2;
@@ -67,7 +67,7 @@ namespace {
 
 constexpr std::string_view kRowLetters = "ABCDEFGHIJKLMNOPQRSTUV";
 
-void pushBaseSheet(InlineText& text, const Sheet& sheet, bool dashed) {
+void pushBaseSheet(TextAt& text, const Sheet& sheet, bool dashed) {
     if (sheet.southern) {
         text.push('S');
     }
@@ -100,7 +100,7 @@ constexpr int kDivisions100k = 12;
 constexpr int kDivisions50k = 24;
 constexpr int kDivisions10k = 96;
 
-void pushQuarter(InlineText& text, GridCell cell, std::string_view marks) {
+void pushQuarter(TextAt& text, GridCell cell, std::string_view marks) {
     text.push(marks[static_cast<std::size_t>(cell.row * 2 + cell.column)]);
 }
 
@@ -108,6 +108,17 @@ void pushQuarter(InlineText& text, GridCell cell, std::string_view marks) {
 
 InlineText newNumber(const Sheet& sheet) noexcept {
     InlineText text;
+    text.write([&](TextAt& at) { writeNewNumber(at, sheet); });
+    return text;
+}
+
+InlineText oldNumber(const Sheet& sheet) noexcept {
+    InlineText text;
+    text.write([&](TextAt& at) { writeOldNumber(at, sheet); });
+    return text;
+}
+
+void writeNewNumber(TextAt& text, const Sheet& sheet) noexcept {
     pushBaseSheet(text, sheet, false);
     const ScaleRow& row = kScaleCatalogue[sheet.scale];
     if (row.codeDigits > 0) {
@@ -115,14 +126,12 @@ InlineText newNumber(const Sheet& sheet) noexcept {
         text.pushNumber(sheet.rowCode, row.codeDigits);
         text.pushNumber(sheet.columnCode, row.codeDigits);
     }
-    return text;
 }
 
-InlineText oldNumber(const Sheet& sheet) noexcept {
-    InlineText text;
+void writeOldNumber(TextAt& text, const Sheet& sheet) noexcept {
     const OldForm form = kScaleCatalogue[sheet.scale].oldForm;
     if (form == OldForm::None) {
-        return text;
+        return;
     }
     pushBaseSheet(text, sheet, true);
     const auto push100k = [&] {
@@ -174,7 +183,6 @@ InlineText oldNumber(const Sheet& sheet) noexcept {
             }
             break;
     }
-    return text;
 }
 
 InlineText unitsAsDms(std::int32_t units) noexcept {

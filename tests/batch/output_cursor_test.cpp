@@ -1,12 +1,12 @@
 // The cursor writes what appending each piece to a std::string writes, for pieces of every
-// length its copies treat apart (0 to 40 bytes), across the growth of its room and across the
-// string being handed out to functions that append to it.
+// length its copies treat apart (0 to 40 bytes) and for text written in its room in place,
+// across the growth of its room and across the string being handed out to functions that
+// append to it.
 
 #include "batch/output_cursor.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 
 namespace mapsheet::cli {
@@ -42,10 +42,9 @@ TEST(OutputCursor, WritesWhatStringAppendsWrite) {
                 expected += piece;
                 cursor.put(',');
                 expected += ',';
-                std::array<char, 40> storage{};
                 const std::string start = pieceOf(static_cast<std::size_t>(round % 17), round + 1);
-                start.copy(storage.data(), start.size());
-                cursor.putStart(storage, start.size());
+                start.copy(cursor.room(start.size() + round % 3), start.size());
+                cursor.advance(start.size());
                 expected += start;
                 if (row.handOutEvery != 0 && round % row.handOutEvery == 0) {
                     cursor.text().append("(appended)");
