@@ -4,6 +4,8 @@
 #include <cstring>
 #include <ios>
 
+#include "library/byte_words.h"
+
 namespace mapsheet::cli {
 
 InputBlocks::InputBlocks(std::istream& in, RecordFormat format, std::size_t blockSize)
@@ -34,7 +36,7 @@ bool InputBlocks::next(std::string& block, long& firstLine) {
     }
     block.assign(pending_.data(), length);
     firstLine = linesBefore_ + 1;
-    linesBefore_ += std::count(block.begin(), block.end(), '\n');
+    linesBefore_ += static_cast<long>(text::countBytes(block, '\n'));
     std::memmove(pending_.data(), pending_.data() + length, filled_ - length);
     filled_ -= length;
     scanned_ -= length;

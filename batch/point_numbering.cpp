@@ -21,21 +21,6 @@ InputErrorCode coordinateErrorCode(CoordinateFault fault, bool latitude) noexcep
                     : InputErrorCode::LongitudeBeyondDecimalRange;
 }
 
-PointNumbering numberPoint(std::string_view latitude, std::string_view longitude,
-                           int scale) noexcept {
-    const CoordinateReading north = readCoordinate(latitude);
-    if (north.fault != CoordinateFault::None) {
-        return {std::nullopt, coordinateErrorCode(north.fault, true)};
-    }
-    const CoordinateReading east = readCoordinate(longitude);
-    if (east.fault != CoordinateFault::None) {
-        return {std::nullopt, coordinateErrorCode(east.fault, false)};
-    }
-    const std::optional<engine::Sheet> sheet = engine::sheetOf(north.degrees, east.degrees, scale);
-    return {sheet, sheet ? InputErrorCode::None : InputErrorCode::PointOutsideSeries, north.degrees,
-            east.degrees};
-}
-
 void appendPointError(std::string& message, const PointNumbering& numbering,
                       std::string_view latitude, std::string_view longitude) {
     if (numbering.error == InputErrorCode::None) {

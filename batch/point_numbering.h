@@ -26,8 +26,39 @@ struct PointNumbering {
 // The code of a coordinate text of the latitude (else the longitude) that has the fault.
 engine::InputErrorCode coordinateErrorCode(CoordinateFault fault, bool latitude) noexcept;
 
-PointNumbering numberPoint(std::string_view latitude, std::string_view longitude,
-                           int scale) noexcept;
+// The sheet of the point written into result field by field, for a batch, which numbers every
+// row: a result returned whole would pass through memory in pieces and be read back at once,
+// which stalls.
+inline void numberPoint(std::string_view latitude, std::string_view longitude, int scale,
+                        PointNumbering& result) noexcept {
+    result.sheet = std::nullopt;
+    result.latitude = 0;
+    result.longitude = 0;
+    const CoordinateReading north = readCoordinate(latitude);
+    if (north.fault != CoordinateFault::None) {
+        result.error = coordinateErrorCode(north.fault, true);
+        return;
+    }
+    const CoordinateReading east = readCoordinate(longitude);
+    if (east.fault != CoordinateFault::None) {
+        result.error = coordinateErrorCode(east.fault, false);
+        return;
+    }
+    if (!engine::findSheet(north.degrees, east.degrees, scale, result.sheet.emplace())) {
+        result.sheet.reset();
+    }
+    result.error =
+        result.sheet ? engine::InputErrorCode::None : engine::InputErrorCode::PointOutsideSeries;
+    result.latitude = north.degrees;
+    result.longitude = east.degrees;
+}
+
+inline PointNumbering numberPoint(std::string_view latitude, std::string_view longitude,
+                                  int scale) noexcept {
+    PointNumbering result;
+    numberPoint(latitude, longitude, scale, result);
+    return result;
+}
 
 // Whether a text of the numbered point is no angle (so neither a sheet nor a place is known).
 inline bool coordinateUnread(const PointNumbering& numbering) noexcept {

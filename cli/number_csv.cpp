@@ -9,6 +9,7 @@
 
 #include "batch/input_blocks.h"
 #include "batch/ordered_blocks.h"
+#include "batch/output_cursor.h"
 #include "batch/point_rows.h"
 #include "cli/block_output.h"
 #include "cli/output_status.h"
@@ -30,16 +31,32 @@ constexpr std::string_view kAppendedIdHeader = ",id,error";
 constexpr std::size_t kBlockSize = 64 * 1024;
 
 // The sheet's columns and the comma before the error: "new,old," or, for --format id, "id,".
-void appendSheetColumns(std::string& row, const engine::Sheet& sheet, bool ids) {
+void appendSheetColumns(OutputCursor& row, const engine::Sheet& sheet, bool ids) {
     if (ids) {
         char digits[24];
         const auto end =
             std::to_chars(digits, digits + sizeof digits, engine::sheetToId(sheet)).ptr;
-        row.append(digits, end).push_back(',');
+        row.put(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+        row.put(',');
         return;
     }
-    row.append(engine::newNumber(sheet).view()).push_back(',');
-    row.append(engine::oldNumber(sheet).view()).push_back(',');
+    // Written in place: copying a number just written byte by byte would wait for its bytes.
+    engine::TextAt newText(row.room(engine::kShortTextRoom));
+    engine::writeNewNumber(newText, sheet);
+    row.advance(newText.size());
+    row.put(',');
+    engine::TextAt oldText(row.room(engine::kShortTextRoom));
+    engine::writeOldNumber(oldText, sheet);
+    row.advance(oldText.size());
+    row.put(',');
+}
+
+void putCsvField(OutputCursor& row, std::string_view field) {
+    if (isPlainCsvField(field)) {
+        row.put(field);
+    } else {
+        appendCsvField(row.text(), field);
+    }
 }
 
 // The empty sheet columns of a row without a sheet.
@@ -49,38 +66,38 @@ std::string_view emptySheetColumns(bool ids) {
 
 // One row of point lines: the coordinates as given; a line that cannot be read goes whole
 // into the latitude column.
-void appendPointLineRow(std::string& output, const PointRow& row, bool ids) {
+void appendPointLineRow(OutputCursor& output, const PointRow& row, bool ids) {
     const bool ownColumns =
         row.numbering.sheet || row.numbering.error == engine::InputErrorCode::PointOutsideSeries;
-    appendCsvField(output, ownColumns ? row.latitude : row.record);
-    output.push_back(',');
-    appendCsvField(output, ownColumns ? row.longitude : std::string_view());
-    output.push_back(',');
+    putCsvField(output, ownColumns ? row.latitude : row.record);
+    output.put(',');
+    putCsvField(output, ownColumns ? row.longitude : std::string_view());
+    output.put(',');
     if (row.numbering.sheet) {
         appendSheetColumns(output, *row.numbering.sheet, ids);
     } else {
-        output.append(emptySheetColumns(ids));
-        appendCsvField(output, row.error);
+        output.put(emptySheetColumns(ids));
+        putCsvField(output, row.error);
     }
-    output.push_back('\n');
+    output.put('\n');
 }
 
 // One row of a table: the record as it was, the three columns appended, the same line ending.
-void appendTableRow(std::string& output, const PointRow& row, bool ids) {
-    appendCsvText(output, row.record);
-    output.push_back(',');
+void appendTableRow(OutputCursor& output, const PointRow& row, bool ids) {
+    appendCsvText(output.text(), row.record);
+    output.put(',');
     if (row.numbering.sheet) {
         appendSheetColumns(output, *row.numbering.sheet, ids);
     } else {
-        output.append(emptySheetColumns(ids));
-        appendCsvField(output, row.error);
+        output.put(emptySheetColumns(ids));
+        putCsvField(output, row.error);
     }
-    output.append(row.lineEnding.empty() ? std::string_view("\n") : row.lineEnding);
+    output.put(row.lineEnding.empty() ? std::string_view("\n") : row.lineEnding);
 }
 
 void numberBlock(Block& block, const RowLayout& layout, int scale, bool ids) {
     block.output.clear();
-    block.output.reserve(2 * block.input.size() + 64);
+    OutputCursor output(block.output);
     block.anyError = false;
     block.rows = 0;
     PointRows rows(block.input, block.firstLine, block.firstLine == 1, layout, scale);
@@ -88,9 +105,9 @@ void numberBlock(Block& block, const RowLayout& layout, int scale, bool ids) {
     while (rows.next(row)) {
         ++block.rows;
         if (layout.format == RecordFormat::Csv) {
-            appendTableRow(block.output, row, ids);
+            appendTableRow(output, row, ids);
         } else {
-            appendPointLineRow(block.output, row, ids);
+            appendPointLineRow(output, row, ids);
         }
         block.anyError = block.anyError || !row.numbering.sheet;
     }
@@ -100,21 +117,22 @@ int numberArguments(const NumberOptions& options, std::ostream& out, std::ostrea
     const PointNumbering numbering =
         numberPoint(*options.latitude, *options.longitude, options.scale);
     const bool ids = options.format == "id";
-    std::string output(ids ? kPointIdHeader : kPointHeader);
-    appendCsvField(output, *options.latitude);
-    output.push_back(',');
-    appendCsvField(output, *options.longitude);
-    output.push_back(',');
+    std::string text(ids ? kPointIdHeader : kPointHeader);
+    OutputCursor output(text);
+    putCsvField(output, *options.latitude);
+    output.put(',');
+    putCsvField(output, *options.longitude);
+    output.put(',');
     if (numbering.sheet) {
         appendSheetColumns(output, *numbering.sheet, ids);
     } else {
         std::string error;
         appendPointError(error, numbering, *options.latitude, *options.longitude);
-        output.append(emptySheetColumns(ids));
-        appendCsvField(output, error);
+        output.put(emptySheetColumns(ids));
+        putCsvField(output, error);
     }
-    output.push_back('\n');
-    if (!writeChecked(out, output, err)) {
+    output.put('\n');
+    if (!writeChecked(out, output.text(), err)) {
         return kExitWriteFailed;
     }
     return finishOutput(out, err, numbering.sheet ? kExitSuccess : kExitRowErrors);

@@ -51,16 +51,23 @@ bool isValid(const Sheet& sheet) noexcept {
 }
 
 std::optional<Sheet> sheetOf(double latitude, double longitude, int scale) noexcept {
-    if (!isScale(scale)) {
+    Sheet sheet;
+    if (!findSheet(latitude, longitude, scale, sheet)) {
         return std::nullopt;
+    }
+    return sheet;
+}
+
+bool findSheet(double latitude, double longitude, int scale, Sheet& sheet) noexcept {
+    if (!isScale(scale)) {
+        return false;
     }
     const double north = placedUnits(latitude);
     const double east = placedUnits(longitude) + static_cast<double>(kHalfWorldUnits);
     const double limit = static_cast<double>(kSeriesLatitudeUnits);
     if (!(north > -limit && north < limit) || !(east >= 0 && east < kWorldUnits)) {
-        return std::nullopt;
+        return false;
     }
-    Sheet sheet;
     sheet.scale = static_cast<std::int8_t>(scale);
     sheet.southern = north < 0;
     // Distance from the equator: a placed line lies exactly on a whole unit, so every floor
@@ -82,7 +89,7 @@ std::optional<Sheet> sheetOf(double latitude, double longitude, int scale) noexc
         std::min(static_cast<std::int64_t>(intoZone / width), divisions - 1);
     sheet.rowCode = static_cast<std::int16_t>(sheet.southern ? away + 1 : divisions - away);
     sheet.columnCode = static_cast<std::int16_t>(column + 1);
-    return sheet;
+    return true;
 }
 
 UnitBounds unitBounds(const Sheet& sheet) noexcept {

@@ -29,6 +29,7 @@
 // Everything here is pure: values in, values out, no process-wide state, no allocation, safe to
 // call from several threads at once.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -97,6 +98,11 @@ bool isValid(const Sheet& sheet) noexcept;
 // scale index is outside 0..11.
 std::optional<Sheet> sheetOf(double latitude, double longitude, int scale) noexcept;
 
+// The same sheet written into sheet, for numbering many points: true when the point has one (sheet
+// is then set), false when it has none (sheet is then left as it was). A returned optional is
+// built in memory and read back at once, which stalls the processor.
+bool findSheet(double latitude, double longitude, int scale, Sheet& sheet) noexcept;
+
 // A coordinate placed on the unit lattice as the line rule says: a value within the tolerance
 // of a whole unit becomes that unit exactly. Latitude and longitude both in degrees; the result
 // is in units (not rounded otherwise). NaN stays NaN.
@@ -122,18 +128,66 @@ double degreesOfHalfUnits(std::int64_t halfUnits) noexcept;
 UnitBounds unitBounds(const Sheet& sheet) noexcept;
 DegreeBounds degreeBounds(const Sheet& sheet) noexcept;
 
-// A short text held inline: a written sheet number or an edge as D°M′S″.
+// The room of a short text: a written sheet number or an edge as D°M′S″. What does not fit it
+// is cut off.
+inline constexpr std::size_t kShortTextRoom = 40;
+
+// Writing a short text in place, into kShortTextRoom bytes from data: an InlineText's own or a
+// caller's output buffer, so that a batch writes each sheet number straight where it goes.
+class TextAt {
+  public:
+    explicit TextAt(char* data, std::size_t size = 0) : data_(data), size_(size) {}
+    std::size_t size() const { return size_; }
+    void push(char c) noexcept {
+        if (size_ < kShortTextRoom) {
+            data_[size_++] = c;
+        }
+    }
+    void push(std::string_view piece) noexcept {
+        const std::size_t length = std::min(piece.size(), kShortTextRoom - size_);
+        for (std::size_t i = 0; i < length; ++i) {
+            data_[size_ + i] = piece[i];
+        }
+        size_ += length;
+    }
+    // The decimal digits of value, with zeros before them up to minDigits (at most 16 characters).
+    void pushNumber(int value, int minDigits = 1) noexcept;
+
+  private:
+    char* data_;
+    std::size_t size_;
+};
+
+// A short text held inline.
 class InlineText {
   public:
     std::string_view view() const { return {data_.data(), size_}; }
     bool empty() const { return size_ == 0; }
-    void push(std::string_view piece) noexcept;
-    void pushNumber(int value, int minDigits = 1) noexcept;
+    void push(char c) noexcept {
+        write([c](TextAt& text) { text.push(c); });
+    }
+    void push(std::string_view piece) noexcept {
+        write([piece](TextAt& text) { text.push(piece); });
+    }
+    void pushNumber(int value, int minDigits = 1) noexcept {
+        write([=](TextAt& text) { text.pushNumber(value, minDigits); });
+    }
+    // Runs write(TextAt&) to write after the text held.
+    template <class Write>
+    void write(const Write& write) noexcept {
+        TextAt text(data_.data(), size_);
+        write(text);
+        size_ = text.size();
+    }
 
   private:
-    std::array<char, 40> data_{};
+    std::array<char, kShortTextRoom> data_{};
     std::size_t size_ = 0;
 };
+
+// The two numbers below written in place, after what text holds.
+void writeNewNumber(TextAt& text, const Sheet& sheet) noexcept;
+void writeOldNumber(TextAt& text, const Sheet& sheet) noexcept;
 
 // The new-standard number: K50 at 1:1,000,000, K50E003005, SH50D001012, four-digit codes at
 // 1:1000 and 1:500 (K50J11521152). At 1:200,000, which the new standard does not have, the code

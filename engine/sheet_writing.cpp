@@ -9,12 +9,6 @@
 
 namespace mapsheet::engine {
 
-void InlineText::push(std::string_view piece) noexcept {
-    const std::size_t length = std::min(piece.size(), data_.size() - size_);
-    std::memcpy(data_.data() + size_, piece.data(), length);
-    size_ += length;
-}
-
 namespace {
 
 // "00" to "99": a number is written two digits at a time from the right.
@@ -29,49 +23,57 @@ constexpr std::array<char, 200> kDigitPairs = [] {
 
 }  // namespace
 
-void InlineText::pushNumber(int value, int minDigits) noexcept {
-    char digits[16];
-    char* const end = digits + sizeof digits;
-    char* first = end;
+void TextAt::pushNumber(int value, int minDigits) noexcept {
+    constexpr int kMostDigits = 16;
     if (value < 0) {
         // Zeros before the sign: a negative value is no code, only text to show.
-        const auto [last, error] = std::to_chars(digits, end, value);
+        char digits[kMostDigits];
+        const auto [last, error] = std::to_chars(digits, digits + sizeof digits, value);
         const auto length = error == std::errc{} ? static_cast<int>(last - digits) : 0;
         for (int pad = length; pad < minDigits; ++pad) {
-            push("0");
+            push('0');
         }
         push(std::string_view(digits, static_cast<std::size_t>(length)));
         return;
     }
     auto magnitude = static_cast<unsigned>(value);
-    while (magnitude >= 100) {
-        first -= 2;
-        std::memcpy(first, kDigitPairs.data() + 2 * (magnitude % 100), 2);
+    int digitCount = 1;
+    for (unsigned rest = magnitude; rest >= 10; rest /= 10) {
+        ++digitCount;
+    }
+    const int width = std::clamp(minDigits, digitCount, kMostDigits);
+    // Written from the right, two digits at a time, the zeros before the number being the
+    // digits of what is left of it; into a copy when the text would be cut.
+    char spare[kMostDigits];
+    const bool fits = static_cast<std::size_t>(width) <= kShortTextRoom - size_;
+    char* const first = fits ? data_ + size_ : spare;
+    char* at = first + width;
+    for (int left = width; left >= 2; left -= 2) {
+        at -= 2;
+        std::memcpy(at, kDigitPairs.data() + 2 * (magnitude % 100), 2);
         magnitude /= 100;
     }
-    if (magnitude >= 10) {
-        first -= 2;
-        std::memcpy(first, kDigitPairs.data() + 2 * magnitude, 2);
+    if (at != first) {
+        *--at = static_cast<char>('0' + magnitude % 10);
+    }
+    if (fits) {
+        size_ += static_cast<std::size_t>(width);
     } else {
-        *--first = static_cast<char>('0' + magnitude);
+        push(std::string_view(spare, static_cast<std::size_t>(width)));
     }
-    while (end - first < minDigits && first != digits) {
-        *--first = '0';
-    }
-    push(std::string_view(first, static_cast<std::size_t>(end - first)));
 }
 
 namespace {
 
 constexpr std::string_view kRowLetters = "ABCDEFGHIJKLMNOPQRSTUV";
 
-void pushBaseSheet(InlineText& text, const Sheet& sheet, bool dashed) {
+void pushBaseSheet(TextAt& text, const Sheet& sheet, bool dashed) {
     if (sheet.southern) {
-        text.push("S");
+        text.push('S');
     }
-    text.push(kRowLetters.substr(sheet.row - 1, 1));
+    text.push(kRowLetters[static_cast<std::size_t>(sheet.row - 1)]);
     if (dashed) {
-        text.push("-");
+        text.push('-');
     }
     text.pushNumber(sheet.zone, 2);
 }
@@ -98,14 +100,25 @@ constexpr int kDivisions100k = 12;
 constexpr int kDivisions50k = 24;
 constexpr int kDivisions10k = 96;
 
-void pushQuarter(InlineText& text, GridCell cell, std::string_view marks) {
-    text.push(marks.substr(static_cast<std::size_t>(cell.row * 2 + cell.column), 1));
+void pushQuarter(TextAt& text, GridCell cell, std::string_view marks) {
+    text.push(marks[static_cast<std::size_t>(cell.row * 2 + cell.column)]);
 }
 
 }  // namespace
 
 InlineText newNumber(const Sheet& sheet) noexcept {
     InlineText text;
+    text.write([&](TextAt& at) { writeNewNumber(at, sheet); });
+    return text;
+}
+
+InlineText oldNumber(const Sheet& sheet) noexcept {
+    InlineText text;
+    text.write([&](TextAt& at) { writeOldNumber(at, sheet); });
+    return text;
+}
+
+void writeNewNumber(TextAt& text, const Sheet& sheet) noexcept {
     pushBaseSheet(text, sheet, false);
     const ScaleRow& row = kScaleCatalogue[sheet.scale];
     if (row.codeDigits > 0) {
@@ -113,18 +126,16 @@ InlineText newNumber(const Sheet& sheet) noexcept {
         text.pushNumber(sheet.rowCode, row.codeDigits);
         text.pushNumber(sheet.columnCode, row.codeDigits);
     }
-    return text;
 }
 
-InlineText oldNumber(const Sheet& sheet) noexcept {
-    InlineText text;
+void writeOldNumber(TextAt& text, const Sheet& sheet) noexcept {
     const OldForm form = kScaleCatalogue[sheet.scale].oldForm;
     if (form == OldForm::None) {
-        return text;
+        return;
     }
     pushBaseSheet(text, sheet, true);
     const auto push100k = [&] {
-        text.push("-");
+        text.push('-');
         text.pushNumber(cellNumber(cellIn(sheet, 1, kDivisions100k), kDivisions100k));
     };
     switch (form) {
@@ -132,32 +143,32 @@ InlineText oldNumber(const Sheet& sheet) noexcept {
         case OldForm::None:
             break;
         case OldForm::LetterOfBase:
-            text.push("-");
+            text.push('-');
             pushQuarter(text, cellIn(sheet, 1, 2), "ABCD");
             break;
         case OldForm::BracketedOfBase:
             text.push("-[");
             text.pushNumber(cellNumber(cellIn(sheet, 1, 4), 4));
-            text.push("]");
+            text.push(']');
             break;
         case OldForm::ParenthesisedOfBase:
             text.push("-(");
             text.pushNumber(cellNumber(cellIn(sheet, 1, 6), 6));
-            text.push(")");
+            text.push(')');
             break;
         case OldForm::NumberOfBase:
             push100k();
             break;
         case OldForm::LetterOf100k:
             push100k();
-            text.push("-");
+            text.push('-');
             pushQuarter(text, cellIn(sheet, kDivisions100k, 2), "ABCD");
             break;
         case OldForm::DigitOf50k:
             push100k();
-            text.push("-");
+            text.push('-');
             pushQuarter(text, cellIn(sheet, kDivisions100k, 2), "ABCD");
-            text.push("-");
+            text.push('-');
             pushQuarter(text, cellIn(sheet, kDivisions50k, 2), "1234");
             break;
         case OldForm::ParenthesisedOf100k:
@@ -165,21 +176,20 @@ InlineText oldNumber(const Sheet& sheet) noexcept {
             push100k();
             text.push("-(");
             text.pushNumber(cellNumber(cellIn(sheet, kDivisions100k, 8), 8));
-            text.push(")");
+            text.push(')');
             if (form == OldForm::SmallLetterOf10k) {
-                text.push("-");
+                text.push('-');
                 pushQuarter(text, cellIn(sheet, kDivisions10k, 2), "abcd");
             }
             break;
     }
-    return text;
 }
 
 InlineText unitsAsDms(std::int32_t units) noexcept {
     InlineText text;
     std::int64_t magnitude = units;
     if (magnitude < 0) {
-        text.push("-");
+        text.push('-');
         magnitude = -magnitude;
     }
     constexpr std::int64_t kUnitsPerMinute = kUnitsPerDegree / 60;

@@ -15,6 +15,10 @@ namespace mapsheet::cli {
 // between fields and the CR LF or LF that ends the record.
 void appendCsvField(std::string& record, std::string_view field);
 
+// Whether appendCsvField appends the field as it is: no comma, double quote, carriage return,
+// line feed or NUL in it.
+bool isPlainCsvField(std::string_view field);
+
 // Appends text that is already CSV (a record read from the input) as it is, but for its NULs.
 void appendCsvText(std::string& record, std::string_view text);
 

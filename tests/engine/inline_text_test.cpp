@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "engine/sheet.h"
@@ -38,6 +39,36 @@ TEST(InlineText, KeepsWhatFitsItsFortyCharacters) {
         text.pushNumber(1234);
     }
     EXPECT_EQ(text.view(), std::string("K50-1234K50-1234K50-1234K50-1234K50-1234"));
+}
+
+// Numbers written in place into a caller's buffer, after text already there, are the numbers
+// an InlineText holds, at every scale and in both hemispheres.
+TEST(TextAt, WritesTheNumbersInPlaceAsInlineTextHoldsThem) {
+    const struct {
+        const char* name;
+        double latitude;
+        double longitude;
+    } points[] = {
+        {"Beijing", 39.979, 116.32},
+        {"southern hemisphere", -33.86, 151.21},
+        {"high latitude, wide zones", 71.5, -150.25},
+    };
+    for (const auto& point : points) {
+        for (int scale = 0; scale < kScaleCount; ++scale) {
+            const std::optional<Sheet> sheet = sheetOf(point.latitude, point.longitude, scale);
+            ASSERT_TRUE(sheet) << point.name << " at " << scale;
+            char buffer[kShortTextRoom] = {'>'};
+            TextAt newText(buffer, 1);
+            writeNewNumber(newText, *sheet);
+            EXPECT_EQ(std::string(buffer, newText.size()),
+                      ">" + std::string(newNumber(*sheet).view()))
+                << point.name << " at " << scale;
+            TextAt oldText(buffer);
+            writeOldNumber(oldText, *sheet);
+            EXPECT_EQ(std::string(buffer, oldText.size()), oldNumber(*sheet).view())
+                << point.name << " at " << scale;
+        }
+    }
 }
 
 }  // namespace
