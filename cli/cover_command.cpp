@@ -1,4 +1,9 @@
-// mapsheet-cli cover: every sheet of a scale meeting an area, as CSV or a GIS layer.
+// mapsheet-cli cover: every sheet of a scale in an area, graticule sheets or (with --square)
+// the square sheets of a Gauss-Kruger system, as CSV or a GIS layer.
+//
+// Both kinds go the same way: one area (cover/cover_area.h), one cover source
+// (cover/cover_source.h), the --max-sheets refusal before anything is written, one output
+// (cli/cover_output.h).
 
 #include <charconv>
 #include <memory>
@@ -6,17 +11,18 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli/cover_output.h"
-#include "cli/cover_sheets.h"
 #include "cli/output_status.h"
+#include "cover/cover_area.h"
+#include "cover/graticule_source.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_area.h"
-#include "engine/sheet_cover.h"
 #include "engine/sheet_number_parse.h"
-#include "library/thousands.h"
+#include "library/quoted_excerpt.h"
 #include "text/box_text.h"
 #include "text/fixed_decimals.h"
 
@@ -25,13 +31,16 @@
 #endif
 
 #ifdef MAPSHEET_HAVE_PROJ
-#include "cli/square_area_commands.h"
-#include "library/quoted_excerpt.h"
+#include "cli/square_cover_source.h"
+#include "cli/square_options.h"
+#include "projection/graticule_squares.h"
 #endif
 
 namespace mapsheet::cli {
 
 namespace {
+
+constexpr std::string_view kPrefix = "mapsheet-cli cover: ";
 
 constexpr std::string_view kHelp =
     "Usage: mapsheet-cli cover --scale SCALE AREA [--mode MODE] [--compact] [--summary]\n"
@@ -60,13 +69,13 @@ constexpr std::string_view kHelp =
     "                 lattice): meets (the default: the sheet's interior meets the box),\n"
     "                 centre (the sheet's centre lies in the box, edges included), within (the\n"
     "                 whole sheet lies in the box). The sheets of --within-sheet are the same\n"
-    "                 in every mode; --within FILE takes meets only.\n"
+    "                 in every mode.\n"
     "--compact        the same area in the coarsest whole sheets: wherever every sheet of\n"
     "                 SCALE inside a coarser sheet is in the cover, that sheet stands in for\n"
     "                 them, up the chain 1:500, 1:1000, 1:2000, 1:5000, 1:10,000, 1:25,000,\n"
     "                 1:50,000, 1:100,000, 1:250,000, 1:500,000, 1:1,000,000 (1:200,000 stands\n"
     "                 outside it). The CSV gains the column scale. 'mapsheet-cli\n"
-    "                 uncompact --scale SCALE' turns the list back. Not with --within FILE.\n"
+    "                 uncompact --scale SCALE' turns the list back.\n"
     "--id             add the column (or field) id: the sheet's stable 64-bit id, which\n"
     "                 'mapsheet-cli sheet' reads back.\n"
     "--summary        instead of the sheets, one CSV row sheets,area_m2: how many sheets (rows)\n"
@@ -83,7 +92,7 @@ constexpr std::string_view kHelp =
     "                 and carry the same coordinates). FlatGeobuf stores the sheets in the\n"
     "                 order of its spatial index rather than from the north-west. dxf: each\n"
     "                 sheet a polyline on the DXF layer 'sheets' with its number as a text at\n"
-    "                 its centre, for CAD programs.\n"
+    "                 its centre, for CAD programs. xlsx: the fields as a workbook table.\n"
     "--output FILE    write to FILE instead of standard output (needed for gpkg, shp, fgb, dxf).\n"
     "                 The file appears only when complete; after a failure nothing is left.\n"
     "--max-sheets N   refuse, before writing anything, a cover of more than N sheets\n"
@@ -102,22 +111,26 @@ constexpr std::string_view kHelp =
 constexpr std::uint64_t kDefaultMaxSheets = 10'000'000;
 
 struct Options {
-    std::optional<std::string_view> scale;
-    std::optional<std::string_view> bbox;
+    std::optional<std::string> scale;
+    std::optional<std::string> bbox;
     std::optional<std::string> within;
-    std::optional<std::string_view> withinSheet;
-    std::optional<std::string_view> format;
+    std::optional<std::string> withinSheet;
+    std::optional<std::string> format;
     std::optional<std::string> output;
-    std::uint64_t maxSheets = kDefaultMaxSheets;
-    std::optional<std::string_view> mode;
+    std::optional<std::string> maxSheets;
+    std::optional<std::string> mode;
+    std::optional<std::string> crs;
+    std::optional<std::string> centralMeridian;
+    std::optional<std::string> zoneWidth;
     bool compact = false;
     bool summary = false;
     bool id = false;
+    bool square = false;
     bool help = false;
 };
 
 int usageError(std::ostream& err, const std::string& message) {
-    err << "mapsheet-cli cover: " << message << '\n';
+    err << kPrefix << message << '\n';
     return kExitUsage;
 }
 
@@ -127,18 +140,36 @@ std::string helpText() {
     return help;
 }
 
+bool* flagOf(Options& options, std::string_view name) {
+    return name == "--help" || name == "-h" ? &options.help
+           : name == "--compact"            ? &options.compact
+           : name == "--summary"            ? &options.summary
+           : name == "--id"                 ? &options.id
+           : name == "--square"             ? &options.square
+                                            : nullptr;
+}
+
+std::optional<std::string>* valueOf(Options& options, std::string_view name) {
+    return name == "--scale"              ? &options.scale
+           : name == "--bbox"             ? &options.bbox
+           : name == "--within"           ? &options.within
+           : name == "--within-sheet"     ? &options.withinSheet
+           : name == "--format"           ? &options.format
+           : name == "--output"           ? &options.output
+           : name == "--max-sheets"       ? &options.maxSheets
+           : name == "--mode"             ? &options.mode
+           : name == "--crs"              ? &options.crs
+           : name == "--central-meridian" ? &options.centralMeridian
+           : name == "--zone-width"       ? &options.zoneWidth
+                                          : nullptr;
+}
+
 // Fills options; on a usage error writes it and returns false.
 bool parseOptions(const Arguments& arguments, Options& options, std::ostream& err) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string_view argument = arguments[i];
-        if (argument == "--help" || argument == "-h") {
-            options.help = true;
-            continue;
-        }
-        if (argument == "--compact" || argument == "--summary" || argument == "--id") {
-            (argument == "--compact"   ? options.compact
-             : argument == "--summary" ? options.summary
-                                       : options.id) = true;
+        const std::string_view argument = arguments[i];
+        if (bool* flag = flagOf(options, argument)) {
+            *flag = true;
             continue;
         }
         if (!argument.starts_with("--")) {
@@ -146,61 +177,112 @@ bool parseOptions(const Arguments& arguments, Options& options, std::ostream& er
                                 "; run 'mapsheet-cli cover --help'");
             return false;
         }
-        std::optional<std::string_view> value;
-        if (const auto equals = argument.find('='); equals != std::string_view::npos) {
-            value = argument.substr(equals + 1);
-            argument = argument.substr(0, equals);
-        }
-        const bool known = argument == "--scale" || argument == "--bbox" ||
-                           argument == "--within" || argument == "--within-sheet" ||
-                           argument == "--format" || argument == "--output" ||
-                           argument == "--max-sheets" || argument == "--mode";
-        if (!known) {
-            usageError(err, "unknown option " + text::singleQuotedExcerpt(argument) +
+        const std::string_view name = argument.substr(0, argument.find('='));
+        std::optional<std::string>* slot = valueOf(options, name);
+        if (slot == nullptr) {
+            usageError(err, "unknown option " + text::singleQuotedExcerpt(name) +
                                 "; run 'mapsheet-cli cover --help'");
             return false;
         }
-        if (!value) {
-            if (i + 1 == arguments.size()) {
-                usageError(err, std::string(argument) + " needs a value");
-                return false;
-            }
-            value = arguments[++i];
-        }
-        if (argument == "--scale") {
-            options.scale = value;
-        } else if (argument == "--bbox") {
-            options.bbox = value;
-        } else if (argument == "--within") {
-            options.within = std::string(*value);
-        } else if (argument == "--within-sheet") {
-            options.withinSheet = value;
-        } else if (argument == "--format") {
-            options.format = value;
-        } else if (argument == "--output") {
-            options.output = std::string(*value);
-        } else if (argument == "--mode") {
-            options.mode = value;
+        if (name.size() < argument.size()) {
+            *slot = std::string(argument.substr(name.size() + 1));
+        } else if (i + 1 < arguments.size()) {
+            *slot = arguments[++i];
         } else {
-            const auto [end, fault] =
-                std::from_chars(value->data(), value->data() + value->size(), options.maxSheets);
-            if (fault != std::errc{} || end != value->data() + value->size()) {
-                usageError(err, "--max-sheets " + text::singleQuotedExcerpt(*value) +
-                                    ": expected a whole number of sheets");
-                return false;
-            }
+            usageError(err, std::string(name) + " needs a value");
+            return false;
         }
     }
     return true;
 }
 
+// The checks every cover takes alike, after its scale: --max-sheets, one area, the format.
+struct Common {
+    std::uint64_t maxSheets = kDefaultMaxSheets;
+    std::string format;
+};
+
+std::optional<Common> commonOptions(const Options& options, std::ostream& err) {
+    Common common;
+    if (options.maxSheets) {
+        const std::string& text = *options.maxSheets;
+        const auto [end, fault] =
+            std::from_chars(text.data(), text.data() + text.size(), common.maxSheets);
+        if (fault != std::errc{} || end != text.data() + text.size()) {
+            usageError(err, "--max-sheets " + text::singleQuotedExcerpt(text) +
+                                ": expected a whole number of sheets");
+            return std::nullopt;
+        }
+    }
+    if ((options.bbox ? 1 : 0) + (options.within ? 1 : 0) + (options.withinSheet ? 1 : 0) != 1) {
+        usageError(err, "give exactly one of --bbox, --within and --within-sheet");
+        return std::nullopt;
+    }
+    common.format = options.format.value_or(
+        options.output ? coverFormatOfPath(*options.output).value_or("csv") : "csv");
+    if (!isCoverFormat(common.format)) {
+        usageError(err, "unknown format " + text::singleQuotedExcerpt(common.format) +
+                            ": expected csv, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
+        return std::nullopt;
+    }
+    return common;
+}
+
+// The area of the options, and for polygons their rings as read (the square cover follows them
+// in its plane).
+struct AreaInput {
+    explicit AreaInput(cover::CoverArea given) : area(std::move(given)) {}
+    cover::CoverArea area;
+#ifdef MAPSHEET_HAVE_GDAL
+    std::shared_ptr<const gis::PolygonArea> polygons;
+#endif
+};
+
+// nullopt after writing the error; status is then the exit status (4 for a file that cannot
+// be read).
+std::optional<AreaInput> readArea(const Options& options, std::ostream& err, int& status) {
+    status = kExitUsage;
+    std::string error;
+    if (options.bbox) {
+        const std::optional<engine::LatLonBox> box = parseBox(*options.bbox, error);
+        if (!box) {
+            usageError(err, error);
+            return std::nullopt;
+        }
+        return AreaInput(cover::CoverArea::ofBox(*box));
+    }
+    if (options.withinSheet) {
+        const engine::ParsedSheet parsed = engine::parseSheetNumber(*options.withinSheet);
+        if (!parsed.sheet) {
+            usageError(err, "--within-sheet: " + parsed.error);
+            return std::nullopt;
+        }
+        return AreaInput(cover::CoverArea::ofSheet(*parsed.sheet));
+    }
+#ifdef MAPSHEET_HAVE_GDAL
+    std::optional<gis::PolygonArea> read = gis::readPolygonFile(*options.within, error);
+    if (!read) {
+        err << kPrefix << "--within: " << error << '\n';
+        status = kExitReadFailed;
+        return std::nullopt;
+    }
+    auto polygons = std::make_shared<const gis::PolygonArea>(std::move(*read));
+    AreaInput input(cover::CoverArea::ofPolygons(polygons));
+    input.polygons = std::move(polygons);
+    return input;
+#else
+    usageError(err, "--within needs GDAL, which this build lacks");
+    return std::nullopt;
+#endif
+}
+
 // The sheets,area_m2 row of a cover: its sheets counted and their areas summed.
-int writeSummary(CoverSheets& sheets, std::ostream& out, std::ostream& err) {
+int writeSummary(cover::GraticuleSource& source, std::ostream& out, std::ostream& err) {
     std::uint64_t count = 0;
     long double area = 0;
-    while (const std::optional<engine::Sheet> sheet = sheets.next()) {
+    while (source.next()) {
         ++count;
-        area += engine::sheetArea(*sheet);
+        area += engine::sheetArea(source.sheet());
     }
     std::string summary = "sheets,area_m2\n" + std::to_string(count) + ",";
     appendFixed(summary, static_cast<double>(area), 3);
@@ -211,14 +293,160 @@ int writeSummary(CoverSheets& sheets, std::ostream& out, std::ostream& err) {
     return finishOutput(out, err, kExitSuccess);
 }
 
+// Refuses a cover beyond --max-sheets, else writes every row.
+int writeCover(cover::CoverSource& source, const Options& options, const Common& common,
+               std::ostream& out, std::ostream& err, const CoverLayerCrs& crs = {}) {
+    if (const std::string refusal = maxSheetsRefusal(source, common.maxSheets);
+        !refusal.empty()) {
+        return usageError(err, refusal);
+    }
+    std::string error;
+    const std::unique_ptr<CoverOutput> output =
+        openCoverOutput(common.format, options.output, out, error, source.layout(), crs);
+    if (!output) {
+        err << kPrefix << error << '\n';
+        return options.output ? kExitWriteFailed : kExitUsage;
+    }
+    while (source.next()) {
+        if (!output->add(source)) {
+            err << kPrefix << output->error() << '\n';
+            return kExitWriteFailed;
+        }
+    }
+    if (!output->finish()) {
+        err << kPrefix << output->error() << '\n';
+        return kExitWriteFailed;
+    }
+    return finishOutput(out, err, kExitSuccess);
+}
+
+int runGraticuleCover(const Options& options, std::ostream& out, std::ostream& err) {
+    if (options.crs || options.centralMeridian || options.zoneWidth) {
+        return usageError(err, "--crs, --central-meridian and --zone-width go with --square");
+    }
+    if (!options.scale) {
+        err << kPrefix << "--scale SCALE is required; accepted scales:\n"
+            << engine::acceptedScales();
+        return kExitUsage;
+    }
+    const std::optional<int> scale = engine::parseScale(*options.scale);
+    if (!scale) {
+        err << kPrefix << "unknown scale " << text::singleQuotedExcerpt(*options.scale)
+            << "; accepted scales:\n"
+            << engine::acceptedScales();
+        return kExitUsage;
+    }
+    const std::optional<Common> common = commonOptions(options, err);
+    if (!common) {
+        return kExitUsage;
+    }
+    engine::CoverMode mode = engine::CoverMode::Meets;
+    if (options.mode) {
+        const std::optional<engine::CoverMode> named = engine::coverModeFromName(*options.mode);
+        if (!named) {
+            return usageError(err, "unknown mode " + text::singleQuotedExcerpt(*options.mode) +
+                                       ": expected meets, centre or within");
+        }
+        mode = *named;
+    }
+    if (options.summary && (common->format != "csv" || options.output)) {
+        return usageError(err, "--summary writes one CSV row to standard output");
+    }
+    int status = kExitUsage;
+    const std::optional<AreaInput> input = readArea(options, err, status);
+    if (!input) {
+        return status;
+    }
+    const cover::CoverArea& area = input->area;
+    if (area.kind == cover::CoverArea::Kind::Sheet &&
+        engine::divisionRatio(area.sheet.scale, *scale) == 0) {
+        return usageError(err, "--within-sheet: the " + engine::scaleRatioText(*scale) +
+                                   " sheets do not lie within a " +
+                                   engine::scaleRatioText(area.sheet.scale) + " sheet");
+    }
+    cover::GraticuleSource source(area, *scale, mode, options.compact, options.id);
+    if (options.summary) {
+        if (const std::string refusal = maxSheetsRefusal(source, common->maxSheets);
+            !refusal.empty()) {
+            return usageError(err, refusal);
+        }
+        return writeSummary(source, out, err);
+    }
+    return writeCover(source, options, *common, out, err);
+}
+
+#ifdef MAPSHEET_HAVE_PROJ
+#ifdef MAPSHEET_HAVE_GDAL
+// The projected CRS of the system: its EPSG code, or for a meridian without one CGCS2000 with
+// the system's Transverse Mercator.
+gis::LayerCrs projectedCrs(const projection::GaussKrugerSystem& system) {
+    if (system.epsg != 0) {
+        return {system.epsg, std::nullopt};
+    }
+    return {0,
+            gis::TransverseMercatorCrs{"CGCS2000 / " + projection::systemName(system).substr(9),
+                                       system.centralMeridian, projection::falseEasting(system)}};
+}
+#endif
+
+int runSquareCover(const Options& options, std::ostream& out, std::ostream& err) {
+    if (options.mode || options.compact || options.summary || options.id) {
+        return usageError(err, "--square takes none of --mode, --compact, --summary and --id");
+    }
+    if (!options.scale) {
+        return usageError(err, "--scale SCALE is required: 1:5000, 1:2000, 1:1000 or 1:500");
+    }
+    const std::optional<int> scale = engine::parseScale(*options.scale);
+    if (!scale || !engine::hasSquareSheets(*scale)) {
+        return usageError(err,
+                          "--square needs a square-sheet scale: 1:5000, 1:2000, 1:1000 or "
+                          "1:500, not " +
+                              text::singleQuotedExcerpt(*options.scale));
+    }
+    const std::optional<Common> common = commonOptions(options, err);
+    if (!common) {
+        return kExitUsage;
+    }
+    int status = kExitUsage;
+    const std::optional<AreaInput> input = readArea(options, err, status);
+    if (!input) {
+        return status;
+    }
+    std::optional<projection::GaussKrugerSystem> chosen;
+    if (!chooseSquareSystem({options.crs, options.centralMeridian, options.zoneWidth}, chosen,
+                            kPrefix, err)) {
+        return kExitUsage;
+    }
+    projection::GaussKrugerProjector projector(
+        projection::systemForBox(chosen, input->area.box));
+    if (const std::string wide = projection::boxWidthError(projector.system(), input->area.box);
+        !wide.empty()) {
+        return usageError(err, "the area reaches too far: " + wide);
+    }
+#ifdef MAPSHEET_HAVE_GDAL
+    const AreaRings noRings;
+    const AreaRings& rings = input->polygons ? input->polygons->polygons() : noRings;
+#else
+    const AreaRings rings;
+#endif
+    std::optional<projection::SquareCover> squares =
+        squaresOfArea(input->area, rings, *scale, projector);
+    if (!squares) {
+        return usageError(
+            err, "PROJ cannot project the area into " + projection::systemName(projector.system()));
+    }
+    SquareCoverSource source(std::move(*squares), projector);
+#ifdef MAPSHEET_HAVE_GDAL
+    return writeCover(source, options, *common, out, err, projectedCrs(projector.system()));
+#else
+    return writeCover(source, options, *common, out, err);
+#endif
+}
+#endif
+
 }  // namespace
 
 int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream& err) {
-#ifdef MAPSHEET_HAVE_PROJ
-    if (asksForSquares(arguments)) {
-        return runSquareCoverCommand(arguments, out, err);
-    }
-#endif
     Options options;
     if (!parseOptions(arguments, options, err)) {
         return kExitUsage;
@@ -227,118 +455,14 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
         out << helpText();
         return finishOutput(out, err, kExitSuccess);
     }
-    if (!options.scale) {
-        err << "mapsheet-cli cover: --scale SCALE is required; accepted scales:\n"
-            << engine::acceptedScales();
-        return kExitUsage;
-    }
-    const std::optional<int> scale = engine::parseScale(*options.scale);
-    if (!scale) {
-        err << "mapsheet-cli cover: unknown scale " << text::singleQuotedExcerpt(*options.scale)
-            << "; accepted scales:\n"
-            << engine::acceptedScales();
-        return kExitUsage;
-    }
-    const int areas =
-        (options.bbox ? 1 : 0) + (options.within ? 1 : 0) + (options.withinSheet ? 1 : 0);
-    if (areas != 1) {
-        return usageError(err, "give exactly one of --bbox, --within and --within-sheet");
-    }
-    std::string format = options.format ? std::string(*options.format) : "csv";
-    if (!options.format && options.output) {
-        format = coverFormatOfPath(*options.output).value_or("csv");
-    }
-    if (!isCoverFormat(format)) {
-        return usageError(err, "unknown format " + text::singleQuotedExcerpt(format) +
-                                   ": expected csv, geojson, gpkg, shp, kml, fgb or dxf");
-    }
-
-    engine::CoverMode mode = engine::CoverMode::Meets;
-    if (options.mode) {
-        const std::optional<engine::CoverMode> named = engine::coverModeFromName(*options.mode);
-        if (!named) {
-            return usageError(err, "unknown mode '" + std::string(*options.mode) +
-                                       "': expected meets, centre or within");
-        }
-        mode = *named;
-    }
-    if (options.within && (mode != engine::CoverMode::Meets || options.compact)) {
-        return usageError(err, "--within FILE takes neither --mode " +
-                                   std::string(engine::coverModeName(mode)) + " nor --compact");
-    }
-    if (options.summary && (format != "csv" || options.output)) {
-        return usageError(err, "--summary writes one CSV row to standard output");
-    }
-
-    std::unique_ptr<CoverSheets> sheets;
-    std::string error;
-    if (options.bbox) {
-        const std::optional<engine::LatLonBox> box = parseBox(*options.bbox, error);
-        if (!box) {
-            return usageError(err, error);
-        }
-        sheets = std::make_unique<CoverSheets>(*box, *scale, mode, options.compact);
-    } else if (options.withinSheet) {
-        const engine::ParsedSheet parent = engine::parseSheetNumber(*options.withinSheet);
-        if (!parent.sheet) {
-            return usageError(err, "--within-sheet: " + parent.error);
-        }
-        if (engine::divisionRatio(parent.sheet->scale, *scale) == 0) {
-            return usageError(err, "--within-sheet: the " + engine::scaleRatioText(*scale) +
-                                       " sheets do not lie within a " +
-                                       engine::scaleRatioText(parent.sheet->scale) + " sheet");
-        }
-        if (options.compact) {
-            const engine::DegreeBounds bounds = engine::degreeBounds(*parent.sheet);
-            sheets = std::make_unique<CoverSheets>(
-                engine::LatLonBox{bounds.south, bounds.west, bounds.north, bounds.east}, *scale,
-                engine::CoverMode::Meets, true);
-        } else {
-            sheets = std::make_unique<CoverSheets>(*parent.sheet, *scale);
-        }
-    } else {
-#ifdef MAPSHEET_HAVE_GDAL
-        std::optional<gis::PolygonArea> area = gis::readPolygonFile(*options.within, error);
-        if (!area) {
-            err << "mapsheet-cli cover: --within: " << error << '\n';
-            return kExitReadFailed;
-        }
-        sheets = std::make_unique<CoverSheets>(
-            std::make_shared<const gis::PolygonArea>(std::move(*area)), *scale);
+    if (options.square) {
+#ifdef MAPSHEET_HAVE_PROJ
+        return runSquareCover(options, out, err);
 #else
-        return usageError(err, "--within needs GDAL, which this build lacks");
+        return usageError(err, "--square needs PROJ, which this build lacks");
 #endif
     }
-
-    if (const std::optional<CoverCount> count = sheets->countAbove(options.maxSheets)) {
-        return usageError(
-            err,
-            std::string("the cover would have ") + (count->atLeast ? "more than " : "") +
-                text::withThousandsSeparators(count->atLeast ? options.maxSheets : count->sheets) +
-                " sheets, more than --max-sheets " +
-                text::withThousandsSeparators(options.maxSheets) + " allows");
-    }
-
-    if (options.summary) {
-        return writeSummary(*sheets, out, err);
-    }
-    const std::unique_ptr<CoverOutput> output =
-        openCoverOutput(format, options.output, out, error, {options.compact, options.id});
-    if (!output) {
-        err << "mapsheet-cli cover: " << error << '\n';
-        return options.output ? kExitWriteFailed : kExitUsage;
-    }
-    while (const std::optional<engine::Sheet> sheet = sheets->next()) {
-        if (!output->add(*sheet)) {
-            err << "mapsheet-cli cover: " << output->error() << '\n';
-            return kExitWriteFailed;
-        }
-    }
-    if (!output->finish()) {
-        err << "mapsheet-cli cover: " << output->error() << '\n';
-        return kExitWriteFailed;
-    }
-    return finishOutput(out, err, kExitSuccess);
+    return runGraticuleCover(options, out, err);
 }
 
 }  // namespace mapsheet::cli

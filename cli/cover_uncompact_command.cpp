@@ -11,6 +11,7 @@
 #include "cli/output_status.h"
 #include "cli/relation_rows.h"
 #include "cli/sheet_or_id.h"
+#include "cover/graticule_source.h"
 #include "engine/compact_cover.h"
 #include "engine/scale_names.h"
 #include "library/quoted_excerpt.h"
@@ -131,15 +132,17 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
     }
     std::string error;
     const std::unique_ptr<CoverOutput> output =
-        openCoverOutput(*format, path, out, error, {.id = id});
+        openCoverOutput(*format, path, out, error, cover::graticuleLayout({.id = id}));
     if (!output) {
         err << "mapsheet-cli uncompact: " << error << '\n';
         return path ? kExitWriteFailed : kExitUsage;
     }
+    cover::GraticuleRow row({.id = id});
     for (const engine::Sheet& sheet : sheets) {
         engine::SheetCover fine = engine::uncompact(sheet, scale);
         while (const std::optional<engine::Sheet> child = fine.next()) {
-            if (!output->add(*child)) {
+            row.set(*child);
+            if (!output->add(row)) {
                 err << "mapsheet-cli uncompact: " << output->error() << '\n';
                 return kExitWriteFailed;
             }

@@ -154,6 +154,15 @@ class SquareRows {
 
 }  // namespace
 
+bool asksForSquares(const Arguments& arguments) {
+    for (const std::string& argument : arguments) {
+        if (argument == "--square" || argument.starts_with("--square=")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int runGraticuleSquaresCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
                                std::ostream& err) {
     const std::optional<SheetSquareOptions> options = parseOptions(arguments, err);

@@ -1,0 +1,23 @@
+#include "cover/cover_source.h"
+
+#include "library/thousands.h"
+
+namespace mapsheet::cover {
+
+LonLatRing CoverRow::lonLatOutline(std::string& /*error*/) const {
+    const SheetFrame f = frame();
+    return {{f.west, f.south}, {f.east, f.south}, {f.east, f.north}, {f.west, f.north},
+            {f.west, f.south}};
+}
+
+std::string maxSheetsRefusal(const CoverSource& source, std::uint64_t limit) {
+    const std::optional<CoverCount> count = source.countAbove(limit);
+    if (!count) {
+        return {};
+    }
+    return std::string("the cover would have ") + (count->atLeast ? "more than " : "") +
+           text::withThousandsSeparators(count->atLeast ? limit : count->sheets) +
+           " sheets, more than --max-sheets " + text::withThousandsSeparators(limit) + " allows";
+}
+
+}  // namespace mapsheet::cover
