@@ -296,8 +296,7 @@ int writeSummary(cover::GraticuleSource& source, std::ostream& out, std::ostream
 // Refuses a cover beyond --max-sheets, else writes every row.
 int writeCover(cover::CoverSource& source, const Options& options, const Common& common,
                std::ostream& out, std::ostream& err, const CoverLayerCrs& crs = {}) {
-    if (const std::string refusal = maxSheetsRefusal(source, common.maxSheets);
-        !refusal.empty()) {
+    if (const std::string refusal = maxSheetsRefusal(source, common.maxSheets); !refusal.empty()) {
         return usageError(err, refusal);
     }
     std::string error;
@@ -417,8 +416,7 @@ int runSquareCover(const Options& options, std::ostream& out, std::ostream& err)
                             kPrefix, err)) {
         return kExitUsage;
     }
-    projection::GaussKrugerProjector projector(
-        projection::systemForBox(chosen, input->area.box));
+    projection::GaussKrugerProjector projector(projection::systemForBox(chosen, input->area.box));
     if (const std::string wide = projection::boxWidthError(projector.system(), input->area.box);
         !wide.empty()) {
         return usageError(err, "the area reaches too far: " + wide);

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "batch/number_lines.h"
 #include "cli/commands.h"
 #include "cli/cover_output.h"
-#include "batch/number_lines.h"
 #include "cli/output_status.h"
 #include "cli/relation_rows.h"
 #include "cli/sheet_or_id.h"
@@ -89,8 +89,8 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
         format = path ? coverFormatOfPath(*path).value_or("csv") : "csv";
     }
     if (!isCoverFormat(*format)) {
-        return usageError(
-            err, "unknown format '" + *format + "': expected csv, geojson, gpkg, shp, kml, fgb or dxf");
+        return usageError(err, "unknown format '" + *format +
+                                   "': expected csv, geojson, gpkg, shp, kml, fgb or dxf");
     }
 
     const int scale = *options->scale;

@@ -12,9 +12,10 @@
 
 namespace mapsheet::cli {
 
-std::optional<projection::SquareCover> squaresOfArea(
-    const cover::CoverArea& area, [[maybe_unused]] const AreaRings& rings, int scale,
-    projection::GaussKrugerProjector& projector) {
+std::optional<projection::SquareCover> squaresOfArea(const cover::CoverArea& area,
+                                                     [[maybe_unused]] const AreaRings& rings,
+                                                     int scale,
+                                                     projection::GaussKrugerProjector& projector) {
 #ifdef MAPSHEET_HAVE_GDAL
     if (area.kind == cover::CoverArea::Kind::Polygons) {
         std::vector<projection::GeographicPolygon> polygons;
@@ -40,8 +41,8 @@ SquareCoverSource::SquareCoverSource(projection::SquareCover cover,
     : cover_(std::move(cover)),
       projector_(&projector),
       systemName_(projection::systemName(projector.system())),
-      layout_{"sheet,crs,scale,south_x,west_y,north_x,east_y\n", {"sheet", "crs", "scale"}, true,
-              9} {}
+      layout_{
+          "sheet,crs,scale,south_x,west_y,north_x,east_y\n", {"sheet", "crs", "scale"}, true, 9} {}
 
 bool SquareCoverSource::next() {
     const std::optional<engine::SquareSheet> sheet = cover_.next();

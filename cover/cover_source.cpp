@@ -6,7 +6,10 @@ namespace mapsheet::cover {
 
 LonLatRing CoverRow::lonLatOutline(std::string& /*error*/) const {
     const SheetFrame f = frame();
-    return {{f.west, f.south}, {f.east, f.south}, {f.east, f.north}, {f.west, f.north},
+    return {{f.west, f.south},
+            {f.east, f.south},
+            {f.east, f.north},
+            {f.west, f.north},
             {f.west, f.south}};
 }
 

@@ -63,9 +63,7 @@ class GraticuleSource final : public CoverSource {
     const engine::Sheet& sheet() const { return row_.sheet(); }
 
     void appendCsvRecord(std::string& records) const override { row_.appendCsvRecord(records); }
-    void fieldValues(std::vector<std::string>& values) const override {
-        row_.fieldValues(values);
-    }
+    void fieldValues(std::vector<std::string>& values) const override { row_.fieldValues(values); }
     SheetFrame frame() const override { return row_.frame(); }
 
   private:

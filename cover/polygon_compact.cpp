@@ -73,8 +73,8 @@ bool PolygonCompactCover::step() {
             return true;
         }
         const int index = frame.nextChild++;
-        candidate =
-            engine::childAt(frame.sheet, frame.childScale, index / frame.ratio, index % frame.ratio);
+        candidate = engine::childAt(frame.sheet, frame.childScale, index / frame.ratio,
+                                    index % frame.ratio);
     }
     if (plainOnly_) {
         if (polygonsTake(*polygons_, engine::unitBounds(candidate), mode_)) {
@@ -91,8 +91,8 @@ bool PolygonCompactCover::step() {
             break;
         case Share::Some: {
             const int finer = engine::compactChildScale(candidate.scale);
-            stack_[depth_++] = {candidate, finer, engine::divisionRatio(candidate.scale, finer), 0,
-                                false, 0, {}};
+            stack_[depth_++] = {
+                candidate, finer, engine::divisionRatio(candidate.scale, finer), 0, false, 0, {}};
             break;
         }
     }

@@ -12,10 +12,10 @@
 // when the open rectangle and the interior of at least one polygon have a point in common, so a
 // sheet that only touches a polygon's boundary (an edge or a vertex) does not meet it;
 // holdsCentre when the rectangle's centre lies in a closed polygon (its boundary included);
-// holdsRectangle when the closed rectangle lies in one closed polygon. Polygons are taken as valid simple polygons (exterior ring first,
-// holes after; ring orientation does not matter, closing vertices may repeat); a polygon's
-// interior is decided by the even-odd rule over its rings. Several polygons are a union: a
-// sheet meets the area when it meets any one of them.
+// holdsRectangle when the closed rectangle lies in one closed polygon. Polygons are taken as valid
+// simple polygons (exterior ring first, holes after; ring orientation does not matter, closing
+// vertices may repeat); a polygon's interior is decided by the even-odd rule over its rings.
+// Several polygons are a union: a sheet meets the area when it meets any one of them.
 //
 // The tests are fastest when the rectangles come row by row (the order of engine::SheetCover):
 // the edges crossing the current row are kept between calls. Not safe for concurrent calls.
