@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <ostream>
 
 #include "library/quoted_excerpt.h"
@@ -33,8 +34,43 @@ std::optional<std::string> CommandLine::value(const Option& option) const {
     return found == values_.end() ? std::nullopt : std::optional<std::string>(found->second);
 }
 
+namespace {
+
+// CLI11 takes "-x" or "-.5" for short options, but the only short option of every command is
+// -h: any other argument that starts with one "-" is an operand or a value ("-.5", a southern
+// latitude). Such an argument goes to CLI11 as a stand-in that starts with "-0", which it reads
+// as a negative number, an operand, and comes back as it was.
+class StandIns {
+  public:
+    explicit StandIns(const Arguments& arguments) {
+        for (const std::string& argument : arguments) {
+            const bool readAsShortOption = argument.size() > 1 && argument[0] == '-' &&
+                                           argument[1] != '-' && argument != "-h" &&
+                                           !std::isdigit(static_cast<unsigned char>(argument[1]));
+            if (!readAsShortOption) {
+                words_.push_back(argument);
+                continue;
+            }
+            words_.push_back("-0\x1f" + std::to_string(originals_.size()) + "\x1f");
+            originals_.emplace(words_.back(), argument);
+        }
+    }
+    // The words in the reverse order CLI11 takes them in.
+    std::vector<std::string> reversedWords() const { return {words_.rbegin(), words_.rend()}; }
+    std::string original(const std::string& word) const {
+        const auto found = originals_.find(word);
+        return found == originals_.end() ? word : found->second;
+    }
+
+  private:
+    std::vector<std::string> words_;
+    std::map<std::string, std::string> originals_;
+};
+
+}  // namespace
+
 std::optional<CommandLine> readCommandLine(const Arguments& arguments,
-                                           std::initializer_list<Option> accepted,
+                                           const std::vector<Option>& accepted,
                                            const CommandUsage& usage, std::ostream& err) {
     CLI::App app;
     app.set_help_flag();  // the commands write their own help
@@ -48,12 +84,13 @@ std::optional<CommandLine> readCommandLine(const Arguments& arguments,
         read->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
         declared.emplace_back(&option, read);
     }
-    CommandLine line;
-    app.add_option("operands", line.operands_);
+    std::vector<std::string> operands;
+    app.add_option("operands", operands);
 
-    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    const StandIns standIns(arguments);
+    std::vector<std::string> words = standIns.reversedWords();
     try {
-        app.parse(reversed);
+        app.parse(words);
     } catch (const CLI::ArgumentMismatch& mismatch) {
         // CLI11 names the option before the first ':'.
         const std::string_view what = mismatch.what();
@@ -72,13 +109,17 @@ std::optional<CommandLine> readCommandLine(const Arguments& arguments,
                              usage.helpHint());
         return std::nullopt;
     }
+    CommandLine line;
     line.help_ = help->count() > 0;
+    for (const std::string& operand : operands) {
+        line.operands_.push_back(standIns.original(operand));
+    }
     for (const auto& [option, read] : declared) {
         if (read->count() == 0) {
             continue;
         }
         if (option->takesValue) {
-            line.values_[std::string(option->name)] = read->results().back();
+            line.values_[std::string(option->name)] = standIns.original(read->results().back());
         } else {
             line.switches_.emplace(option->name);
         }

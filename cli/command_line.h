@@ -4,14 +4,13 @@
 //
 // An option is "--name VALUE" or "--name=VALUE" (the next argument is the value whatever it
 // starts with), a switch is "--name"; "-h" and "--help" ask for the command's help; "--" ends
-// the options. Every other argument is an operand, kept in order; an argument that starts
-// with "-" and a digit (a southern latitude, a western longitude, "-39°58′45″") is an operand
-// too. An option given twice takes its last value. An option the command does not take, and an
-// option without its value, are usage errors, written as "mapsheet-cli COMMAND: ..." with the
-// piece quoted by the one quote rule of library/quoted_excerpt.h. The help text is the
-// command's own; nothing here formats help.
+// the options. Every other argument is an operand, kept in order: also one that starts with a
+// single "-" (a southern latitude or a western longitude, "-39°58′45″", "-.5", and "-" itself). An
+// option given twice takes its last value. An option the command does not take, and an option
+// without its value, are usage errors, written as "mapsheet-cli COMMAND: ..." with the piece quoted
+// by the one quote rule of library/quoted_excerpt.h. The help text is the command's own; nothing
+// here formats help.
 
-#include <initializer_list>
 #include <iosfwd>
 #include <map>
 #include <optional>
@@ -55,8 +54,7 @@ class CommandLine {
     const std::vector<std::string>& operands() const { return operands_; }
 
   private:
-    friend std::optional<CommandLine> readCommandLine(const Arguments&,
-                                                      std::initializer_list<Option>,
+    friend std::optional<CommandLine> readCommandLine(const Arguments&, const std::vector<Option>&,
                                                       const CommandUsage&, std::ostream&);
     bool help_ = false;
     std::map<std::string, std::string, std::less<>> values_;
@@ -66,7 +64,7 @@ class CommandLine {
 
 // The command line, or nullopt after writing the usage error to err.
 std::optional<CommandLine> readCommandLine(const Arguments& arguments,
-                                           std::initializer_list<Option> accepted,
+                                           const std::vector<Option>& accepted,
                                            const CommandUsage& usage, std::ostream& err);
 
 }  // namespace mapsheet::cli

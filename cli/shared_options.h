@@ -34,7 +34,7 @@ inline constexpr Option kZoneWidthOption{"--zone-width", true};
 
 // The most threads --jobs may ask for.
 inline constexpr int kMaxJobs = 256;
-inline constexpr std::uint64_t kDefaultMaxSheets = 10'000'000;
+inline constexpr std::uint64_t kDefaultSheetLimit = 10'000'000;
 
 // The processors this process may run on: the default of --jobs.
 int availableProcessors();
