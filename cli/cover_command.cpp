@@ -5,7 +5,6 @@
 // (cover/cover_source.h), the --max-sheets refusal before anything is written, one output
 // (cli/cover_output.h).
 
-#include <charconv>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -14,15 +13,16 @@
 #include <utility>
 #include <vector>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/cover_output.h"
 #include "cli/output_status.h"
+#include "cli/shared_options.h"
 #include "cover/cover_area.h"
 #include "cover/graticule_source.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_area.h"
 #include "engine/sheet_number_parse.h"
-#include "library/quoted_excerpt.h"
 #include "text/box_text.h"
 #include "text/fixed_decimals.h"
 
@@ -32,15 +32,13 @@
 
 #ifdef MAPSHEET_HAVE_PROJ
 #include "cli/square_cover_source.h"
-#include "cli/square_options.h"
+#include "cli/square_system_options.h"
 #include "projection/graticule_squares.h"
 #endif
 
 namespace mapsheet::cli {
 
 namespace {
-
-constexpr std::string_view kPrefix = "mapsheet-cli cover: ";
 
 constexpr std::string_view kHelp =
     "Usage: mapsheet-cli cover --scale SCALE AREA [--mode MODE] [--compact] [--summary]\n"
@@ -108,29 +106,43 @@ constexpr std::string_view kHelp =
     "Exit status: 0 on success, 2 for a usage error or a refused cover, 3 when the output\n"
     "cannot be written, 4 when the --within file cannot be read.\n";
 
-constexpr std::uint64_t kDefaultMaxSheets = 10'000'000;
+const CommandUsage kUsage{"cover"};
 
+constexpr Option kBboxOption{"--bbox", true};
+constexpr Option kWithinOption{"--within", true};
+constexpr Option kWithinSheetOption{"--within-sheet", true};
+constexpr Option kModeOption{"--mode", true};
+constexpr Option kCompactOption{"--compact", false};
+constexpr Option kSummaryOption{"--summary", false};
+constexpr Option kSquareOption{"--square", false};
+
+// What the command line says, beyond the scale, the limit and the system, which the shared
+// readers take from it.
 struct Options {
-    std::optional<std::string> scale;
+    explicit Options(const CommandLine& line)
+        : bbox(line.value(kBboxOption)),
+          within(line.value(kWithinOption)),
+          withinSheet(line.value(kWithinSheetOption)),
+          format(line.value(kFormatOption)),
+          output(line.value(kOutputOption)),
+          mode(line.value(kModeOption)),
+          compact(line.has(kCompactOption)),
+          summary(line.has(kSummaryOption)),
+          id(line.has(kIdOption)) {}
+
     std::optional<std::string> bbox;
     std::optional<std::string> within;
     std::optional<std::string> withinSheet;
     std::optional<std::string> format;
     std::optional<std::string> output;
-    std::optional<std::string> maxSheets;
     std::optional<std::string> mode;
-    std::optional<std::string> crs;
-    std::optional<std::string> centralMeridian;
-    std::optional<std::string> zoneWidth;
-    bool compact = false;
-    bool summary = false;
-    bool id = false;
-    bool square = false;
-    bool help = false;
+    bool compact;
+    bool summary;
+    bool id;
 };
 
 int usageError(std::ostream& err, const std::string& message) {
-    err << kPrefix << message << '\n';
+    kUsage.error(err, message);
     return kExitUsage;
 }
 
@@ -140,79 +152,17 @@ std::string helpText() {
     return help;
 }
 
-bool* flagOf(Options& options, std::string_view name) {
-    return name == "--help" || name == "-h" ? &options.help
-           : name == "--compact"            ? &options.compact
-           : name == "--summary"            ? &options.summary
-           : name == "--id"                 ? &options.id
-           : name == "--square"             ? &options.square
-                                            : nullptr;
-}
-
-std::optional<std::string>* valueOf(Options& options, std::string_view name) {
-    return name == "--scale"              ? &options.scale
-           : name == "--bbox"             ? &options.bbox
-           : name == "--within"           ? &options.within
-           : name == "--within-sheet"     ? &options.withinSheet
-           : name == "--format"           ? &options.format
-           : name == "--output"           ? &options.output
-           : name == "--max-sheets"       ? &options.maxSheets
-           : name == "--mode"             ? &options.mode
-           : name == "--crs"              ? &options.crs
-           : name == "--central-meridian" ? &options.centralMeridian
-           : name == "--zone-width"       ? &options.zoneWidth
-                                          : nullptr;
-}
-
-// Fills options; on a usage error writes it and returns false.
-bool parseOptions(const Arguments& arguments, Options& options, std::ostream& err) {
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        if (bool* flag = flagOf(options, argument)) {
-            *flag = true;
-            continue;
-        }
-        if (!argument.starts_with("--")) {
-            usageError(err, "unexpected argument " + text::singleQuotedExcerpt(argument) +
-                                "; run 'mapsheet-cli cover --help'");
-            return false;
-        }
-        const std::string_view name = argument.substr(0, argument.find('='));
-        std::optional<std::string>* slot = valueOf(options, name);
-        if (slot == nullptr) {
-            usageError(err, "unknown option " + text::singleQuotedExcerpt(name) +
-                                "; run 'mapsheet-cli cover --help'");
-            return false;
-        }
-        if (name.size() < argument.size()) {
-            *slot = std::string(argument.substr(name.size() + 1));
-        } else if (i + 1 < arguments.size()) {
-            *slot = arguments[++i];
-        } else {
-            usageError(err, std::string(name) + " needs a value");
-            return false;
-        }
-    }
-    return true;
-}
-
 // The checks every cover takes alike, after its scale: --max-sheets, one area, the format.
 struct Common {
-    std::uint64_t maxSheets = kDefaultMaxSheets;
+    std::uint64_t maxSheets = kDefaultSheetLimit;
     std::string format;
 };
 
-std::optional<Common> commonOptions(const Options& options, std::ostream& err) {
+std::optional<Common> commonOptions(const CommandLine& line, const Options& options,
+                                    std::ostream& err) {
     Common common;
-    if (options.maxSheets) {
-        const std::string& text = *options.maxSheets;
-        const auto [end, fault] =
-            std::from_chars(text.data(), text.data() + text.size(), common.maxSheets);
-        if (fault != std::errc{} || end != text.data() + text.size()) {
-            usageError(err, "--max-sheets " + text::singleQuotedExcerpt(text) +
-                                ": expected a whole number of sheets");
-            return std::nullopt;
-        }
+    if (!readMaxSheets(line, kUsage, err, common.maxSheets)) {
+        return std::nullopt;
     }
     if ((options.bbox ? 1 : 0) + (options.within ? 1 : 0) + (options.withinSheet ? 1 : 0) != 1) {
         usageError(err, "give exactly one of --bbox, --within and --within-sheet");
@@ -221,7 +171,7 @@ std::optional<Common> commonOptions(const Options& options, std::ostream& err) {
     common.format = options.format.value_or(
         options.output ? coverFormatOfPath(*options.output).value_or("csv") : "csv");
     if (!isCoverFormat(common.format)) {
-        usageError(err, "unknown format " + text::singleQuotedExcerpt(common.format) +
+        usageError(err, "unknown format " + kUsage.quoted(common.format) +
                             ": expected csv, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
         return std::nullopt;
     }
@@ -262,7 +212,7 @@ std::optional<AreaInput> readArea(const Options& options, std::ostream& err, int
 #ifdef MAPSHEET_HAVE_GDAL
     std::optional<gis::PolygonArea> read = gis::readPolygonFile(*options.within, error);
     if (!read) {
-        err << kPrefix << "--within: " << error << '\n';
+        kUsage.error(err, "--within: " + error);
         status = kExitReadFailed;
         return std::nullopt;
     }
@@ -303,39 +253,32 @@ int writeCover(cover::CoverSource& source, const Options& options, const Common&
     const std::unique_ptr<CoverOutput> output =
         openCoverOutput(common.format, options.output, out, error, source.layout(), crs);
     if (!output) {
-        err << kPrefix << error << '\n';
+        kUsage.error(err, error);
         return options.output ? kExitWriteFailed : kExitUsage;
     }
     while (source.next()) {
         if (!output->add(source)) {
-            err << kPrefix << output->error() << '\n';
+            kUsage.error(err, output->error());
             return kExitWriteFailed;
         }
     }
     if (!output->finish()) {
-        err << kPrefix << output->error() << '\n';
+        kUsage.error(err, output->error());
         return kExitWriteFailed;
     }
     return finishOutput(out, err, kExitSuccess);
 }
 
-int runGraticuleCover(const Options& options, std::ostream& out, std::ostream& err) {
-    if (options.crs || options.centralMeridian || options.zoneWidth) {
+int runGraticuleCover(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    const Options options(line);
+    if (line.has(kCrsOption) || line.has(kCentralMeridianOption) || line.has(kZoneWidthOption)) {
         return usageError(err, "--crs, --central-meridian and --zone-width go with --square");
     }
-    if (!options.scale) {
-        err << kPrefix << "--scale SCALE is required; accepted scales:\n"
-            << engine::acceptedScales();
+    std::optional<int> scale;
+    if (!readScale(line, kUsage, err, scale)) {
         return kExitUsage;
     }
-    const std::optional<int> scale = engine::parseScale(*options.scale);
-    if (!scale) {
-        err << kPrefix << "unknown scale " << text::singleQuotedExcerpt(*options.scale)
-            << "; accepted scales:\n"
-            << engine::acceptedScales();
-        return kExitUsage;
-    }
-    const std::optional<Common> common = commonOptions(options, err);
+    const std::optional<Common> common = commonOptions(line, options, err);
     if (!common) {
         return kExitUsage;
     }
@@ -343,7 +286,7 @@ int runGraticuleCover(const Options& options, std::ostream& out, std::ostream& e
     if (options.mode) {
         const std::optional<engine::CoverMode> named = engine::coverModeFromName(*options.mode);
         if (!named) {
-            return usageError(err, "unknown mode " + text::singleQuotedExcerpt(*options.mode) +
+            return usageError(err, "unknown mode " + kUsage.quoted(*options.mode) +
                                        ": expected meets, centre or within");
         }
         mode = *named;
@@ -388,21 +331,16 @@ gis::LayerCrs projectedCrs(const projection::GaussKrugerSystem& system) {
 }
 #endif
 
-int runSquareCover(const Options& options, std::ostream& out, std::ostream& err) {
+int runSquareCover(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    const Options options(line);
     if (options.mode || options.compact || options.summary || options.id) {
         return usageError(err, "--square takes none of --mode, --compact, --summary and --id");
     }
-    if (!options.scale) {
-        return usageError(err, "--scale SCALE is required: 1:5000, 1:2000, 1:1000 or 1:500");
+    int scale = 0;
+    if (!readSquareFormScale(line, kUsage, err, scale, kScaleOption)) {
+        return kExitUsage;
     }
-    const std::optional<int> scale = engine::parseScale(*options.scale);
-    if (!scale || !engine::hasSquareSheets(*scale)) {
-        return usageError(err,
-                          "--square needs a square-sheet scale: 1:5000, 1:2000, 1:1000 or "
-                          "1:500, not " +
-                              text::singleQuotedExcerpt(*options.scale));
-    }
-    const std::optional<Common> common = commonOptions(options, err);
+    const std::optional<Common> common = commonOptions(line, options, err);
     if (!common) {
         return kExitUsage;
     }
@@ -412,8 +350,7 @@ int runSquareCover(const Options& options, std::ostream& out, std::ostream& err)
         return status;
     }
     std::optional<projection::GaussKrugerSystem> chosen;
-    if (!chooseSquareSystem({options.crs, options.centralMeridian, options.zoneWidth}, chosen,
-                            kPrefix, err)) {
+    if (!readSquareSystem(line, kUsage, err, chosen)) {
         return kExitUsage;
     }
     projection::GaussKrugerProjector projector(projection::systemForBox(chosen, input->area.box));
@@ -428,7 +365,7 @@ int runSquareCover(const Options& options, std::ostream& out, std::ostream& err)
     const AreaRings rings;
 #endif
     std::optional<projection::SquareCover> squares =
-        squaresOfArea(input->area, rings, *scale, projector);
+        squaresOfArea(input->area, rings, scale, projector);
     if (!squares) {
         return usageError(
             err, "PROJ cannot project the area into " + projection::systemName(projector.system()));
@@ -445,22 +382,31 @@ int runSquareCover(const Options& options, std::ostream& out, std::ostream& err)
 }  // namespace
 
 int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream& err) {
-    Options options;
-    if (!parseOptions(arguments, options, err)) {
+    const std::optional<CommandLine> line = readCommandLine(
+        arguments,
+        {kScaleOption, kBboxOption, kWithinOption, kWithinSheetOption, kModeOption, kCompactOption,
+         kIdOption, kSummaryOption, kFormatOption, kOutputOption, kMaxSheetsOption, kSquareOption,
+         kCrsOption, kCentralMeridianOption, kZoneWidthOption},
+        kUsage, err);
+    if (!line) {
         return kExitUsage;
     }
-    if (options.help) {
+    if (line->help()) {
         out << helpText();
         return finishOutput(out, err, kExitSuccess);
     }
-    if (options.square) {
+    if (!line->operands().empty()) {
+        return usageError(err, "unexpected argument " + kUsage.quoted(line->operands().front()) +
+                                   kUsage.helpHint());
+    }
+    if (line->has(kSquareOption)) {
 #ifdef MAPSHEET_HAVE_PROJ
-        return runSquareCover(options, out, err);
+        return runSquareCover(*line, out, err);
 #else
         return usageError(err, "--square needs PROJ, which this build lacks");
 #endif
     }
-    return runGraticuleCover(options, out, err);
+    return runGraticuleCover(*line, out, err);
 }
 
 }  // namespace mapsheet::cli

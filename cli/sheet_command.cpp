@@ -1,5 +1,6 @@
 // mapsheet-cli sheet: the scale, both numbers and the bounds of written sheet numbers.
 
+#include <charconv>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -10,13 +11,13 @@
 
 #include "batch/number_lines.h"
 #include "batch/sheet_records.h"
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/output_status.h"
-#include "batch/sheet_records.h"
+#include "cli/shared_options.h"
 #include "cli/sheet_or_id.h"
 #include "engine/sheet_area.h"
 #include "engine/sheet_id.h"
-#include "text/utf8_text.h"
 #include "engine/sheet_number_parse.h"
 #include "text/utf8_text.h"
 
@@ -27,7 +28,7 @@
 #ifdef MAPSHEET_HAVE_PROJ
 #include "cli/sheet_corner_fields.h"
 #include "cli/square_area_commands.h"
-#include "cli/square_options.h"
+#include "cli/square_system_options.h"
 #endif
 
 namespace mapsheet::cli {
@@ -93,7 +94,7 @@ enum class Format { Csv, Json, GeoJson };
 
 struct Options {
     Format format = Format::Csv;
-    std::vector<std::string_view> numbers;
+    std::vector<std::string> numbers;
     bool help = false;
 #ifdef MAPSHEET_HAVE_PROJ
     bool corners = false;
@@ -101,84 +102,73 @@ struct Options {
 #endif
 };
 
+constexpr CommandUsage kUsage{"sheet"};
+
 #ifdef MAPSHEET_HAVE_PROJ
-// --zone N or --central-meridian DEG (read as `square` reads it) at arguments[i]; false after
-// a usage error.
-bool readCornerZone(const Arguments& arguments, std::size_t& i, projection::CornerZone& zone,
-                    std::ostream& err) {
-    const std::string_view option = arguments[i];
-    if (i + 1 == arguments.size()) {
-        err << "mapsheet-cli sheet: " << option << " needs a value\n";
-        return false;
+constexpr Option kCornersOption{"--corners", false};
+constexpr Option kZoneOption{"--zone", true};
+
+// The zone of --zone N or --central-meridian DEG (read as `square` reads it); false after a
+// usage error.
+bool readCornerZone(const CommandLine& line, projection::CornerZone& zone, std::ostream& err) {
+    const std::optional<std::string> number = line.value(kZoneOption);
+    if (number && line.has(kCentralMeridianOption)) {
+        return kUsage.error(err, "--zone and --central-meridian each choose the zone; give one");
     }
-    const std::string& value = arguments[++i];
-    if (option == "--zone") {
-        std::size_t used = 0;
-        try {
-            zone = {projection::CornerZone::Kind::Zone, std::stoi(value, &used), 0};
-        } catch (const std::exception&) {
-            used = 0;
+    if (number) {
+        int value = 0;
+        const auto [end, fault] =
+            std::from_chars(number->data(), number->data() + number->size(), value);
+        if (number->empty() || fault != std::errc() || end != number->data() + number->size()) {
+            return kUsage.error(err, "--zone " + kUsage.quoted(*number) + " is not a zone number");
         }
-        if (used != value.size() || used == 0) {
-            err << "mapsheet-cli sheet: --zone '" << value << "' is not a zone number\n";
-            return false;
-        }
+        zone = {projection::CornerZone::Kind::Zone, value, 0};
         return true;
     }
     std::optional<projection::GaussKrugerSystem> system;
-    if (!chooseSquareSystem({std::nullopt, value, std::nullopt}, system,
-                            "mapsheet-cli sheet: ", err)) {
+    if (!readSquareSystem(line, kUsage, err, system)) {
         return false;
     }
-    zone = {projection::CornerZone::Kind::CentralMeridian, 0, system->centralMeridian};
+    if (system) {
+        zone = {projection::CornerZone::Kind::CentralMeridian, 0, system->centralMeridian};
+    }
     return true;
 }
 #endif
 
 std::optional<Options> parseOptions(const Arguments& arguments, std::ostream& err) {
-    Options options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        std::optional<std::string_view> format;
-        if (argument == "--help" || argument == "-h") {
-            options.help = true;
+    const std::optional<CommandLine> line =
+        readCommandLine(arguments,
+                        {kFormatOption,
 #ifdef MAPSHEET_HAVE_PROJ
-        } else if (argument == "--corners") {
-            options.corners = true;
-        } else if (argument == "--zone" || argument == "--central-meridian") {
-            if (!readCornerZone(arguments, i, options.zone, err)) {
-                return std::nullopt;
-            }
+                         kCornersOption, kZoneOption, kCentralMeridianOption
 #endif
-        } else if (argument == "--format") {
-            if (i + 1 == arguments.size()) {
-                err << "mapsheet-cli sheet: --format needs a value: csv, json or geojson\n";
-                return std::nullopt;
-            }
-            format = arguments[++i];
-        } else if (argument.starts_with("--format=")) {
-            format = argument.substr(9);
-        } else if (argument.starts_with("--")) {
-            err << "mapsheet-cli sheet: unknown option '" << argument
-                << "'; run 'mapsheet-cli sheet --help'\n";
-            return std::nullopt;
-        } else {
-            options.numbers.push_back(argument);
-        }
-        if (format) {
-            if (*format == "csv") {
-                options.format = Format::Csv;
-            } else if (*format == "json") {
-                options.format = Format::Json;
-            } else if (*format == "geojson") {
-                options.format = Format::GeoJson;
-            } else {
-                err << "mapsheet-cli sheet: unknown format '" << *format
-                    << "': expected csv, json or geojson\n";
-                return std::nullopt;
-            }
-        }
+                        },
+                        kUsage, err);
+    if (!line) {
+        return std::nullopt;
     }
+    Options options;
+    options.help = line->help();
+    options.numbers = line->operands();
+    const std::string format = line->value(kFormatOption).value_or("csv");
+    if (format == "csv") {
+        options.format = Format::Csv;
+    } else if (format == "json") {
+        options.format = Format::Json;
+    } else if (format == "geojson") {
+        options.format = Format::GeoJson;
+    } else if (!options.help) {
+        kUsage.error(err,
+                     "unknown format " + kUsage.quoted(format) + ": expected csv, json or geojson");
+        return std::nullopt;
+    }
+#ifdef MAPSHEET_HAVE_PROJ
+    options.corners = line->has(kCornersOption);
+    if (!options.help && !readCornerZone(*line, options.zone, err)) {
+        return std::nullopt;
+    }
+#endif
     return options;
 }
 
@@ -226,7 +216,9 @@ class TextOutput final : public SheetOutput {
         }
         return records_.size() < kFlushSize || flush();
     }
-    bool finish() override { return flush(); }
+    bool finish() override {
+        return flush();
+    }
 
   private:
 #ifdef MAPSHEET_HAVE_PROJ

@@ -6,8 +6,8 @@
 //   sheet --square SCALE [CRS] [NUMBER...]
 //
 // SCALE is a square-sheet scale (1:5000 .. 1:500) and CRS the system options of
-// `mapsheet-cli square` (cli/square_options.h); without them the system is the 3-degree zone
-// whose central meridian is nearest the middle of the sheet.
+// cli/square_system_options.h; without them the system is the 3-degree zone whose central
+// meridian is nearest the middle of the sheet.
 
 #include <iosfwd>
 
