@@ -233,6 +233,9 @@ INSTANTIATE_TEST_SUITE_P(
         BoxCase{"Centre", "1:10000", 39.5137, 116.0213, 39.9871, 116.4459, "centre", false},
         BoxCase{"Within", "1:10000", 39.5137, 116.0213, 39.9871, 116.4459, "within", false},
         BoxCase{"EdgesOnSheetLines", "1:50000", 39.5, 116, 40.5, 117.5, "within", false},
+        // Every edge runs through a row or column of 1:50,000 sheet centres, which count.
+        BoxCase{"CentresOnTheEdges", "1:50000", 39 + 35 / 60.0, 116.125, 39 + 55 / 60.0, 116.875,
+                "centre", false},
         BoxCase{"CompactMeets", "1:5000", 39.51, 115.82, 40.27, 116.43, "meets", true},
         BoxCase{"CompactCentre", "1:10000", -1.37, -75.3, 0.76, -73.1, "centre", true},
         BoxCase{"CompactWithin", "1:10000", 39.51, 115.82, 40.77, 116.93, "within", true},
