@@ -2,7 +2,6 @@
 
 #include "cli/relation_rows.h"
 
-#include <charconv>
 #include <ostream>
 
 #include "batch/number_lines.h"
@@ -34,14 +33,12 @@ std::optional<RelationOptions> relationOptions(const CommandLine& line, const Co
         return std::nullopt;
     }
     if (const std::optional<std::string> text = line.value(kRingsOption)) {
-        int rings = 0;
-        const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), rings);
-        if (error != std::errc() || end != text->data() + text->size() || rings < 1 ||
-            rings > engine::kMaxRings) {
+        const std::optional<int> rings = wholeNumber<int>(*text);
+        if (!rings || *rings < 1 || *rings > engine::kMaxRings) {
             usage.error(err, "--rings " + usage.quoted(*text) + ": rings run from 1 to 1000");
             return std::nullopt;
         }
-        options.rings = rings;
+        options.rings = *rings;
     }
     options.sheets = line.operands();
     return options;

@@ -3,27 +3,12 @@
 #include <sched.h>
 
 #include <algorithm>
-#include <charconv>
 #include <ostream>
 
 #include "engine/scale_names.h"
 #include "library/thousands.h"
 
 namespace mapsheet::cli {
-
-namespace {
-
-template <typename Whole>
-std::optional<Whole> wholeNumber(std::string_view text) {
-    Whole value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-}  // namespace
 
 int availableProcessors() {
     cpu_set_t processors;

@@ -8,10 +8,12 @@
 // quotes the bad value through the shared quote (cli/command_line.h) and returns false, leaving
 // the value as it was; an option that was not given leaves the value at its default.
 
+#include <charconv>
 #include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/command_line.h"
 
@@ -35,6 +37,18 @@ inline constexpr Option kZoneWidthOption{"--zone-width", true};
 // The most threads --jobs may ask for.
 inline constexpr int kMaxJobs = 256;
 inline constexpr std::uint64_t kDefaultSheetLimit = 10'000'000;
+
+// The whole number the text is in decimal digits, with a leading "-" for a signed Whole, and
+// nothing else; nullopt for anything else and for a number beyond Whole.
+template <typename Whole>
+std::optional<Whole> wholeNumber(std::string_view text) {
+    Whole value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
 
 // The processors this process may run on: the default of --jobs.
 int availableProcessors();

@@ -1,6 +1,5 @@
 // mapsheet-cli sheet: the scale, both numbers and the bounds of written sheet numbers.
 
-#include <charconv>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -116,13 +115,11 @@ bool readCornerZone(const CommandLine& line, projection::CornerZone& zone, std::
         return kUsage.error(err, "--zone and --central-meridian each choose the zone; give one");
     }
     if (number) {
-        int value = 0;
-        const auto [end, fault] =
-            std::from_chars(number->data(), number->data() + number->size(), value);
-        if (number->empty() || fault != std::errc() || end != number->data() + number->size()) {
+        const std::optional<int> value = wholeNumber<int>(*number);
+        if (!value) {
             return kUsage.error(err, "--zone " + kUsage.quoted(*number) + " is not a zone number");
         }
-        zone = {projection::CornerZone::Kind::Zone, value, 0};
+        zone = {projection::CornerZone::Kind::Zone, *value, 0};
         return true;
     }
     std::optional<projection::GaussKrugerSystem> system;

@@ -3,12 +3,10 @@
 
 #include "cli/square_system_options.h"
 
-#include <charconv>
 #include <ostream>
 
 #include "engine/scale_names.h"
 #include "engine/square_sheet.h"
-#include "library/quoted_excerpt.h"
 #include "projection/epsg_system.h"
 #include "text/coordinate_text.h"
 
@@ -24,59 +22,46 @@ int zoneWidth(const std::optional<std::string>& text) {
     if (!text) {
         return 3;
     }
-    int width = 0;
-    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), width);
-    return error == std::errc() && end == text->data() + text->size() && width > 0 ? width : 0;
+    const std::optional<int> width = wholeNumber<int>(*text);
+    return width && *width > 0 ? *width : 0;
 }
 
 }  // namespace
 
-bool chooseSquareSystem(const SystemArguments& given,
-                        std::optional<projection::GaussKrugerSystem>& system,
-                        std::string_view prefix, std::ostream& err) {
-    if (given.crs && (given.centralMeridian || given.zoneWidth)) {
-        err << prefix << "--crs names the whole system; leave out --central-meridian and "
-            << "--zone-width\n";
-        return false;
+bool readSquareSystem(const CommandLine& line, const CommandUsage& usage, std::ostream& err,
+                      std::optional<projection::GaussKrugerSystem>& system) {
+    const std::optional<std::string> crs = line.value(kCrsOption);
+    const std::optional<std::string> centralMeridian = line.value(kCentralMeridianOption);
+    const std::optional<std::string> width = line.value(kZoneWidthOption);
+    if (crs && (centralMeridian || width)) {
+        return usage.error(
+            err, "--crs names the whole system; leave out --central-meridian and --zone-width");
     }
-    if (given.crs) {
-        const projection::CheckedSystem checked = projection::gaussKrugerSystemOfCrs(*given.crs);
+    if (crs) {
+        const projection::CheckedSystem checked = projection::gaussKrugerSystemOfCrs(*crs);
         if (!checked.system) {
-            err << prefix << "--crs: " << checked.error << '\n';
-            return false;
+            return usage.error(err, "--crs: " + checked.error);
         }
         system = checked.system;
         return true;
     }
-    if (given.zoneWidth && !given.centralMeridian) {
-        err << prefix << "--zone-width needs --central-meridian\n";
-        return false;
+    if (width && !centralMeridian) {
+        return usage.error(err, "--zone-width needs --central-meridian");
     }
-    if (!given.centralMeridian) {
+    if (!centralMeridian) {
         return true;
     }
-    const CoordinateReading meridian = readCoordinate(*given.centralMeridian);
+    const CoordinateReading meridian = readCoordinate(*centralMeridian);
     if (meridian.fault != CoordinateFault::None) {
-        err << prefix << "--central-meridian " << text::singleQuotedExcerpt(*given.centralMeridian)
-            << ": " << coordinateFaultText(meridian.fault) << '\n';
-        return false;
+        return usage.error(err, "--central-meridian " + usage.quoted(*centralMeridian) + ": " +
+                                    std::string(coordinateFaultText(meridian.fault)));
     }
-    const int width = zoneWidth(given.zoneWidth);
-    const std::string error = projection::centralMeridianError(meridian.degrees, width);
+    const std::string error = projection::centralMeridianError(meridian.degrees, zoneWidth(width));
     if (!error.empty()) {
-        err << prefix << error << '\n';
-        return false;
+        return usage.error(err, error);
     }
-    system = projection::centralMeridianSystem(meridian.degrees, width);
+    system = projection::centralMeridianSystem(meridian.degrees, zoneWidth(width));
     return true;
-}
-
-bool readSquareSystem(const CommandLine& line, const CommandUsage& usage, std::ostream& err,
-                      std::optional<projection::GaussKrugerSystem>& system) {
-    const SystemArguments given{line.value(kCrsOption), line.value(kCentralMeridianOption),
-                                line.value(kZoneWidthOption)};
-    return chooseSquareSystem(given, system, "mapsheet-cli " + std::string(usage.command) + ": ",
-                              err);
 }
 
 bool readSquareScale(const CommandLine& line, const CommandUsage& usage, std::ostream& err,

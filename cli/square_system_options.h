@@ -15,7 +15,6 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "cli/command_line.h"
 #include "cli/shared_options.h"
@@ -27,19 +26,6 @@ namespace mapsheet::cli {
 // when none is given.
 bool readSquareSystem(const CommandLine& line, const CommandUsage& usage, std::ostream& err,
                       std::optional<projection::GaussKrugerSystem>& system);
-
-// The values of --crs, --central-meridian and --zone-width as given.
-struct SystemArguments {
-    std::optional<std::string> crs;
-    std::optional<std::string> centralMeridian;
-    std::optional<std::string> zoneWidth;
-};
-
-// The system they choose, as readSquareSystem, with the message after prefix
-// ("mapsheet-cli cover: ").
-bool chooseSquareSystem(const SystemArguments& given,
-                        std::optional<projection::GaussKrugerSystem>& system,
-                        std::string_view prefix, std::ostream& err);
 
 // The required --scale of `square`: "--scale SCALE is required: ...", "unknown scale '1:3000';
 // accepted scales: ..." or "scale 1:10000 has no square sheets; ...".
