@@ -10,8 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/output_status.h"
+#include "cli/shared_options.h"
 #include "library/QmbJiChuGeShi.h"
 #include "library/angle_conversion.h"
 #include "library/code_points.h"
@@ -97,8 +99,12 @@ struct Request {
     std::vector<std::string> values;
 };
 
+constexpr CommandUsage kUsage{"angle"};
+constexpr Option kFromOption{"--from", true};
+
 int usageError(std::ostream& err, const std::string& message) {
-    err << "mapsheet-cli angle: " << message << "\n\n" << kAngleUsage;
+    kUsage.error(err, message);
+    err << '\n' << kAngleUsage;
     return kExitUsage;
 }
 
@@ -179,50 +185,32 @@ std::string joined(const std::vector<std::string>& values) {
 }  // namespace
 
 int runAngleCommand(const Arguments& arguments, std::ostream& out, std::ostream& err) {
-    Request request;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (optionsEnded || !(startsWith(argument, "--") || argument == "-h")) {
-            request.values.push_back(argument);
-            continue;
-        }
-        if (argument == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (argument == "--help" || argument == "-h") {
-            out << kAngleUsage;
-            return finishOutput(out, err, kExitSuccess);
-        }
-        std::string name = argument;
-        std::optional<std::string> value;
-        if (const auto equals = argument.find('='); equals != std::string::npos) {
-            name = argument.substr(0, equals);
-            value = argument.substr(equals + 1);
-        }
-        if (name != "--from" && name != "--format") {
-            return usageError(err, "unknown option '" + argument + "'");
-        }
-        if (!value) {
-            if (i + 1 == arguments.size()) {
-                return usageError(err, "option " + name + " needs a value");
-            }
-            value = arguments[++i];
-        }
-        if (name == "--from") {
-            const FormInfo* info = findForm(*value);
-            if (info == nullptr) {
-                return usageError(err, "unknown form '" + *value +
-                                           "': expected dms, packed, marked, degrees or radians");
-            }
-            request.form = info->form;
-        } else if (*value == "json" || *value == "text") {
-            request.json = *value == "json";
-        } else {
-            return usageError(err, "unknown format '" + *value + "': expected text or json");
-        }
+    const std::optional<CommandLine> line =
+        readCommandLine(arguments, {kFromOption, kFormatOption}, kUsage, err);
+    if (!line) {
+        err << '\n' << kAngleUsage;
+        return kExitUsage;
     }
+    if (line->help()) {
+        out << kAngleUsage;
+        return finishOutput(out, err, kExitSuccess);
+    }
+    Request request;
+    request.values = line->operands();
+    if (const std::optional<std::string> name = line->value(kFromOption)) {
+        const FormInfo* info = findForm(*name);
+        if (info == nullptr) {
+            return usageError(err, "unknown form " + kUsage.quoted(*name) +
+                                       ": expected dms, packed, marked, degrees or radians");
+        }
+        request.form = info->form;
+    }
+    const std::string format = line->value(kFormatOption).value_or("text");
+    if (format != "json" && format != "text") {
+        return usageError(err,
+                          "unknown format " + kUsage.quoted(format) + ": expected text or json");
+    }
+    request.json = format == "json";
 
     if (!request.form && request.values.size() == 3) {
         request.form = Form::Dms;

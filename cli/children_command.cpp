@@ -4,11 +4,11 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "text/csv.h"
 #include "cli/output_status.h"
 #include "cli/relation_rows.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_hierarchy.h"
+#include "text/csv.h"
 
 namespace mapsheet::cli {
 
@@ -38,14 +38,19 @@ constexpr std::string_view kHelp =
 
 int runChildrenCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
                        std::ostream& err) {
-    const auto options =
-        parseRelationOptions("children", arguments, {.scale = true, .maxSheets = true}, err);
-    if (!options) {
+    const CommandUsage usage = relationUsage("children");
+    const std::optional<CommandLine> line =
+        readCommandLine(arguments, {kScaleOption, kMaxSheetsOption}, usage, err);
+    if (!line) {
         return kExitUsage;
     }
-    if (options->help) {
+    if (line->help()) {
         out << kHelp;
         return finishOutput(out, err, kExitSuccess);
+    }
+    const std::optional<RelationOptions> options = relationOptions(*line, usage, true, err);
+    if (!options) {
+        return kExitUsage;
     }
     const auto rowsOf = [scale = *options->scale, limit = options->maxSheets](
                             const engine::Sheet& sheet, std::string_view input,

@@ -1,23 +1,29 @@
-// mapsheet-cli cover: every sheet of a scale meeting an area, as CSV or a GIS layer.
+// mapsheet-cli cover: every sheet of a scale in an area, graticule sheets or (with --square)
+// the square sheets of a Gauss-Kruger system, as CSV or a GIS layer.
+//
+// Both kinds go the same way: one area (cover/cover_area.h), one cover source
+// (cover/cover_source.h), the --max-sheets refusal before anything is written, one output
+// (cli/cover_output.h).
 
-#include <charconv>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/cover_output.h"
-#include "cli/cover_sheets.h"
 #include "cli/output_status.h"
 #include "cli/progress_line.h"
+#include "cli/shared_options.h"
+#include "cover/cover_area.h"
+#include "cover/graticule_source.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_area.h"
-#include "engine/sheet_cover.h"
 #include "engine/sheet_number_parse.h"
-#include "library/thousands.h"
 #include "text/box_text.h"
 #include "text/fixed_decimals.h"
 
@@ -26,8 +32,9 @@
 #endif
 
 #ifdef MAPSHEET_HAVE_PROJ
-#include "cli/square_area_commands.h"
-#include "library/quoted_excerpt.h"
+#include "cli/square_cover_source.h"
+#include "cli/square_system_options.h"
+#include "projection/graticule_squares.h"
 #endif
 
 namespace mapsheet::cli {
@@ -61,13 +68,13 @@ constexpr std::string_view kHelp =
     "                 lattice): meets (the default: the sheet's interior meets the box),\n"
     "                 centre (the sheet's centre lies in the box, edges included), within (the\n"
     "                 whole sheet lies in the box). The sheets of --within-sheet are the same\n"
-    "                 in every mode; --within FILE takes meets only.\n"
+    "                 in every mode.\n"
     "--compact        the same area in the coarsest whole sheets: wherever every sheet of\n"
     "                 SCALE inside a coarser sheet is in the cover, that sheet stands in for\n"
     "                 them, up the chain 1:500, 1:1000, 1:2000, 1:5000, 1:10,000, 1:25,000,\n"
     "                 1:50,000, 1:100,000, 1:250,000, 1:500,000, 1:1,000,000 (1:200,000 stands\n"
     "                 outside it). The CSV gains the column scale. 'mapsheet-cli\n"
-    "                 uncompact --scale SCALE' turns the list back. Not with --within FILE.\n"
+    "                 uncompact --scale SCALE' turns the list back.\n"
     "--id             add the column (or field) id: the sheet's stable 64-bit id, which\n"
     "                 'mapsheet-cli sheet' reads back.\n"
     "--summary        instead of the sheets, one CSV row sheets,area_m2: how many sheets (rows)\n"
@@ -104,25 +111,43 @@ constexpr std::string_view kHelp =
     "Exit status: 0 on success, 2 for a usage error or a refused cover, 3 when the output\n"
     "cannot be written, 4 when the --within file cannot be read.\n";
 
-constexpr std::uint64_t kDefaultMaxSheets = 10'000'000;
+const CommandUsage kUsage{"cover"};
 
+constexpr Option kBboxOption{"--bbox", true};
+constexpr Option kWithinOption{"--within", true};
+constexpr Option kWithinSheetOption{"--within-sheet", true};
+constexpr Option kModeOption{"--mode", true};
+constexpr Option kCompactOption{"--compact", false};
+constexpr Option kSummaryOption{"--summary", false};
+constexpr Option kSquareOption{"--square", false};
+
+// What the command line says, beyond the scale, the limit and the system, which the shared
+// readers take from it.
 struct Options {
-    std::optional<std::string_view> scale;
-    std::optional<std::string_view> bbox;
+    explicit Options(const CommandLine& line)
+        : bbox(line.value(kBboxOption)),
+          within(line.value(kWithinOption)),
+          withinSheet(line.value(kWithinSheetOption)),
+          format(line.value(kFormatOption)),
+          output(line.value(kOutputOption)),
+          mode(line.value(kModeOption)),
+          compact(line.has(kCompactOption)),
+          summary(line.has(kSummaryOption)),
+          id(line.has(kIdOption)) {}
+
+    std::optional<std::string> bbox;
     std::optional<std::string> within;
-    std::optional<std::string_view> withinSheet;
-    std::optional<std::string_view> format;
+    std::optional<std::string> withinSheet;
+    std::optional<std::string> format;
     std::optional<std::string> output;
-    std::uint64_t maxSheets = kDefaultMaxSheets;
-    std::optional<std::string_view> mode;
-    bool compact = false;
-    bool summary = false;
-    bool id = false;
-    bool help = false;
+    std::optional<std::string> mode;
+    bool compact;
+    bool summary;
+    bool id;
 };
 
 int usageError(std::ostream& err, const std::string& message) {
-    err << "mapsheet-cli cover: " << message << '\n';
+    kUsage.error(err, message);
     return kExitUsage;
 }
 
@@ -132,80 +157,87 @@ std::string helpText() {
     return help;
 }
 
-// Fills options; on a usage error writes it and returns false.
-bool parseOptions(const Arguments& arguments, Options& options, std::ostream& err) {
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string_view argument = arguments[i];
-        if (argument == "--help" || argument == "-h") {
-            options.help = true;
-            continue;
-        }
-        if (argument == "--compact" || argument == "--summary" || argument == "--id") {
-            (argument == "--compact"   ? options.compact
-             : argument == "--summary" ? options.summary
-                                       : options.id) = true;
-            continue;
-        }
-        if (!argument.starts_with("--")) {
-            usageError(err, "unexpected argument " + text::singleQuotedExcerpt(argument) +
-                                "; run 'mapsheet-cli cover --help'");
-            return false;
-        }
-        std::optional<std::string_view> value;
-        if (const auto equals = argument.find('='); equals != std::string_view::npos) {
-            value = argument.substr(equals + 1);
-            argument = argument.substr(0, equals);
-        }
-        const bool known = argument == "--scale" || argument == "--bbox" ||
-                           argument == "--within" || argument == "--within-sheet" ||
-                           argument == "--format" || argument == "--output" ||
-                           argument == "--max-sheets" || argument == "--mode";
-        if (!known) {
-            usageError(err, "unknown option " + text::singleQuotedExcerpt(argument) +
-                                "; run 'mapsheet-cli cover --help'");
-            return false;
-        }
-        if (!value) {
-            if (i + 1 == arguments.size()) {
-                usageError(err, std::string(argument) + " needs a value");
-                return false;
-            }
-            value = arguments[++i];
-        }
-        if (argument == "--scale") {
-            options.scale = value;
-        } else if (argument == "--bbox") {
-            options.bbox = value;
-        } else if (argument == "--within") {
-            options.within = std::string(*value);
-        } else if (argument == "--within-sheet") {
-            options.withinSheet = value;
-        } else if (argument == "--format") {
-            options.format = value;
-        } else if (argument == "--output") {
-            options.output = std::string(*value);
-        } else if (argument == "--mode") {
-            options.mode = value;
-        } else {
-            const auto [end, fault] =
-                std::from_chars(value->data(), value->data() + value->size(), options.maxSheets);
-            if (fault != std::errc{} || end != value->data() + value->size()) {
-                usageError(err, "--max-sheets " + text::singleQuotedExcerpt(*value) +
-                                    ": expected a whole number of sheets");
-                return false;
-            }
-        }
+// The checks every cover takes alike, after its scale: --max-sheets, one area, the format.
+struct Common {
+    std::uint64_t maxSheets = kDefaultSheetLimit;
+    std::string format;
+};
+
+std::optional<Common> commonOptions(const CommandLine& line, const Options& options,
+                                    std::ostream& err) {
+    Common common;
+    if (!readMaxSheets(line, kUsage, err, common.maxSheets)) {
+        return std::nullopt;
     }
-    return true;
+    if ((options.bbox ? 1 : 0) + (options.within ? 1 : 0) + (options.withinSheet ? 1 : 0) != 1) {
+        usageError(err, "give exactly one of --bbox, --within and --within-sheet");
+        return std::nullopt;
+    }
+    common.format = options.format.value_or(
+        options.output ? coverFormatOfPath(*options.output).value_or("csv") : "csv");
+    if (!isCoverFormat(common.format)) {
+        usageError(err, "unknown format " + kUsage.quoted(common.format) +
+                            ": expected csv, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
+        return std::nullopt;
+    }
+    return common;
+}
+
+// The area of the options, and for polygons their rings as read (the square cover follows them
+// in its plane).
+struct AreaInput {
+    explicit AreaInput(cover::CoverArea given) : area(std::move(given)) {}
+    cover::CoverArea area;
+#ifdef MAPSHEET_HAVE_GDAL
+    std::shared_ptr<const gis::PolygonArea> polygons;
+#endif
+};
+
+// nullopt after writing the error; status is then the exit status (4 for a file that cannot
+// be read).
+std::optional<AreaInput> readArea(const Options& options, std::ostream& err, int& status) {
+    status = kExitUsage;
+    std::string error;
+    if (options.bbox) {
+        const std::optional<engine::LatLonBox> box = parseBox(*options.bbox, error);
+        if (!box) {
+            usageError(err, error);
+            return std::nullopt;
+        }
+        return AreaInput(cover::CoverArea::ofBox(*box));
+    }
+    if (options.withinSheet) {
+        const engine::ParsedSheet parsed = engine::parseSheetNumber(*options.withinSheet);
+        if (!parsed.sheet) {
+            usageError(err, "--within-sheet: " + engine::describeInputError(parsed.error));
+            return std::nullopt;
+        }
+        return AreaInput(cover::CoverArea::ofSheet(*parsed.sheet));
+    }
+#ifdef MAPSHEET_HAVE_GDAL
+    std::optional<gis::PolygonArea> read = gis::readPolygonFile(*options.within, error);
+    if (!read) {
+        kUsage.error(err, "--within: " + error);
+        status = kExitReadFailed;
+        return std::nullopt;
+    }
+    auto polygons = std::make_shared<const gis::PolygonArea>(std::move(*read));
+    AreaInput input(cover::CoverArea::ofPolygons(polygons));
+    input.polygons = std::move(polygons);
+    return input;
+#else
+    usageError(err, "--within needs GDAL, which this build lacks");
+    return std::nullopt;
+#endif
 }
 
 // The sheets,area_m2 row of a cover: its sheets counted and their areas summed.
-int writeSummary(CoverSheets& sheets, std::ostream& out, std::ostream& err) {
+int writeSummary(cover::GraticuleSource& source, std::ostream& out, std::ostream& err) {
     std::uint64_t count = 0;
     long double area = 0;
-    while (const std::optional<engine::Sheet> sheet = sheets.next()) {
+    while (source.next()) {
         ++count;
-        area += engine::sheetArea(*sheet);
+        area += engine::sheetArea(source.sheet());
     }
     std::string summary = "sheets,area_m2\n" + std::to_string(count) + ",";
     appendFixed(summary, static_cast<double>(area), 3);
@@ -216,140 +248,167 @@ int writeSummary(CoverSheets& sheets, std::ostream& out, std::ostream& err) {
     return finishOutput(out, err, kExitSuccess);
 }
 
-}  // namespace
-
-int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream& err) {
-#ifdef MAPSHEET_HAVE_PROJ
-    if (asksForSquares(arguments)) {
-        return runSquareCoverCommand(arguments, out, err);
+// Refuses a cover beyond --max-sheets, else writes every row.
+// countKnown: the source counts its sheets without producing them, so the progress line can show
+// the share written.
+int writeCover(cover::CoverSource& source, const Options& options, const Common& common,
+               bool countKnown, std::ostream& out, std::ostream& err,
+               const CoverLayerCrs& crs = {}) {
+    if (const std::string refusal = maxSheetsRefusal(source, common.maxSheets); !refusal.empty()) {
+        return usageError(err, refusal);
     }
-#endif
-    Options options;
-    if (!parseOptions(arguments, options, err)) {
-        return kExitUsage;
-    }
-    if (options.help) {
-        out << helpText();
-        return finishOutput(out, err, kExitSuccess);
-    }
-    if (!options.scale) {
-        err << "mapsheet-cli cover: --scale SCALE is required; accepted scales:\n"
-            << engine::acceptedScales();
-        return kExitUsage;
-    }
-    const std::optional<int> scale = engine::parseScale(*options.scale);
-    if (!scale) {
-        err << "mapsheet-cli cover: unknown scale " << text::singleQuotedExcerpt(*options.scale)
-            << "; accepted scales:\n"
-            << engine::acceptedScales();
-        return kExitUsage;
-    }
-    const int areas =
-        (options.bbox ? 1 : 0) + (options.within ? 1 : 0) + (options.withinSheet ? 1 : 0);
-    if (areas != 1) {
-        return usageError(err, "give exactly one of --bbox, --within and --within-sheet");
-    }
-    std::string format = options.format ? std::string(*options.format) : "csv";
-    if (!options.format && options.output) {
-        format = coverFormatOfPath(*options.output).value_or("csv");
-    }
-    if (!isCoverFormat(format)) {
-        return usageError(err, "unknown format " + text::singleQuotedExcerpt(format) +
-                                   ": expected csv, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
-    }
-
-    engine::CoverMode mode = engine::CoverMode::Meets;
-    if (options.mode) {
-        const std::optional<engine::CoverMode> named = engine::coverModeFromName(*options.mode);
-        if (!named) {
-            return usageError(err, "unknown mode '" + std::string(*options.mode) +
-                                       "': expected meets, centre or within");
-        }
-        mode = *named;
-    }
-    if (options.within && (mode != engine::CoverMode::Meets || options.compact)) {
-        return usageError(err, "--within FILE takes neither --mode " +
-                                   std::string(engine::coverModeName(mode)) + " nor --compact");
-    }
-    if (options.summary && (format != "csv" || options.output)) {
-        return usageError(err, "--summary writes one CSV row to standard output");
-    }
-
-    std::unique_ptr<CoverSheets> sheets;
     std::string error;
-    if (options.bbox) {
-        const std::optional<engine::LatLonBox> box = parseBox(*options.bbox, error);
-        if (!box) {
-            return usageError(err, error);
-        }
-        sheets = std::make_unique<CoverSheets>(*box, *scale, mode, options.compact);
-    } else if (options.withinSheet) {
-        const engine::ParsedSheet parent = engine::parseSheetNumber(*options.withinSheet);
-        if (!parent.sheet) {
-            return usageError(err, "--within-sheet: " + engine::describeInputError(parent.error));
-        }
-        if (engine::divisionRatio(parent.sheet->scale, *scale) == 0) {
-            return usageError(err, "--within-sheet: the " + engine::scaleRatioText(*scale) +
-                                       " sheets do not lie within a " +
-                                       engine::scaleRatioText(parent.sheet->scale) + " sheet");
-        }
-        if (options.compact) {
-            const engine::DegreeBounds bounds = engine::degreeBounds(*parent.sheet);
-            sheets = std::make_unique<CoverSheets>(
-                engine::LatLonBox{bounds.south, bounds.west, bounds.north, bounds.east}, *scale,
-                engine::CoverMode::Meets, true);
-        } else {
-            sheets = std::make_unique<CoverSheets>(*parent.sheet, *scale);
-        }
-    } else {
-#ifdef MAPSHEET_HAVE_GDAL
-        std::optional<gis::PolygonArea> area = gis::readPolygonFile(*options.within, error);
-        if (!area) {
-            err << "mapsheet-cli cover: --within: " << error << '\n';
-            return kExitReadFailed;
-        }
-        sheets = std::make_unique<CoverSheets>(
-            std::make_shared<const gis::PolygonArea>(std::move(*area)), *scale);
-#else
-        return usageError(err, "--within needs GDAL, which this build lacks");
-#endif
-    }
-
-    if (const std::optional<CoverCount> count = sheets->countAbove(options.maxSheets)) {
-        return usageError(
-            err,
-            std::string("the cover would have ") + (count->atLeast ? "more than " : "") +
-                text::withThousandsSeparators(count->atLeast ? options.maxSheets : count->sheets) +
-                " sheets, more than --max-sheets " +
-                text::withThousandsSeparators(options.maxSheets) + " allows");
-    }
-
-    if (options.summary) {
-        return writeSummary(*sheets, out, err);
-    }
     const std::unique_ptr<CoverOutput> output =
-        openCoverOutput(format, options.output, out, error, {options.compact, options.id});
+        openCoverOutput(common.format, options.output, out, error, source.layout(), crs);
     if (!output) {
-        err << "mapsheet-cli cover: " << error << '\n';
+        kUsage.error(err, error);
         return options.output ? kExitWriteFailed : kExitUsage;
     }
-    // Only a box and a sheet are counted without producing the sheets.
-    const std::optional<CoverCount> known =
-        options.within || options.compact ? std::nullopt : sheets->countAbove(0);
+    const std::optional<cover::CoverCount> known = countKnown ? source.countAbove(0) : std::nullopt;
     ProgressLine progressLine(err, options.output ? nullptr : &out, "sheets");
     ProgressCounter progress(progressLine.listener(), known ? known->sheets : 0);
-    while (const std::optional<engine::Sheet> sheet = sheets->next()) {
-        if (!output->add(*sheet)) {
-            err << "mapsheet-cli cover: " << output->error() << '\n';
+    while (source.next()) {
+        if (!output->add(source)) {
+            kUsage.error(err, output->error());
             return kExitWriteFailed;
         }
         progress.add();
     }
     if (!output->finish()) {
-        err << "mapsheet-cli cover: " << output->error() << '\n';
+        kUsage.error(err, output->error());
         return kExitWriteFailed;
     }
     return finishOutput(out, err, kExitSuccess);
+}
+
+int runGraticuleCover(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    const Options options(line);
+    if (line.has(kCrsOption) || line.has(kCentralMeridianOption) || line.has(kZoneWidthOption)) {
+        return usageError(err, "--crs, --central-meridian and --zone-width go with --square");
+    }
+    std::optional<int> scale;
+    if (!readScale(line, kUsage, err, scale)) {
+        return kExitUsage;
+    }
+    const std::optional<Common> common = commonOptions(line, options, err);
+    if (!common) {
+        return kExitUsage;
+    }
+    engine::CoverMode mode = engine::CoverMode::Meets;
+    if (options.mode) {
+        const std::optional<engine::CoverMode> named = engine::coverModeFromName(*options.mode);
+        if (!named) {
+            return usageError(err, "unknown mode " + kUsage.quoted(*options.mode) +
+                                       ": expected meets, centre or within");
+        }
+        mode = *named;
+    }
+    if (options.summary && (common->format != "csv" || options.output)) {
+        return usageError(err, "--summary writes one CSV row to standard output");
+    }
+    int status = kExitUsage;
+    const std::optional<AreaInput> input = readArea(options, err, status);
+    if (!input) {
+        return status;
+    }
+    const cover::CoverArea& area = input->area;
+    if (area.kind == cover::CoverArea::Kind::Sheet &&
+        engine::divisionRatio(area.sheet.scale, *scale) == 0) {
+        return usageError(err, "--within-sheet: the " + engine::scaleRatioText(*scale) +
+                                   " sheets do not lie within a " +
+                                   engine::scaleRatioText(area.sheet.scale) + " sheet");
+    }
+    cover::GraticuleSource source(area, *scale, mode, options.compact, options.id);
+    if (options.summary) {
+        if (const std::string refusal = maxSheetsRefusal(source, common->maxSheets);
+            !refusal.empty()) {
+            return usageError(err, refusal);
+        }
+        return writeSummary(source, out, err);
+    }
+    // Only a box and a sheet are counted without producing the sheets.
+    return writeCover(source, options, *common,
+                      area.kind != cover::CoverArea::Kind::Polygons && !options.compact, out, err);
+}
+
+#ifdef MAPSHEET_HAVE_PROJ
+int runSquareCover(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    const Options options(line);
+    if (options.mode || options.compact || options.summary || options.id) {
+        return usageError(err, "--square takes none of --mode, --compact, --summary and --id");
+    }
+    int scale = 0;
+    if (!readSquareFormScale(line, kUsage, err, scale, kScaleOption)) {
+        return kExitUsage;
+    }
+    const std::optional<Common> common = commonOptions(line, options, err);
+    if (!common) {
+        return kExitUsage;
+    }
+    int status = kExitUsage;
+    const std::optional<AreaInput> input = readArea(options, err, status);
+    if (!input) {
+        return status;
+    }
+    std::optional<projection::GaussKrugerSystem> chosen;
+    if (!readSquareSystem(line, kUsage, err, chosen)) {
+        return kExitUsage;
+    }
+    projection::GaussKrugerProjector projector(projection::systemForBox(chosen, input->area.box));
+    if (const std::string wide = projection::boxWidthError(projector.system(), input->area.box);
+        !wide.empty()) {
+        return usageError(err, "the area reaches too far: " + wide);
+    }
+#ifdef MAPSHEET_HAVE_GDAL
+    const AreaRings noRings;
+    const AreaRings& rings = input->polygons ? input->polygons->polygons() : noRings;
+#else
+    const AreaRings rings;
+#endif
+    std::optional<projection::SquareCover> squares =
+        squaresOfArea(input->area, rings, scale, projector);
+    if (!squares) {
+        return usageError(
+            err, "PROJ cannot project the area into " + projection::systemName(projector.system()));
+    }
+    SquareCoverSource source(std::move(*squares), projector);
+    // Square covers are counted only by producing them, so the progress line shows no share.
+#ifdef MAPSHEET_HAVE_GDAL
+    return writeCover(source, options, *common, false, out, err, projectedCrs(projector.system()));
+#else
+    return writeCover(source, options, *common, false, out, err);
+#endif
+}
+#endif
+
+}  // namespace
+
+int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    const std::optional<CommandLine> line = readCommandLine(
+        arguments,
+        {kScaleOption, kBboxOption, kWithinOption, kWithinSheetOption, kModeOption, kCompactOption,
+         kIdOption, kSummaryOption, kFormatOption, kOutputOption, kMaxSheetsOption, kSquareOption,
+         kCrsOption, kCentralMeridianOption, kZoneWidthOption},
+        kUsage, err);
+    if (!line) {
+        return kExitUsage;
+    }
+    if (line->help()) {
+        out << helpText();
+        return finishOutput(out, err, kExitSuccess);
+    }
+    if (!line->operands().empty()) {
+        return usageError(err, "unexpected argument " + kUsage.quoted(line->operands().front()) +
+                                   kUsage.helpHint());
+    }
+    if (line->has(kSquareOption)) {
+#ifdef MAPSHEET_HAVE_PROJ
+        return runSquareCover(*line, out, err);
+#else
+        return usageError(err, "--square needs PROJ, which this build lacks");
+#endif
+    }
+    return runGraticuleCover(*line, out, err);
 }
 
 }  // namespace mapsheet::cli

@@ -4,11 +4,9 @@
 #include <cstring>
 #include <fstream>
 #include <ostream>
+#include <utility>
+#include <vector>
 
-#include "batch/sheet_records.h"
-#include "engine/sheet_id.h"
-#include "text/csv.h"
-#include "text/degree_text.h"
 #include "text/file_extension.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
@@ -20,57 +18,27 @@ namespace mapsheet::cli {
 
 namespace {
 
-constexpr std::string_view kCsvHeader = "new,old,south,west,north,east";
-
-std::string csvHeader(CoverColumns columns) {
-    std::string header(kCsvHeader);
-    if (columns.scale) {
-        header.append(",scale");
-    }
-    if (columns.id) {
-        header.append(",id");
-    }
-    header.push_back('\n');
-    return header;
-}
 constexpr std::size_t kFlushSize = 1 << 16;
 
 class CsvOutput final : public CoverOutput {
   public:
-    CsvOutput(std::ostream& out, CoverColumns columns) : columns_(columns), out_(out) {
+    CsvOutput(std::ostream& out, const cover::CoverLayout& layout) : out_(out) {
         records_.reserve(kFlushSize + 256);
-        records_.append(csvHeader(columns));
+        records_.append(layout.csvHeader);
     }
 #ifdef MAPSHEET_HAVE_GDAL
-    CsvOutput(gis::StagedOutput staged, std::string target, CoverColumns columns)
-        : columns_(columns),
-          file_(std::make_unique<std::ofstream>(staged.stagingPath(), std::ios::binary)),
+    CsvOutput(gis::StagedOutput staged, std::string target, const cover::CoverLayout& layout)
+        : file_(std::make_unique<std::ofstream>(staged.stagingPath(), std::ios::binary)),
           out_(*file_),
           staged_(std::move(staged)),
           target_(std::move(target)) {
         records_.reserve(kFlushSize + 256);
-        records_.append(csvHeader(columns));
+        records_.append(layout.csvHeader);
     }
 #endif
 
-    bool add(const engine::Sheet& sheet) override {
-        records_.append(engine::newNumber(sheet).view());
-        records_.push_back(',');
-        records_.append(engine::oldNumber(sheet).view());
-        const engine::UnitBounds bounds = engine::unitBounds(sheet);
-        for (const std::int32_t edge : {bounds.south, bounds.west, bounds.north, bounds.east}) {
-            records_.push_back(',');
-            appendHalfUnitDegrees(records_, std::int64_t{2} * edge);
-        }
-        if (columns_.scale) {
-            records_.push_back(',');
-            records_.append(scaleRatio(sheet.scale));
-        }
-        if (columns_.id) {
-            records_.push_back(',');
-            records_.append(std::to_string(engine::sheetToId(sheet)));
-        }
-        records_.push_back('\n');
+    bool add(const cover::CoverRow& row) override {
+        row.appendCsvRecord(records_);
         return records_.size() < kFlushSize || flush();
     }
 
@@ -106,7 +74,6 @@ class CsvOutput final : public CoverOutput {
         return false;
     }
 
-    CoverColumns columns_;
     std::unique_ptr<std::ofstream> file_;
     std::ostream& out_;
 #ifdef MAPSHEET_HAVE_GDAL
@@ -119,33 +86,42 @@ class CsvOutput final : public CoverOutput {
 #ifdef MAPSHEET_HAVE_GDAL
 class FeatureOutput final : public CoverOutput {
   public:
-    enum Field : std::size_t { New, Old, Scale, Id };
-
-    static gis::LayerSpec layer(CoverColumns columns) {
-        gis::LayerSpec spec{gis::GeometryKind::Polygon, {{"new"}, {"old"}, {"scale"}}};
-        if (columns.id) {
-            spec.fields.push_back({"id"});
+    static gis::LayerSpec layer(const cover::CoverLayout& layout, const gis::LayerCrs& crs,
+                                bool longitudeLatitudeOnly) {
+        gis::LayerSpec spec{gis::GeometryKind::Polygon, {}};
+        for (const std::string& field : layout.fields) {
+            spec.fields.push_back({field});
         }
+        if (!longitudeLatitudeOnly) {
+            spec.crs = crs;
+        }
+        spec.geoJsonDecimals = layout.geoJsonDecimals;
         return spec;
     }
 
-    FeatureOutput(std::unique_ptr<gis::FeatureWriter> writer, CoverColumns columns)
-        : writer_(std::move(writer)), columns_(columns) {}
+    FeatureOutput(std::unique_ptr<gis::FeatureWriter> writer, std::string target, bool outlines)
+        : writer_(std::move(writer)), target_(std::move(target)), outlines_(outlines) {}
 
-    bool add(const engine::Sheet& sheet) override {
-        writer_->setText(New, engine::newNumber(sheet).view());
-        const engine::InlineText oldText = engine::oldNumber(sheet);
-        if (!oldText.empty()) {
-            writer_->setText(Old, oldText.view());
+    bool add(const cover::CoverRow& row) override {
+        row.fieldValues(values_);
+        for (std::size_t field = 0; field < values_.size(); ++field) {
+            if (!values_[field].empty()) {
+                writer_->setText(field, values_[field]);
+            }
         }
-        writer_->setText(Scale, scaleRatio(sheet.scale));
-        if (columns_.id) {
-            writer_->setText(Id, std::to_string(engine::sheetToId(sheet)));
+        if (!outlines_) {
+            const cover::SheetFrame f = row.frame();
+            return check(writer_->writeRectangle(f.south, f.west, f.north, f.east));
         }
-        const engine::DegreeBounds bounds = engine::degreeBounds(sheet);
-        return check(writer_->writeRectangle(bounds.south, bounds.west, bounds.north, bounds.east));
+        std::string error;
+        const engine::GeographicRing outline = row.geographicOutline(error);
+        if (outline.empty()) {
+            error_ = "cannot write " + target_ + ": " + error;
+            return false;
+        }
+        return check(writer_->writePolygon(outline));
     }
-    bool finish() override { return check(writer_->finish()); }
+    bool finish() override { return error_.empty() && check(writer_->finish()); }
 
   private:
     bool check(bool written) {
@@ -156,7 +132,9 @@ class FeatureOutput final : public CoverOutput {
     }
 
     std::unique_ptr<gis::FeatureWriter> writer_;
-    CoverColumns columns_;
+    std::string target_;  // for messages: the file, or "standard output"
+    bool outlines_;
+    std::vector<std::string> values_;
 };
 #endif
 
@@ -186,7 +164,8 @@ std::optional<std::string> coverFormatOfPath(std::string_view path) {
 std::unique_ptr<CoverOutput> openCoverOutput(std::string_view format,
                                              const std::optional<std::string>& path,
                                              std::ostream& out, std::string& error,
-                                             CoverColumns columns) {
+                                             const cover::CoverLayout& layout,
+                                             [[maybe_unused]] const CoverLayerCrs& crs) {
 #ifdef MAPSHEET_HAVE_GDAL
     if (format == "csv" && path) {
         std::optional<gis::StagedOutput> staged = gis::StagedOutput::create(*path, error);
@@ -194,17 +173,19 @@ std::unique_ptr<CoverOutput> openCoverOutput(std::string_view format,
             error = "cannot write '" + *path + "': " + error;
             return nullptr;
         }
-        auto csv = std::make_unique<CsvOutput>(std::move(*staged), "'" + *path + "'", columns);
-        return csv;
+        return std::make_unique<CsvOutput>(std::move(*staged), "'" + *path + "'", layout);
     }
     if (const auto vector = gis::vectorFormatNamed(format)) {
-        auto writer =
-            path ? gis::FeatureWriter::toFile(*path, *vector, FeatureOutput::layer(columns), error)
-                 : gis::FeatureWriter::toStream(out, *vector, FeatureOutput::layer(columns), error);
+        const bool longitudeLatitudeOnly = gis::isLongitudeLatitudeOnly(*vector);
+        const gis::LayerSpec spec = FeatureOutput::layer(layout, crs, longitudeLatitudeOnly);
+        auto writer = path ? gis::FeatureWriter::toFile(*path, *vector, spec, error)
+                           : gis::FeatureWriter::toStream(out, *vector, spec, error);
         if (!writer) {
             return nullptr;
         }
-        return std::make_unique<FeatureOutput>(std::move(writer), columns);
+        return std::make_unique<FeatureOutput>(std::move(writer),
+                                               path ? "'" + *path + "'" : "standard output",
+                                               layout.projected && longitudeLatitudeOnly);
     }
 #else
     if (path) {
@@ -213,7 +194,7 @@ std::unique_ptr<CoverOutput> openCoverOutput(std::string_view format,
     }
 #endif
     if (format == "csv") {
-        return std::make_unique<CsvOutput>(out, columns);
+        return std::make_unique<CsvOutput>(out, layout);
     }
     error = "unknown format '" + std::string(format) + "'";
     return nullptr;

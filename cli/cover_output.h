@@ -1,13 +1,13 @@
 #pragma once
 
-// Where `mapsheet-cli cover` writes its sheets: CSV (the project's own writer) or a GIS layer
-// through gis::FeatureWriter.
+// Where `mapsheet-cli cover` and `mapsheet-cli uncompact` write their rows: CSV (the project's
+// own writer) or a GIS layer through gis::FeatureWriter, for any cover source
+// (cover/cover_source.h).
 //
-// CSV has the header new,old,south,west,north,east, then as asked the columns scale (for a
-// cover of mixed scales) and id; the old number is empty at 1:2000 and finer, the bounds are
-// decimal degrees rounded to 12 places (cli/degree_text.h), the scale is written "1:10000" and
-// the id is the sheet's (engine/sheet_id.h). The GIS layer "sheets" holds one rectangle per
-// sheet with the text fields new, old (null where there is none) and scale, and id as asked.
+// CSV: the layout's header, then each row's record. The GIS layer "sheets" holds one polygon
+// per row with the layout's text fields (an empty value is null), in the layer CRS given: the
+// row's frame, or for a projected layout in a format that takes only longitude/latitude
+// (geojson, kml) the row's outline in longitude/latitude. xlsx holds the fields alone.
 //
 // With a path, the file appears only when finish() succeeds; nothing is left at the path after
 // a failure. Without one, the text formats (csv, geojson, kml) stream to the given stream.
@@ -18,15 +18,25 @@
 #include <string>
 #include <string_view>
 
-#include "engine/sheet.h"
+#include "cover/cover_source.h"
+
+#ifdef MAPSHEET_HAVE_GDAL
+#include "gis/feature_writer.h"
+#endif
 
 namespace mapsheet::cli {
+
+#ifdef MAPSHEET_HAVE_GDAL
+using CoverLayerCrs = gis::LayerCrs;
+#else
+struct CoverLayerCrs {};
+#endif
 
 class CoverOutput {
   public:
     virtual ~CoverOutput() = default;
     // False when the output failed; error() then says why.
-    virtual bool add(const engine::Sheet& sheet) = 0;
+    virtual bool add(const cover::CoverRow& row) = 0;
     virtual bool finish() = 0;
     const std::string& error() const { return error_; }
 
@@ -35,23 +45,19 @@ class CoverOutput {
 };
 
 // The formats by their names on the command line: csv and, when built with GDAL, geojson,
-// gpkg, shp, kml, fgb. False for any other name.
+// gpkg, shp, kml, fgb, dxf, xlsx. False for any other name.
 bool isCoverFormat(std::string_view name);
 
 // The format a path's extension implies (.csv or a GIS extension); nullopt otherwise.
 std::optional<std::string> coverFormatOfPath(std::string_view path);
 
 // Opens the output; nullptr with error set when the format cannot go there (a binary format
-// without a path, a folder that cannot take the file).
-// The columns beyond new, old and the bounds.
-struct CoverColumns {
-    bool scale = false;  // CSV only: the GIS layer always has it
-    bool id = false;
-};
-
+// without a path, a folder that cannot take the file, a CRS the format cannot hold).
+// crs is the CRS of the layout's frames (CGCS2000 longitude/latitude unless given).
 std::unique_ptr<CoverOutput> openCoverOutput(std::string_view format,
                                              const std::optional<std::string>& path,
                                              std::ostream& out, std::string& error,
-                                             CoverColumns columns = {});
+                                             const cover::CoverLayout& layout,
+                                             const CoverLayerCrs& crs = {});
 
 }  // namespace mapsheet::cli

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "batch/number_lines.h"
 #include "cli/commands.h"
 #include "cli/cover_output.h"
-#include "batch/number_lines.h"
 #include "cli/output_status.h"
 #include "cli/relation_rows.h"
 #include "cli/sheet_or_id.h"
+#include "cover/graticule_source.h"
 #include "engine/compact_cover.h"
 #include "engine/scale_names.h"
-#include "library/quoted_excerpt.h"
 
 namespace mapsheet::cli {
 
@@ -44,52 +44,33 @@ constexpr std::string_view kHelp =
     "Exit status: 0 on success, 1 for a sheet that cannot be uncompacted, 2 for a usage error,\n"
     "3 when the output cannot be written, 4 when the input cannot be read.\n";
 
-int usageError(std::ostream& err, const std::string& message) {
-    err << "mapsheet-cli uncompact: " << message << '\n';
-    return kExitUsage;
-}
-
 }  // namespace
 
 int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
                         std::ostream& err) {
-    // --format, --output and --id go to the cover output; the rest to the relation options.
-    Arguments relationArguments;
-    std::optional<std::string> format;
-    std::optional<std::string> path;
-    bool id = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--id") {
-            id = true;
-        } else if (argument == "--format" || argument == "--output") {
-            if (i + 1 == arguments.size()) {
-                return usageError(err, argument + " needs a value");
-            }
-            (argument == "--format" ? format.emplace() : path.emplace()) = arguments[++i];
-        } else if (argument.starts_with("--format=")) {
-            format = argument.substr(9);
-        } else if (argument.starts_with("--output=")) {
-            path = argument.substr(9);
-        } else {
-            relationArguments.push_back(argument);
-        }
-    }
-    const auto options = parseRelationOptions("uncompact", relationArguments,
-                                              {.scale = true, .maxSheets = true}, err);
-    if (!options) {
+    const CommandUsage usage = relationUsage("uncompact");
+    const std::optional<CommandLine> line = readCommandLine(
+        arguments, {kScaleOption, kMaxSheetsOption, kFormatOption, kOutputOption, kIdOption}, usage,
+        err);
+    if (!line) {
         return kExitUsage;
     }
-    if (options->help) {
+    if (line->help()) {
         out << kHelp;
         return finishOutput(out, err, kExitSuccess);
     }
-    if (!format) {
-        format = path ? coverFormatOfPath(*path).value_or("csv") : "csv";
+    const std::optional<RelationOptions> options = relationOptions(*line, usage, true, err);
+    if (!options) {
+        return kExitUsage;
     }
-    if (!isCoverFormat(*format)) {
-        return usageError(
-            err, "unknown format '" + *format + "': expected csv, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
+    const std::optional<std::string> path = line->value(kOutputOption);
+    const std::string format =
+        line->value(kFormatOption)
+            .value_or(path ? coverFormatOfPath(*path).value_or("csv") : "csv");
+    if (!isCoverFormat(format)) {
+        usage.error(err, "unknown format " + usage.quoted(format) +
+                             ": expected csv, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
+        return kExitUsage;
     }
 
     const int scale = *options->scale;
@@ -109,9 +90,7 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
                 if (line > 0) {
                     err << "line " << line << ": ";
                 }
-                std::string quoted;
-                text::appendQuotedExcerpt(quoted, input);
-                err << quoted << ": " << reason << '\n';
+                err << usage.quoted(input) << ": " << reason << '\n';
                 return;
             }
             sheets.push_back(*parsed.sheet);
@@ -125,21 +104,24 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
         return kExitRowErrors;
     }
     if (total > options->maxSheets) {
-        return usageError(err, "the sheets would be " + std::to_string(total) +
-                                   ", more than --max-sheets " +
-                                   std::to_string(options->maxSheets) + " allows");
+        usage.error(err, "the sheets would be " + std::to_string(total) +
+                             ", more than --max-sheets " + std::to_string(options->maxSheets) +
+                             " allows");
+        return kExitUsage;
     }
     std::string error;
-    const std::unique_ptr<CoverOutput> output =
-        openCoverOutput(*format, path, out, error, {.id = id});
+    const std::unique_ptr<CoverOutput> output = openCoverOutput(
+        format, path, out, error, cover::graticuleLayout({.id = line->has(kIdOption)}));
     if (!output) {
         err << "mapsheet-cli uncompact: " << error << '\n';
         return path ? kExitWriteFailed : kExitUsage;
     }
+    cover::GraticuleRow row({.id = line->has(kIdOption)});
     for (const engine::Sheet& sheet : sheets) {
         engine::SheetCover fine = engine::uncompact(sheet, scale);
         while (const std::optional<engine::Sheet> child = fine.next()) {
-            if (!output->add(*child)) {
+            row.set(*child);
+            if (!output->add(row)) {
                 err << "mapsheet-cli uncompact: " << output->error() << '\n';
                 return kExitWriteFailed;
             }

@@ -18,10 +18,9 @@
 #include "cli/output_status.h"
 #include "cli/progress_line.h"
 #include "cli/square_area_commands.h"
-#include "cli/square_options.h"
+#include "cli/square_system_options.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_number_parse.h"
-#include "library/quoted_excerpt.h"
 #include "projection/graticule_squares.h"
 #include "text/csv.h"
 
@@ -29,7 +28,6 @@ namespace mapsheet::cli {
 
 namespace {
 
-constexpr std::string_view kPrefix = "mapsheet-cli sheet: ";
 constexpr std::string_view kHeader = "input,crs,square_scale,squares,error\n";
 
 struct SheetSquareOptions {
@@ -38,44 +36,23 @@ struct SheetSquareOptions {
     std::vector<std::string> numbers;
 };
 
+constexpr CommandUsage kUsage{"sheet"};
+constexpr Option kSquareOption{"--square", true};
+
 std::optional<SheetSquareOptions> parseOptions(const Arguments& arguments, std::ostream& err) {
+    const std::optional<CommandLine> line = readCommandLine(
+        arguments, {kSquareOption, kCrsOption, kCentralMeridianOption, kZoneWidthOption}, kUsage,
+        err);
+    if (line && line->help()) {
+        kUsage.error(err, "the help of --square is the command's" + kUsage.helpHint());
+        return std::nullopt;
+    }
     SheetSquareOptions options;
-    SystemArguments given;
-    std::optional<std::string> scale;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        const std::string_view name = argument.substr(0, argument.find('='));
-        std::optional<std::string>* slot = name == "--square"             ? &scale
-                                           : name == "--crs"              ? &given.crs
-                                           : name == "--central-meridian" ? &given.centralMeridian
-                                           : name == "--zone-width"       ? &given.zoneWidth
-                                                                          : nullptr;
-        if (slot == nullptr) {
-            if (argument.starts_with("--")) {
-                err << kPrefix << "unknown option " << text::singleQuotedExcerpt(argument)
-                    << " for --square; run 'mapsheet-cli sheet --help'\n";
-                return std::nullopt;
-            }
-            options.numbers.emplace_back(argument);
-        } else if (name.size() < argument.size()) {
-            *slot = std::string(argument.substr(name.size() + 1));
-        } else if (i + 1 < arguments.size()) {
-            *slot = arguments[++i];
-        } else {
-            err << kPrefix << name << " needs a value\n";
-            return std::nullopt;
-        }
-    }
-    const std::optional<int> parsed = engine::parseScale(scale.value_or(""));
-    if (!parsed || !engine::hasSquareSheets(*parsed)) {
-        err << kPrefix << "--square needs a square-sheet scale: 1:5000, 1:2000, 1:1000 or 1:500"
-            << (scale ? ", not '" + *scale + "'" : std::string()) << '\n';
+    if (!line || !readSquareFormScale(*line, kUsage, err, options.scale, kSquareOption) ||
+        !readSquareSystem(*line, kUsage, err, options.system)) {
         return std::nullopt;
     }
-    options.scale = *parsed;
-    if (!chooseSquareSystem(given, options.system, kPrefix, err)) {
-        return std::nullopt;
-    }
+    options.numbers = line->operands();
     return options;
 }
 
@@ -154,6 +131,15 @@ class SquareRows {
 };
 
 }  // namespace
+
+bool asksForSquares(const Arguments& arguments) {
+    for (const std::string& argument : arguments) {
+        if (argument == "--square" || argument.starts_with("--square=")) {
+            return true;
+        }
+    }
+    return false;
+}
 
 int runGraticuleSquaresCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
                                std::ostream& err) {

@@ -39,13 +39,18 @@ constexpr std::string_view kHelp =
 
 int runNeighboursCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
                          std::ostream& err) {
-    const auto options = parseRelationOptions("neighbours", arguments, {.rings = true}, err);
-    if (!options) {
+    const CommandUsage usage = relationUsage("neighbours");
+    const std::optional<CommandLine> line = readCommandLine(arguments, {kRingsOption}, usage, err);
+    if (!line) {
         return kExitUsage;
     }
-    if (options->help) {
+    if (line->help()) {
         out << kHelp;
         return finishOutput(out, err, kExitSuccess);
+    }
+    const std::optional<RelationOptions> options = relationOptions(*line, usage, false, err);
+    if (!options) {
+        return kExitUsage;
     }
     NumberTexts numbers;
     const auto rowsOf = [rings = options->rings, &numbers](

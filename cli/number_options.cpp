@@ -1,14 +1,9 @@
 #include "cli/number_options.h"
 
-#include <sched.h>
-
-#include <charconv>
 #include <ostream>
 #include <string_view>
-#include <vector>
 
 #include "engine/scale_names.h"
-#include "library/quoted_excerpt.h"
 #include "text/file_extension.h"
 
 namespace mapsheet::cli {
@@ -87,183 +82,71 @@ constexpr std::string_view kHelp =
     "3 when the output could not be written; 4 when the input could not be read (the rows\n"
     "before the failure are written).\n";
 
-constexpr int kMaxJobs = 256;
+constexpr CommandUsage kUsage{"number"};
+constexpr Option kLayerOption{"--layer", true};
 
-std::optional<std::size_t> columnNumber(std::string_view text) {
-    std::size_t number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc{} || end != text.data() + text.size() || number == 0) {
-        return std::nullopt;
-    }
-    return number;
+bool usageError(std::ostream& err, const std::string& message) {
+    return kUsage.error(err, message + kUsage.helpHint());
 }
 
-ColumnChoice columnChoice(std::string_view text) {
-    ColumnChoice choice;
-    choice.number = columnNumber(text);
-    if (!choice.number) {
-        choice.name = std::string(text);
-    }
-    return choice;
-}
-
-bool usageError(std::ostream& err, std::string_view message) {
-    err << "mapsheet-cli number: " << message << "; run 'mapsheet-cli number --help'\n";
-    return false;
-}
-
-// The option values in text, before they are checked.
-struct OptionTexts {
-    std::optional<std::string_view> scale;
-    std::optional<std::string_view> jobs;
-    std::optional<std::string_view> latitudeColumn;
-    std::optional<std::string_view> longitudeColumn;
-    std::vector<std::string_view> point;
-};
-
-bool collect(const Arguments& arguments, NumberOptions& options, OptionTexts& texts,
-             std::ostream& err) {
-    const struct {
-        std::string_view name;
-        std::optional<std::string_view>* text;
-    } valued[] = {{"--scale", &texts.scale},
-                  {"--jobs", &texts.jobs},
-                  {"--lat-col", &texts.latitudeColumn},
-                  {"--lon-col", &texts.longitudeColumn}};
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        if (argument == "--help" || argument == "-h") {
-            options.help = true;
-            continue;
-        }
-        if (argument == "--header") {
-            options.header = true;
-            continue;
-        }
-        const std::size_t equals = argument.find('=');
-        const std::string_view name = argument.substr(0, equals);
-        std::optional<std::string_view> value;
-        if (equals != std::string_view::npos) {
-            value = argument.substr(equals + 1);
-        } else if (argument.starts_with("--") && i + 1 < arguments.size()) {
-            value = arguments[i + 1];
-        }
-        const auto takeValue = [&]() -> std::optional<std::string_view> {
-            if (!value) {
-                usageError(err, std::string(name) + " needs a value");
-                return std::nullopt;
-            }
-            i += equals == std::string_view::npos ? 1 : 0;
-            return value;
-        };
-        bool known = false;
-        for (const auto& option : valued) {
-            if (name == option.name) {
-                known = true;
-                *option.text = takeValue();
-                if (!*option.text) {
-                    return false;
-                }
-            }
-        }
-        if (name == "--format" || name == "--output" || name == "--input" || name == "--layer") {
-            known = true;
-            const std::optional<std::string_view> text = takeValue();
-            if (!text) {
-                return false;
-            }
-            (name == "--format"   ? options.format
-             : name == "--output" ? options.output.emplace()
-             : name == "--layer"  ? options.layer.emplace()
-                                  : options.input.emplace()) = std::string(*text);
-        }
-        if (!known && argument.starts_with("--")) {
-            return usageError(err, "unknown option '" + std::string(argument) + "'");
-        }
-        if (!known) {
-            texts.point.push_back(argument);
-        }
-    }
-    return true;
-}
-
-bool check(const OptionTexts& texts, NumberOptions& options, std::ostream& err) {
-    if (!texts.scale) {
-        err << "mapsheet-cli number: --scale SCALE is required; accepted scales:\n"
-            << engine::acceptedScales();
-        return false;
-    }
-    const std::optional<int> scale = engine::parseScale(*texts.scale);
-    if (!scale) {
-        err << "mapsheet-cli number: unknown scale " << text::singleQuotedExcerpt(*texts.scale)
-            << "; accepted scales:\n"
-            << engine::acceptedScales();
-        return false;
-    }
-    options.scale = *scale;
-    options.jobs = availableProcessors();
-    if (texts.jobs) {
-        int jobs = 0;
-        const auto [end, error] =
-            std::from_chars(texts.jobs->data(), texts.jobs->data() + texts.jobs->size(), jobs);
-        if (error != std::errc{} || end != texts.jobs->data() + texts.jobs->size() || jobs < 1 ||
-            jobs > kMaxJobs) {
-            return usageError(err, "--jobs must be a whole number from 1 to 256, got '" +
-                                       std::string(*texts.jobs) + "'");
-        }
-        options.jobs = jobs;
-    }
-    if (texts.latitudeColumn.has_value() != texts.longitudeColumn.has_value()) {
-        return usageError(err, "--lat-col and --lon-col go together");
-    }
-    if (texts.latitudeColumn) {
-        if (texts.latitudeColumn->empty() || texts.longitudeColumn->empty()) {
-            return usageError(err, "a column is named by a non-empty name or a number from 1");
-        }
-        if (*texts.latitudeColumn == *texts.longitudeColumn) {
-            return usageError(err, "--lat-col and --lon-col name the same column");
-        }
-        options.latitudeColumn = columnChoice(*texts.latitudeColumn);
-        options.longitudeColumn = columnChoice(*texts.longitudeColumn);
-        options.header =
-            options.header || !options.latitudeColumn->number || !options.longitudeColumn->number;
-    } else if (options.header) {
-        return usageError(err, "--header needs --lat-col and --lon-col");
-    }
+// What the operands, --input and the columns say together.
+bool checkPoint(const CommandLine& line, NumberOptions& options, std::ostream& err) {
+    const std::vector<std::string>& point = line.operands();
     if (options.input && options.input->empty()) {
         return usageError(err, "--input needs a file name");
     }
     if (options.layer && (!options.input || hasExtension(*options.input, ".csv"))) {
         return usageError(err, "--layer names a layer of the --input file, which a .csv has not");
     }
-    if (texts.point.size() == 2) {
-        if (options.input) {
-            return usageError(err, "a point on the command line takes no --input");
-        }
-        if (options.latitudeColumn) {
-            return usageError(err, "a point on the command line takes no columns");
-        }
-        options.latitude = std::string(texts.point[0]);
-        options.longitude = std::string(texts.point[1]);
-    } else if (!texts.point.empty()) {
-        return usageError(
-            err, "expected LAT LON (two values), got " + std::to_string(texts.point.size()));
+    if (point.empty()) {
+        return true;
     }
+    if (point.size() != 2) {
+        return usageError(err,
+                          "expected LAT LON (two values), got " + std::to_string(point.size()));
+    }
+    if (options.input) {
+        return usageError(err, "a point on the command line takes no --input");
+    }
+    if (options.latitudeColumn) {
+        return usageError(err, "a point on the command line takes no columns");
+    }
+    options.latitude = point[0];
+    options.longitude = point[1];
     return true;
 }
 
 }  // namespace
 
 std::optional<NumberOptions> parseNumberOptions(const Arguments& arguments, std::ostream& err) {
-    NumberOptions options;
-    OptionTexts texts;
-    if (!collect(arguments, options, texts, err)) {
+    const std::optional<CommandLine> line =
+        readCommandLine(arguments,
+                        {kScaleOption, kJobsOption, kLatitudeColumnOption, kLongitudeColumnOption,
+                         kHeaderOption, kFormatOption, kOutputOption, kInputOption, kLayerOption},
+                        kUsage, err);
+    if (!line) {
         return std::nullopt;
     }
+    NumberOptions options;
+    options.help = line->help();
     if (options.help) {
         return options;
     }
-    if (!check(texts, options, err)) {
+    std::optional<int> scale;
+    TableColumns columns;
+    if (!readScale(*line, kUsage, err, scale) || !readJobs(*line, kUsage, err, options.jobs) ||
+        !readTableColumns(*line, kUsage, err, columns)) {
+        return std::nullopt;
+    }
+    options.scale = *scale;
+    options.latitudeColumn = columns.latitude;
+    options.longitudeColumn = columns.longitude;
+    options.header = columns.header;
+    options.format = line->value(kFormatOption).value_or("csv");
+    options.output = line->value(kOutputOption);
+    options.input = line->value(kInputOption);
+    options.layer = line->value(kLayerOption);
+    if (!checkPoint(*line, options, err)) {
         return std::nullopt;
     }
     return options;
@@ -274,15 +157,6 @@ std::string numberHelpText() {
     help.replace(help.find("%SCALES%"), 8, engine::acceptedScales());
     help.replace(help.find("%JOBS%"), 6, std::to_string(availableProcessors()));
     return help;
-}
-
-int availableProcessors() {
-    cpu_set_t processors;
-    CPU_ZERO(&processors);
-    if (sched_getaffinity(0, sizeof processors, &processors) != 0) {
-        return 1;
-    }
-    return std::max(1, CPU_COUNT(&processors));
 }
 
 }  // namespace mapsheet::cli

@@ -8,14 +8,9 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/shared_options.h"
 
 namespace mapsheet::cli {
-
-// A column of the input table, by its 1-based number or by its name in the header row.
-struct ColumnChoice {
-    std::optional<std::size_t> number;
-    std::string name;  // when number is not set
-};
 
 struct NumberOptions {
     bool help = false;
@@ -36,8 +31,5 @@ struct NumberOptions {
 std::optional<NumberOptions> parseNumberOptions(const Arguments& arguments, std::ostream& err);
 
 std::string numberHelpText();
-
-// The processors this process may run on: the default of --jobs.
-int availableProcessors();
 
 }  // namespace mapsheet::cli

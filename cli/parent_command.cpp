@@ -4,11 +4,11 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "text/csv.h"
 #include "cli/output_status.h"
 #include "cli/relation_rows.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_hierarchy.h"
+#include "text/csv.h"
 
 namespace mapsheet::cli {
 
@@ -36,13 +36,18 @@ constexpr std::string_view kHelp =
 
 int runParentCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
                      std::ostream& err) {
-    const auto options = parseRelationOptions("parent", arguments, {.scale = true}, err);
-    if (!options) {
+    const CommandUsage usage = relationUsage("parent");
+    const std::optional<CommandLine> line = readCommandLine(arguments, {kScaleOption}, usage, err);
+    if (!line) {
         return kExitUsage;
     }
-    if (options->help) {
+    if (line->help()) {
         out << kHelp;
         return finishOutput(out, err, kExitSuccess);
+    }
+    const std::optional<RelationOptions> options = relationOptions(*line, usage, true, err);
+    if (!options) {
+        return kExitUsage;
     }
     const auto rowsOf = [scale = *options->scale](const engine::Sheet& sheet,
                                                   std::string_view input,

@@ -10,8 +10,6 @@
 #include "batch/number_lines.h"
 #include "cli/output_status.h"
 #include "cli/sheet_or_id.h"
-#include "engine/scale_catalogue.h"
-#include "engine/scale_names.h"
 #include "engine/sheet_hierarchy.h"
 #include "library/quoted_excerpt.h"
 #include "text/csv.h"
@@ -22,99 +20,30 @@ namespace {
 
 constexpr std::size_t kFlushSize = 1 << 16;
 
-bool usageError(std::string_view command, std::ostream& err, const std::string& message) {
-    err << "mapsheet-cli " << command << ": " << message << '\n';
-    return false;
-}
-
 std::string quoted(std::string_view value) {
     std::string text;
     text::appendQuotedExcerpt(text, value);
     return text;
 }
 
-template <typename Whole>
-std::optional<Whole> wholeNumber(std::string_view text) {
-    Whole value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// Takes the value of one option into options; false after a usage error.
-bool takeValue(std::string_view command, std::string_view option, std::string_view value,
-               RelationOptions& options, std::ostream& err) {
-    if (option == "--scale") {
-        options.scale = engine::parseScale(value);
-        return options.scale || usageError(command, err,
-                                           "unknown scale " + quoted(value) + "; the scales are\n" +
-                                               engine::acceptedScales());
-    }
-    if (option == "--rings") {
-        const auto rings = wholeNumber<int>(value);
-        if (!rings || *rings < 1 || *rings > engine::kMaxRings) {
-            return usageError(command, err,
-                              "--rings " + quoted(value) + ": rings run from 1 to 1000");
-        }
-        options.rings = *rings;
-        return true;
-    }
-    const auto limit = wholeNumber<std::uint64_t>(value);
-    if (!limit) {
-        return usageError(command, err, "--max-sheets " + quoted(value) + " is not a whole number");
-    }
-    options.maxSheets = *limit;
-    return true;
-}
-
 }  // namespace
 
-std::optional<RelationOptions> parseRelationOptions(std::string_view command,
-                                                    const Arguments& arguments,
-                                                    RelationOptionSet accepted, std::ostream& err) {
+std::optional<RelationOptions> relationOptions(const CommandLine& line, const CommandUsage& usage,
+                                               bool takesScale, std::ostream& err) {
     RelationOptions options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string_view argument = arguments[i];
-        if (argument == "--help" || argument == "-h") {
-            options.help = true;
-            continue;
-        }
-        if (!argument.starts_with("--")) {
-            options.sheets.emplace_back(argument);
-            continue;
-        }
-        std::optional<std::string_view> value;
-        if (const auto equals = argument.find('='); equals != std::string_view::npos) {
-            value = argument.substr(equals + 1);
-            argument = argument.substr(0, equals);
-        }
-        const bool known = (argument == "--scale" && accepted.scale) ||
-                           (argument == "--rings" && accepted.rings) ||
-                           (argument == "--max-sheets" && accepted.maxSheets);
-        if (!known) {
-            usageError(command, err,
-                       "unknown option " + quoted(argument) + "; run 'mapsheet-cli " +
-                           std::string(command) + " --help'");
-            return std::nullopt;
-        }
-        if (!value) {
-            if (i + 1 == arguments.size()) {
-                usageError(command, err, std::string(argument) + " needs a value");
-                return std::nullopt;
-            }
-            value = arguments[++i];
-        }
-        if (!takeValue(command, argument, *value, options, err)) {
-            return std::nullopt;
-        }
-    }
-    if (accepted.scale && !options.scale && !options.help) {
-        usageError(command, err,
-                   "--scale is required; run 'mapsheet-cli " + std::string(command) + " --help'");
+    if ((takesScale && !readScale(line, usage, err, options.scale)) ||
+        !readMaxSheets(line, usage, err, options.maxSheets)) {
         return std::nullopt;
     }
+    if (const std::optional<std::string> text = line.value(kRingsOption)) {
+        const std::optional<int> rings = wholeNumber<int>(*text);
+        if (!rings || *rings < 1 || *rings > engine::kMaxRings) {
+            usage.error(err, "--rings " + usage.quoted(*text) + ": rings run from 1 to 1000");
+            return std::nullopt;
+        }
+        options.rings = *rings;
+    }
+    options.sheets = line.operands();
     return options;
 }
 

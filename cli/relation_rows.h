@@ -19,32 +19,33 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/shared_options.h"
 #include "engine/sheet.h"
 
 namespace mapsheet::cli {
 
-inline constexpr std::uint64_t kDefaultMaxRelatedSheets = 10'000'000;
+// --rings K of neighbours, 1 to 1000.
+inline constexpr Option kRingsOption{"--rings", true};
 
 struct RelationOptions {
     std::optional<int> scale;  // --scale, as a catalogue index
     int rings = 1;             // --rings K, 1..1000
-    std::uint64_t maxSheets = kDefaultMaxRelatedSheets;
+    std::uint64_t maxSheets = kDefaultSheetLimit;
     std::vector<std::string> sheets;
-    bool help = false;
 };
 
-// Which options the command takes besides --help.
-struct RelationOptionSet {
-    bool scale = false;
-    bool rings = false;
-    bool maxSheets = false;
-};
+// How a relation command writes its usage errors: bad pieces in double quotes, as its rows'.
+inline CommandUsage relationUsage(std::string_view command) {
+    return {command, '"'};
+}
 
-// The options; nullopt after writing a usage error that quotes the bad piece.
-std::optional<RelationOptions> parseRelationOptions(std::string_view command,
-                                                    const Arguments& arguments,
-                                                    RelationOptionSet accepted, std::ostream& err);
+// The options of a command line read with the options the command takes among --scale,
+// --rings and --max-sheets; --scale is required when the command takes it. Nullopt after
+// writing a usage error that quotes the bad piece.
+std::optional<RelationOptions> relationOptions(const CommandLine& line, const CommandUsage& usage,
+                                               bool takesScale, std::ostream& err);
 
 // Where the rows go: a buffer written out whenever it has grown large, so that a sheet with
 // millions of rows never holds them all.

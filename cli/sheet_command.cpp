@@ -10,9 +10,11 @@
 
 #include "batch/number_lines.h"
 #include "batch/sheet_records.h"
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/output_status.h"
 #include "cli/progress_line.h"
+#include "cli/shared_options.h"
 #include "cli/sheet_or_id.h"
 #include "cli/sheet_output.h"
 #include "engine/sheet_number_parse.h"
@@ -25,6 +27,7 @@
 #include "cli/sheet_corner_fields.h"
 #include "cli/square_area_commands.h"
 #include "cli/square_options.h"
+#include "cli/square_system_options.h"
 #endif
 
 namespace mapsheet::cli {
@@ -100,7 +103,7 @@ struct Options {
     Format format = Format::Csv;
     std::string_view layerFormat;  // with Format::Layer: "geojson", "dxf", ...
     std::optional<std::string> output;
-    std::vector<std::string_view> numbers;
+    std::vector<std::string> numbers;
     bool help = false;
 #ifdef MAPSHEET_HAVE_PROJ
     bool corners = false;
@@ -108,47 +111,48 @@ struct Options {
 #endif
 };
 
+constexpr CommandUsage kUsage{"sheet"};
+
 #ifdef MAPSHEET_HAVE_PROJ
-// --zone N or --central-meridian DEG (read as `square` reads it) at arguments[i]; false after
-// a usage error.
-bool readCornerZone(const Arguments& arguments, std::size_t& i, projection::CornerZone& zone,
-                    std::ostream& err) {
-    const std::string_view option = arguments[i];
-    if (i + 1 == arguments.size()) {
-        err << "mapsheet-cli sheet: " << option << " needs a value\n";
-        return false;
+constexpr Option kCornersOption{"--corners", false};
+constexpr Option kZoneOption{"--zone", true};
+
+// The zone of --zone N or --central-meridian DEG (read as `square` reads it); false after a
+// usage error.
+bool readCornerZone(const CommandLine& line, projection::CornerZone& zone, std::ostream& err) {
+    const std::optional<std::string> number = line.value(kZoneOption);
+    if (number && line.has(kCentralMeridianOption)) {
+        return kUsage.error(err, "--zone and --central-meridian each choose the zone; give one");
     }
-    const std::string& value = arguments[++i];
-    if (option == "--zone") {
-        std::size_t used = 0;
-        try {
-            zone = {projection::CornerZone::Kind::Zone, std::stoi(value, &used), 0};
-        } catch (const std::exception&) {
-            used = 0;
+    if (number) {
+        const std::optional<int> value = wholeNumber<int>(*number);
+        if (!value) {
+            return kUsage.error(err, "--zone " + kUsage.quoted(*number) + " is not a zone number");
         }
-        if (used != value.size() || used == 0) {
-            err << "mapsheet-cli sheet: --zone '" << value << "' is not a zone number\n";
-            return false;
-        }
+        zone = {projection::CornerZone::Kind::Zone, *value, 0};
         return true;
     }
     std::optional<projection::GaussKrugerSystem> system;
-    if (!chooseSquareSystem({std::nullopt, value, std::nullopt}, system,
-                            "mapsheet-cli sheet: ", err)) {
+    if (!readSquareSystem(line, kUsage, err, system)) {
         return false;
     }
-    zone = {projection::CornerZone::Kind::CentralMeridian, 0, system->centralMeridian};
+    if (system) {
+        zone = {projection::CornerZone::Kind::CentralMeridian, 0, system->centralMeridian};
+    }
     return true;
 }
 #endif
 
 // The layer formats by their command-line names (geojson alone without GDAL, which then
 // refuses it when the output opens).
-bool isLayerFormat(std::string_view name) {
+std::optional<std::string_view> layerFormatNamed(std::string_view name) {
 #ifdef MAPSHEET_HAVE_GDAL
-    return gis::vectorFormatNamed(name).has_value();
+    if (const auto format = gis::vectorFormatNamed(name)) {
+        return gis::vectorFormatName(*format);
+    }
+    return std::nullopt;
 #else
-    return name == "geojson";
+    return name == "geojson" ? std::optional<std::string_view>("geojson") : std::nullopt;
 #endif
 }
 
@@ -167,63 +171,51 @@ bool impliedLayerFormat(Options& options, std::ostream& err) {
         }
     }
 #endif
-    err << "mapsheet-cli sheet: --output writes a layer (geojson, gpkg, shp, kml, fgb, dxf, xlsx: "
-           "--format or the file's extension names it); csv and json go to standard output\n";
-    return false;
+    return kUsage.error(err,
+                        "--output writes a layer (geojson, gpkg, shp, kml, fgb, dxf, xlsx: "
+                        "--format or the file's extension names it); csv and json go to "
+                        "standard output");
 }
 
 std::optional<Options> parseOptions(const Arguments& arguments, std::ostream& err) {
-    Options options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        std::optional<std::string_view> format;
-        if (argument == "--help" || argument == "-h") {
-            options.help = true;
+    const std::optional<CommandLine> line =
+        readCommandLine(arguments,
+                        {kFormatOption, kOutputOption,
 #ifdef MAPSHEET_HAVE_PROJ
-        } else if (argument == "--corners") {
-            options.corners = true;
-        } else if (argument == "--zone" || argument == "--central-meridian") {
-            if (!readCornerZone(arguments, i, options.zone, err)) {
-                return std::nullopt;
-            }
+                         kCornersOption, kZoneOption, kCentralMeridianOption
 #endif
-        } else if (argument == "--format") {
-            if (i + 1 == arguments.size()) {
-                err << "mapsheet-cli sheet: --format needs a value: csv, json or geojson\n";
-                return std::nullopt;
-            }
-            format = arguments[++i];
-        } else if (argument.starts_with("--format=")) {
-            format = argument.substr(9);
-        } else if (argument == "--output") {
-            if (i + 1 == arguments.size()) {
-                err << "mapsheet-cli sheet: --output needs a file name\n";
-                return std::nullopt;
-            }
-            options.output = arguments[++i];
-        } else if (argument.starts_with("--")) {
-            err << "mapsheet-cli sheet: unknown option '" << argument
-                << "'; run 'mapsheet-cli sheet --help'\n";
-            return std::nullopt;
-        } else {
-            options.numbers.push_back(argument);
-        }
-        if (format) {
-            if (*format == "csv") {
-                options.format = Format::Csv;
-            } else if (*format == "json") {
-                options.format = Format::Json;
-            } else if (isLayerFormat(*format)) {
-                options.format = Format::Layer;
-                options.layerFormat = *format;
-            } else {
-                err << "mapsheet-cli sheet: unknown format '" << *format
-                    << "': expected csv, json, geojson, gpkg, shp, kml, fgb, dxf or xlsx\n";
-                return std::nullopt;
-            }
-        }
+                        },
+                        kUsage, err);
+    if (!line) {
+        return std::nullopt;
     }
-    return impliedLayerFormat(options, err) ? std::optional(options) : std::nullopt;
+    Options options;
+    options.help = line->help();
+    options.numbers = line->operands();
+    options.output = line->value(kOutputOption);
+    const std::string format = line->value(kFormatOption).value_or("csv");
+    if (format == "csv") {
+        options.format = Format::Csv;
+    } else if (format == "json") {
+        options.format = Format::Json;
+    } else if (const std::optional<std::string_view> layer = layerFormatNamed(format)) {
+        options.format = Format::Layer;
+        options.layerFormat = *layer;
+    } else if (!options.help) {
+        kUsage.error(err, "unknown format " + kUsage.quoted(format) +
+                              ": expected csv, json, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
+        return std::nullopt;
+    }
+#ifdef MAPSHEET_HAVE_PROJ
+    options.corners = line->has(kCornersOption);
+    if (!options.help && !readCornerZone(*line, options.zone, err)) {
+        return std::nullopt;
+    }
+#endif
+    if (!options.help && !impliedLayerFormat(options, err)) {
+        return std::nullopt;
+    }
+    return options;
 }
 
 class TextOutput final : public SheetOutput {
@@ -347,7 +339,7 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
     };
 
     if (!options->numbers.empty()) {
-        for (const std::string_view number : options->numbers) {
+        for (const std::string& number : options->numbers) {
             if (!add(number)) {
                 return kExitWriteFailed;
             }

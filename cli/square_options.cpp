@@ -3,18 +3,7 @@
 
 #include "cli/square_options.h"
 
-#include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <ostream>
-#include <string_view>
-#include <thread>
-
-#include "engine/scale_names.h"
-#include "engine/square_sheet.h"
-#include "library/quoted_excerpt.h"
-#include "projection/epsg_system.h"
-#include "text/coordinate_text.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/feature_writer.h"
@@ -24,250 +13,94 @@ namespace mapsheet::cli {
 
 namespace {
 
-constexpr std::string_view kPrefix = "mapsheet-cli square: ";
+constexpr CommandUsage kUsage{"square"};
+constexpr Option kPlaneOption{"--xy", false};
+constexpr Option kSheetOption{"--sheet", false};
+constexpr Option kGraticuleOption{"--graticule", true};
 
-// The options that take a value.
-constexpr std::string_view kValued[] = {"--scale",      "--crs",       "--central-meridian",
-                                        "--zone-width", "--graticule", "--jobs",
-                                        "--format",     "--output"};
-
-bool isOption(std::string_view argument) {
-    if (argument.size() >= 2 && argument[0] == '-' &&
-        (std::isdigit(static_cast<unsigned char>(argument[1])) || argument[1] == '.')) {
-        return false;  // a negative number
+// The mode the switches choose, and the options only some modes take.
+bool readMode(const CommandLine& line, std::ostream& err, SquareOptions& options) {
+    const bool xy = line.has(kPlaneOption);
+    const bool sheets = line.has(kSheetOption);
+    if (xy && sheets) {
+        return kUsage.error(err,
+                            "--xy reads points and --sheet reads sheet numbers; give one of them");
     }
-    return argument.starts_with("-") && argument.size() > 1;
-}
-
-std::optional<int> positiveInteger(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 1) {
-        return std::nullopt;
+    options.mode =
+        sheets ? SquareMode::Sheets : (xy ? SquareMode::PlanePoints : SquareMode::GeographicPoints);
+    if (!line.has(kGraticuleOption)) {
+        return true;
     }
-    return value;
-}
-
-struct RawOptions {
-    std::optional<std::string> scale;
-    std::optional<std::string> crs;
-    std::optional<std::string> centralMeridian;
-    std::optional<std::string> zoneWidth;
-    std::optional<std::string> graticule;
-    std::optional<std::string> jobs;
-    std::optional<std::string> format;
-    std::optional<std::string> output;
-};
-
-std::optional<std::string>* slotOf(RawOptions& raw, std::string_view name) {
-    if (name == "--scale") {
-        return &raw.scale;
+    if (!sheets) {
+        return kUsage.error(
+            err, "--graticule lists the graticule sheets of square sheets; it needs --sheet");
     }
-    if (name == "--crs") {
-        return &raw.crs;
-    }
-    if (name == "--central-meridian") {
-        return &raw.centralMeridian;
-    }
-    if (name == "--zone-width") {
-        return &raw.zoneWidth;
-    }
-    if (name == "--graticule") {
-        return &raw.graticule;
-    }
-    if (name == "--format") {
-        return &raw.format;
-    }
-    if (name == "--output") {
-        return &raw.output;
-    }
-    return &raw.jobs;
-}
-
-std::optional<int> scaleOption(const std::optional<std::string>& text, std::string_view name,
-                               std::ostream& err) {
-    const std::optional<int> scale = engine::parseScale(*text);
-    if (!scale) {
-        err << kPrefix << "unknown scale " << text::singleQuotedExcerpt(*text) << " for " << name
-            << "; accepted scales:\n"
-            << engine::acceptedScales();
-    }
-    return scale;
+    return readScale(line, kUsage, err, options.graticuleScale, kGraticuleOption);
 }
 
 // --format and --output: a layer of square sheets; false after a usage error.
-bool layerFormat(const RawOptions& raw, SquareOptions& options, std::ostream& err) {
+bool readLayerFormat(const CommandLine& line, std::ostream& err, SquareOptions& options) {
+    const std::optional<std::string> format = line.value(kFormatOption);
+    const std::optional<std::string> output = line.value(kOutputOption);
+    if (!format && !output) {
+        return true;
+    }
     if (options.mode != SquareMode::Sheets || options.graticuleScale) {
-        err << kPrefix << "--format and --output write square sheets as a layer; they go with "
-            << "--sheet without --graticule\n";
-        return false;
+        return kUsage.error(err,
+                            "--format and --output write square sheets as a layer; they go "
+                            "with --sheet without --graticule");
     }
 #ifdef MAPSHEET_HAVE_GDAL
-    std::optional<gis::VectorFormat> format =
-        raw.format ? gis::vectorFormatNamed(*raw.format) : gis::vectorFormatOfPath(*raw.output);
-    if (!format) {
-        err << kPrefix
-            << (raw.format ? "unknown format " + text::singleQuotedExcerpt(*raw.format)
-                           : "--output " + text::singleQuotedExcerpt(*raw.output) +
-                                 " has no layer extension; name --format")
-            << ": expected geojson, gpkg, shp, kml, fgb, dxf or xlsx\n";
-        return false;
+    const std::optional<gis::VectorFormat> named =
+        format ? gis::vectorFormatNamed(*format) : gis::vectorFormatOfPath(*output);
+    if (!named) {
+        return kUsage.error(err, (format ? "unknown format " + kUsage.quoted(*format)
+                                         : "--output " + kUsage.quoted(*output) +
+                                               " has no layer extension; name --format") +
+                                     ": expected geojson, gpkg, shp, kml, fgb, dxf or xlsx");
     }
-    options.format = std::string(gis::vectorFormatName(*format));
-    options.output = raw.output;
+    options.format = std::string(gis::vectorFormatName(*named));
+    options.output = output;
     return true;
 #else
-    err << kPrefix << "--format and --output need GDAL, which this build lacks\n";
-    return false;
+    return kUsage.error(err, "--format and --output need GDAL, which this build lacks");
 #endif
 }
 
 }  // namespace
 
-bool chooseSquareSystem(const SystemArguments& given,
-                        std::optional<projection::GaussKrugerSystem>& system,
-                        std::string_view prefix, std::ostream& err) {
-    if (given.crs && (given.centralMeridian || given.zoneWidth)) {
-        err << prefix << "--crs names the whole system; leave out --central-meridian and "
-            << "--zone-width\n";
-        return false;
-    }
-    if (given.crs) {
-        const projection::CheckedSystem checked = projection::gaussKrugerSystemOfCrs(*given.crs);
-        if (!checked.system) {
-            err << prefix << "--crs: " << checked.error << '\n';
-            return false;
-        }
-        system = checked.system;
-        return true;
-    }
-    if (given.zoneWidth && !given.centralMeridian) {
-        err << prefix << "--zone-width needs --central-meridian\n";
-        return false;
-    }
-    if (!given.centralMeridian) {
-        return true;
-    }
-    const CoordinateReading meridian = readCoordinate(*given.centralMeridian);
-    if (meridian.fault != CoordinateFault::None) {
-        err << prefix << "--central-meridian " << text::singleQuotedExcerpt(*given.centralMeridian)
-            << ": " << coordinateFaultText(meridian.fault) << '\n';
-        return false;
-    }
-    int width = 3;
-    if (given.zoneWidth) {
-        width = positiveInteger(*given.zoneWidth).value_or(0);
-    }
-    const std::string error = projection::centralMeridianError(meridian.degrees, width);
-    if (!error.empty()) {
-        err << prefix << error << '\n';
-        return false;
-    }
-    system = projection::centralMeridianSystem(meridian.degrees, width);
-    return true;
-}
-
 std::optional<SquareOptions> parseSquareOptions(const Arguments& arguments, std::ostream& err) {
+    const std::optional<CommandLine> line = readCommandLine(
+        arguments,
+        {kScaleOption, kCrsOption, kCentralMeridianOption, kZoneWidthOption, kGraticuleOption,
+         kJobsOption, kPlaneOption, kSheetOption, kFormatOption, kOutputOption},
+        kUsage, err);
+    if (!line) {
+        return std::nullopt;
+    }
     SquareOptions options;
-    options.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    RawOptions raw;
-    bool xy = false;
-    bool sheets = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        if (argument == "--help" || argument == "-h") {
-            options.help = true;
-            return options;
-        }
-        if (argument == "--xy") {
-            xy = true;
-            continue;
-        }
-        if (argument == "--sheet") {
-            sheets = true;
-            continue;
-        }
-        if (!isOption(argument)) {
-            options.values.emplace_back(argument);
-            continue;
-        }
-        const std::string_view name = argument.substr(0, argument.find('='));
-        bool known = false;
-        for (const std::string_view valued : kValued) {
-            known = known || name == valued;
-        }
-        if (!known) {
-            err << kPrefix << "unknown option " << text::singleQuotedExcerpt(argument)
-                << "; run 'mapsheet-cli square --help'\n";
-            return std::nullopt;
-        }
-        std::optional<std::string>& slot = *slotOf(raw, name);
-        if (name.size() < argument.size()) {
-            slot = std::string(argument.substr(name.size() + 1));
-        } else if (i + 1 < arguments.size()) {
-            slot = arguments[++i];
-        } else {
-            err << kPrefix << name << " needs a value\n";
-            return std::nullopt;
-        }
+    options.help = line->help();
+    if (options.help) {
+        return options;
     }
-    if (!raw.scale) {
-        err << kPrefix << "--scale SCALE is required: 1:5000, 1:2000, 1:1000 or 1:500\n";
-        return std::nullopt;
-    }
-    const std::optional<int> scale = scaleOption(raw.scale, "--scale", err);
-    if (!scale) {
-        return std::nullopt;
-    }
-    if (!engine::hasSquareSheets(*scale)) {
-        err << kPrefix << "scale " << engine::scaleRatioText(*scale)
-            << " has no square sheets; use 1:5000, 1:2000, 1:1000 or 1:500\n";
-        return std::nullopt;
-    }
-    options.scale = *scale;
-    if (xy && sheets) {
-        err << kPrefix << "--xy reads points and --sheet reads sheet numbers; give one of them\n";
-        return std::nullopt;
-    }
-    options.mode =
-        sheets ? SquareMode::Sheets : (xy ? SquareMode::PlanePoints : SquareMode::GeographicPoints);
-    if (raw.graticule) {
-        if (!sheets) {
-            err << kPrefix << "--graticule lists the graticule sheets of square sheets; it needs "
-                << "--sheet\n";
-            return std::nullopt;
-        }
-        options.graticuleScale = scaleOption(raw.graticule, "--graticule", err);
-        if (!options.graticuleScale) {
-            return std::nullopt;
-        }
-    }
-    if ((raw.format || raw.output) && !layerFormat(raw, options, err)) {
-        return std::nullopt;
-    }
-    if (raw.jobs) {
-        const std::optional<int> jobs = positiveInteger(*raw.jobs);
-        if (!jobs) {
-            err << kPrefix << "--jobs " << text::singleQuotedExcerpt(*raw.jobs)
-                << " is not a positive whole number\n";
-            return std::nullopt;
-        }
-        options.jobs = *jobs;
-    }
-    if (!chooseSquareSystem({raw.crs, raw.centralMeridian, raw.zoneWidth}, options.system, kPrefix,
-                            err)) {
+    if (!readSquareScale(*line, kUsage, err, options.scale) || !readMode(*line, err, options) ||
+        !readLayerFormat(*line, err, options) || !readJobs(*line, kUsage, err, options.jobs) ||
+        !readSquareSystem(*line, kUsage, err, options.system)) {
         return std::nullopt;
     }
     if (!options.system && options.mode != SquareMode::GeographicPoints) {
-        err << kPrefix << (sheets ? "--sheet" : "--xy")
-            << " needs --crs or --central-meridian: plane coordinates and square numbers "
-            << "mean nothing outside one system\n";
+        kUsage.error(err, std::string(options.mode == SquareMode::Sheets ? "--sheet" : "--xy") +
+                              " needs --crs or --central-meridian: plane coordinates and square "
+                              "numbers mean nothing outside one system");
         return std::nullopt;
     }
+    options.values = line->operands();
     if (options.mode != SquareMode::Sheets && !options.values.empty() &&
         options.values.size() != 2) {
-        err << kPrefix << "expected " << (xy ? "X Y" : "LAT LON") << " (two values), got "
-            << options.values.size() << "; run 'mapsheet-cli square --help'\n";
+        kUsage.error(err, std::string("expected ") +
+                              (options.mode == SquareMode::PlanePoints ? "X Y" : "LAT LON") +
+                              " (two values), got " + std::to_string(options.values.size()) +
+                              kUsage.helpHint());
         return std::nullopt;
     }
     return options;

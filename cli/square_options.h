@@ -10,20 +10,19 @@
 // --format names a layer format of gis/feature_writer.h (with GDAL only; --output without it
 // takes the format from the file's extension) and goes with --sheet without --graticule.
 //
-// CRS is --crs EPSG:CODE (checked against the PROJ database) or --central-meridian DEG
-// [--zone-width 3|6] (DEG as decimal degrees or D°M′S″, width 3 when not given); without
-// either, geographic points go to their nearest 3-degree zone, and plane points and sheet
-// numbers are refused because they mean nothing outside a chosen system. Options take their
-// value as the next argument or after "=". A value that starts with "-" followed by a digit is
-// an argument (a southern latitude), not an option.
+// CRS is the system options of cli/square_system_options.h; without them, geographic points go
+// to their nearest 3-degree zone, and plane points and sheet numbers are refused because they
+// mean nothing outside a chosen system. The words are read as cli/command_line.h reads them: a
+// value that starts with "-" followed by a digit is an argument (a southern latitude), not an
+// option.
 
 #include <iosfwd>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/square_system_options.h"
 #include "projection/gauss_kruger_system.h"
 
 namespace mapsheet::cli {
@@ -44,19 +43,5 @@ struct SquareOptions {
 
 // The options, or nullopt after writing the usage error to err ("mapsheet-cli square: ...").
 std::optional<SquareOptions> parseSquareOptions(const Arguments& arguments, std::ostream& err);
-
-// The values of --crs, --central-meridian and --zone-width as given.
-struct SystemArguments {
-    std::optional<std::string> crs;
-    std::optional<std::string> centralMeridian;
-    std::optional<std::string> zoneWidth;
-};
-
-// The system they choose (nullopt in system when none is given: the caller picks the nearest
-// 3-degree zone). False after writing the usage error to err, after prefix
-// ("mapsheet-cli square: ").
-bool chooseSquareSystem(const SystemArguments& given,
-                        std::optional<projection::GaussKrugerSystem>& system,
-                        std::string_view prefix, std::ostream& err);
 
 }  // namespace mapsheet::cli

@@ -11,7 +11,8 @@
 #include "cli/square_sheets.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
-#include "cli/square_layer.h"
+#include "cli/cover_output.h"
+#include "cli/square_cover_source.h"
 #endif
 
 namespace mapsheet::cli {
@@ -22,10 +23,12 @@ int writeSquareSheetLayer(const SquareOptions& options, std::istream& in, std::o
                           std::ostream& err) {
     constexpr std::string_view kPrefix = "mapsheet-cli square: ";
     projection::SquareLocator locator(options.scale, options.system);
+    projection::GaussKrugerProjector& projector = *locator.fixedProjector();
+    SquareRow row(projector);
     std::string error;
-    const std::unique_ptr<SquareLayer> layer =
-        SquareLayer::open(*gis::vectorFormatNamed(*options.format), options.output, out,
-                          *locator.fixedProjector(), error);
+    const std::unique_ptr<CoverOutput> layer =
+        openCoverOutput(*options.format, options.output, out, error, row.layout(),
+                        projectedCrs(projector.system()));
     if (!layer) {
         err << kPrefix << error << '\n';
         return options.output ? kExitWriteFailed : kExitUsage;
@@ -43,7 +46,8 @@ int writeSquareSheetLayer(const SquareOptions& options, std::istream& in, std::o
                 err << kPrefix << (line > 0 ? "line " + std::to_string(line) + ": " : "") << why
                     << '\n';
             } else if (written) {
-                written = layer->add(*sheet);
+                row.show(*sheet);
+                written = layer->add(row);
             }
         });
     if (!readError.empty()) {

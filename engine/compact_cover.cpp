@@ -41,7 +41,10 @@ CompactCover::CompactCover(const LatLonBox& box, int scale, CoverMode mode) noex
     ranges_ = CoverRanges(box, scale, mode);
 }
 
-int CompactCover::childScale(int scale) const noexcept {
+int compactChildScale(int scale) noexcept {
+    if (scale < kMillionScale || scale == k200kScale || scale >= kScaleCount - 1) {
+        return -1;
+    }
     return scale == k250kScale ? k100kScale : scale + 1;
 }
 
@@ -93,7 +96,7 @@ std::optional<Sheet> CompactCover::next() noexcept {
             return candidate;
         }
         if (share == Share::Some) {
-            const int finer = childScale(candidate.scale);
+            const int finer = compactChildScale(candidate.scale);
             stack_[depth_++] = {candidate, finer, divisionRatio(candidate.scale, finer), 0};
         }
     }

@@ -25,6 +25,8 @@ namespace mapsheet::engine {
 
 // The next coarser scale of the chain, or -1 for 1:1,000,000 and 1:200,000.
 int compactParentScale(int scale) noexcept;
+// The next finer scale of the chain, or -1 for 1:500 and 1:200,000.
+int compactChildScale(int scale) noexcept;
 
 class CompactCover {
   public:
@@ -36,7 +38,6 @@ class CompactCover {
   private:
     enum class Share { None, Some, All };
     Share shareOf(const Sheet& sheet) const noexcept;
-    int childScale(int scale) const noexcept;
 
     struct Frame {
         Sheet sheet;

@@ -76,8 +76,10 @@ bool PolygonArea::add(const engine::GeographicPolygon& polygon, std::string& err
         }
     }
     if (added) {
+        polygons_.push_back(polygon);
         ++polygonCount_;
         parity_.assign(polygonCount_, 0);
+        crossed_.assign(polygonCount_, 0);
         rowValid_ = false;
     }
     return true;
@@ -120,57 +122,104 @@ void PolygonArea::selectRow(std::int64_t south, std::int64_t north) const {
     rowValid_ = true;
 }
 
-bool PolygonArea::interiorMeets(const engine::UnitBounds& rectangle) const {
-    const std::int64_t x0 = rectangle.west * kStepsPerUnitInt;
-    const std::int64_t x1 = rectangle.east * kStepsPerUnitInt;
-    const std::int64_t y0 = rectangle.south * kStepsPerUnitInt;
-    const std::int64_t y1 = rectangle.north * kStepsPerUnitInt;
-    selectRow(y0, y1);
+PolygonArea::Strip PolygonArea::strip(const engine::UnitBounds& rectangle) const {
+    const Strip strip{rectangle.west * kStepsPerUnitInt, rectangle.south * kStepsPerUnitInt,
+                      rectangle.east * kStepsPerUnitInt, rectangle.north * kStepsPerUnitInt};
+    selectRow(strip.y0, strip.y1);
+    return strip;
+}
 
+bool PolygonArea::markBoundaryInside(const Strip& strip) const {
     // A boundary point inside the open rectangle has interior points of its polygon around it,
     // some of them inside the rectangle too. An edge misses the open rectangle exactly when a
     // line separates them: an axis-parallel one (the box tests) or the edge's own line (all
     // four corners on one closed side of it).
+    bool any = false;
     for (const Edge* edge : rowEdges_) {
-        if (edge->minX >= x1) {
+        if (edge->minX >= strip.x1) {
             break;
         }
-        if (edge->maxX <= x0) {
+        if (edge->maxX <= strip.x0) {
             continue;
         }
         const Point a = edge->a;
         const Point b = edge->b;
-        const Wide corners[4] = {
-            orientation(a.x, a.y, b.x, b.y, x0, y0), orientation(a.x, a.y, b.x, b.y, x1, y0),
-            orientation(a.x, a.y, b.x, b.y, x1, y1), orientation(a.x, a.y, b.x, b.y, x0, y1)};
+        const Wide corners[4] = {orientation(a.x, a.y, b.x, b.y, strip.x0, strip.y0),
+                                 orientation(a.x, a.y, b.x, b.y, strip.x1, strip.y0),
+                                 orientation(a.x, a.y, b.x, b.y, strip.x1, strip.y1),
+                                 orientation(a.x, a.y, b.x, b.y, strip.x0, strip.y1)};
         const bool allLeft = std::all_of(corners, corners + 4, [](Wide o) { return o >= 0; });
         const bool allRight = std::all_of(corners, corners + 4, [](Wide o) { return o <= 0; });
         if (!allLeft && !allRight) {
-            return true;
+            crossed_[edge->polygon] = 1;
+            any = true;
         }
     }
+    return any;
+}
 
-    // No boundary inside: the open rectangle lies wholly inside or wholly outside each
-    // polygon, as its centre does. Even-odd count of the edges crossing the centre's parallel
-    // west of the centre.
-    const std::int64_t cx = x0 / 2 + x1 / 2;
-    const std::int64_t cy = y0 / 2 + y1 / 2;
-    bool inside = false;
+void PolygonArea::markParity(std::int64_t x, std::int64_t y) const {
+    // Even-odd count of the edges crossing the point's parallel west of it.
     for (const Edge* edge : rowEdges_) {
-        if ((edge->a.y > cy) == (edge->b.y > cy)) {
+        if ((edge->a.y > y) == (edge->b.y > y)) {
             continue;
         }
         const Point& low = edge->a.y < edge->b.y ? edge->a : edge->b;
         const Point& high = edge->a.y < edge->b.y ? edge->b : edge->a;
-        if (orientation(low.x, low.y, high.x, high.y, cx, cy) < 0) {
+        if (orientation(low.x, low.y, high.x, high.y, x, y) < 0) {
             parity_[edge->polygon] ^= 1;
         }
     }
+}
+
+bool PolygonArea::clearMarks(bool (*holds)(unsigned char parity, unsigned char crossed)) const {
+    bool any = false;
     for (const Edge* edge : rowEdges_) {
-        inside = inside || parity_[edge->polygon] != 0;
-        parity_[edge->polygon] = 0;
+        any = any || holds(parity_[edge->polygon], crossed_[edge->polygon]);
     }
-    return inside;
+    for (const Edge* edge : rowEdges_) {
+        parity_[edge->polygon] = 0;
+        crossed_[edge->polygon] = 0;
+    }
+    return any;
+}
+
+bool PolygonArea::interiorMeets(const engine::UnitBounds& rectangle) const {
+    const Strip box = strip(rectangle);
+    if (markBoundaryInside(box)) {
+        clearMarks([](unsigned char, unsigned char) { return false; });
+        return true;
+    }
+    // No boundary inside: the open rectangle lies wholly inside or wholly outside each
+    // polygon, as its centre does.
+    markParity(box.x0 / 2 + box.x1 / 2, box.y0 / 2 + box.y1 / 2);
+    return clearMarks([](unsigned char parity, unsigned char) { return parity != 0; });
+}
+
+bool PolygonArea::holdsCentre(const engine::UnitBounds& rectangle) const {
+    const Strip box = strip(rectangle);
+    const std::int64_t x = box.x0 / 2 + box.x1 / 2;
+    const std::int64_t y = box.y0 / 2 + box.y1 / 2;
+    for (const Edge* edge : rowEdges_) {
+        const bool onEdge = edge->minX <= x && x <= edge->maxX && edge->minY <= y &&
+                            y <= edge->maxY &&
+                            orientation(edge->a.x, edge->a.y, edge->b.x, edge->b.y, x, y) == 0;
+        if (onEdge) {
+            return true;
+        }
+    }
+    markParity(x, y);
+    return clearMarks([](unsigned char parity, unsigned char) { return parity != 0; });
+}
+
+bool PolygonArea::holdsRectangle(const engine::UnitBounds& rectangle) const {
+    // Inside one closed polygon exactly when none of its boundary enters the open rectangle
+    // and the centre lies inside it.
+    const Strip box = strip(rectangle);
+    markBoundaryInside(box);
+    markParity(box.x0 / 2 + box.x1 / 2, box.y0 / 2 + box.y1 / 2);
+    return clearMarks(
+        [](unsigned char parity, unsigned char crossed) { return parity != 0 && crossed == 0; });
 }
 
 }  // namespace mapsheet::gis

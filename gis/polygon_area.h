@@ -8,12 +8,14 @@
 // Sheet edges are whole units, so every decision below is integer arithmetic and exact: a
 // polygon whose edge runs along a sheet line does not make the sheet beyond that line meet it.
 //
-// interiorMeets(rectangle) is true when the open rectangle and the interior of at least one
-// polygon have a point in common: a sheet that only touches a polygon's boundary (an edge or a
-// vertex) does not meet it. Polygons are taken as valid simple polygons (exterior ring first,
-// holes after; ring orientation does not matter, closing vertices may repeat); a polygon's
-// interior is decided by the even-odd rule over its rings. Several polygons are a union: a
-// sheet meets the area when it meets any one of them.
+// The three tests of cover::AreaPolygons (cover/cover_area.h): interiorMeets(rectangle) is true
+// when the open rectangle and the interior of at least one polygon have a point in common, so a
+// sheet that only touches a polygon's boundary (an edge or a vertex) does not meet it;
+// holdsCentre when the rectangle's centre lies in a closed polygon (its boundary included);
+// holdsRectangle when the closed rectangle lies in one closed polygon. Polygons are taken as valid
+// simple polygons (exterior ring first, holes after; ring orientation does not matter, closing
+// vertices may repeat); a polygon's interior is decided by the even-odd rule over its rings.
+// Several polygons are a union: a sheet meets the area when it meets any one of them.
 //
 // The tests are fastest when the rectangles come row by row (the order of engine::SheetCover):
 // the edges crossing the current row are kept between calls. Not safe for concurrent calls.
@@ -22,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "cover/cover_area.h"
 #include "engine/geographic_point.h"
 #include "engine/sheet.h"
 #include "engine/sheet_cover.h"
@@ -33,20 +36,24 @@ namespace mapsheet::gis {
 // longitude in -180..180 and a latitude in -90..90".
 std::string polygonRangeError(const engine::GeographicPolygon& polygon);
 
-class PolygonArea {
+class PolygonArea final : public cover::AreaPolygons {
   public:
     // Adds one polygon. False with error set when polygonRangeError finds a vertex out of
     // range; rings of fewer than three distinct vertices add nothing.
     bool add(const engine::GeographicPolygon& polygon, std::string& error);
 
     std::size_t polygonCount() const { return polygonCount_; }
+    // The polygons that added a ring, as they were given, for callers that follow the rings
+    // in another plane.
+    const std::vector<engine::GeographicPolygon>& polygons() const { return polygons_; }
 
     // The closed box of all vertices, widened by 1e-9 degree (within -90..90, -180..180) so
     // that a cover of it holds every sheet that can meet the area. Only when polygonCount() > 0.
-    engine::LatLonBox bounds() const;
+    engine::LatLonBox bounds() const override;
 
-    // Whether the open rectangle meets the interior of any polygon.
-    bool interiorMeets(const engine::UnitBounds& rectangle) const;
+    bool interiorMeets(const engine::UnitBounds& rectangle) const override;
+    bool holdsCentre(const engine::UnitBounds& rectangle) const override;
+    bool holdsRectangle(const engine::UnitBounds& rectangle) const override;
 
   private:
     struct Point {
@@ -59,8 +66,21 @@ class PolygonArea {
         std::int64_t minX, maxX, minY, maxY;
         std::size_t polygon;
     };
+    // A rectangle in steps, its row selected.
+    struct Strip {
+        std::int64_t x0, y0, x1, y1;
+    };
+    Strip strip(const engine::UnitBounds& rectangle) const;
     void selectRow(std::int64_t south, std::int64_t north) const;
+    // Sets crossed_ for each polygon whose boundary enters the open strip; true when one does.
+    bool markBoundaryInside(const Strip& strip) const;
+    // Flips parity_ of each polygon for each of its edges crossing the point's parallel west of
+    // it: a polygon left odd holds the point (when the point is on no edge).
+    void markParity(std::int64_t x, std::int64_t y) const;
+    // Whether a polygon of the row satisfies holds(parity, crossed); clears both marks.
+    bool clearMarks(bool (*holds)(unsigned char parity, unsigned char crossed)) const;
 
+    std::vector<engine::GeographicPolygon> polygons_;
     std::vector<Edge> edges_;
     std::size_t polygonCount_ = 0;
     Point low_{INT64_MAX, INT64_MAX};
@@ -72,6 +92,7 @@ class PolygonArea {
     mutable std::int64_t rowNorth_ = 0;
     mutable bool rowValid_ = false;
     mutable std::vector<unsigned char> parity_;
+    mutable std::vector<unsigned char> crossed_;
 };
 
 }  // namespace mapsheet::gis

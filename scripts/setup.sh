@@ -17,6 +17,7 @@ MAPSHEET_PACKAGES=(
     postgresql-15 postgresql-server-dev-15 postgresql-15-postgis-3
     clang-14 libclang-rt-14-dev
     desktop-file-utils appstream lintian dpkg-dev file time
+    libcli11-dev  # the command-line reader of mapsheet-cli (cli/command_line.cpp)
     libgeographiclib-dev  # tests/engine/sheet_area_test checks sheet areas against GeographicLib
     python3-dev pybind11-dev python3-numpy  # the Python package mapsheet (python/)
     python3-pytest  # its tests (tests/python)

@@ -246,7 +246,7 @@ const RefusalCase kRefusals[] = {
      "(EPSG:4490) and so is not a CGCS2000 Gauss-Kruger system; those are EPSG:4491-4554\n"},
     {"few_sheets_allowed",
      {"--square", "--scale", "1:500", "--within-sheet", kSheet, "--max-sheets", "10"},
-     "mapsheet-cli cover: the cover would have more than 10 sheets, more than --max-sheets "
+     "mapsheet-cli cover: the cover would have more than 10 sheets, more than --max-sheets 10 "
      "allows\n"},
 };
 
