@@ -22,7 +22,7 @@ trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen QGIS_CUSTOM_CONFIG_PATH="$work/profile"
 export QGIS_PLUGINPATH="$build_dir/qgis" PYTHONPATH="$build_dir/python"
 mkdir -p "$QGIS_CUSTOM_CONFIG_PATH"
-"$qgis_process" plugins enable mapsheet >/dev/null 2>&1
+"$qgis_process" plugins enable mapsheet_qgis >/dev/null 2>&1
 
 # Best wall time in seconds of ROUNDS runs of a command; the output file is removed first.
 best_of() {

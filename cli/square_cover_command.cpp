@@ -2,7 +2,6 @@
 // graticule sheet, as CSV or a GIS layer.
 #ifdef MAPSHEET_HAVE_PROJ
 
-#include <algorithm>
 #include <charconv>
 #include <memory>
 #include <optional>
@@ -15,7 +14,7 @@
 #include "cli/square_options.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_number_parse.h"
-#include "projection/graticule_squares.h"
+#include "projection/area_squares.h"
 #include "text/box_text.h"
 #include "text/csv.h"
 
@@ -113,10 +112,7 @@ bool parseCoverOptions(const Arguments& arguments, CoverOptions& options, std::o
 
 // The area: a box (--bbox, or the bounds of the --within-sheet sheet) or the polygons of a
 // --within file, with the box around them.
-struct Area {
-    engine::LatLonBox box;
-    std::vector<projection::GeographicPolygon> polygons;  // empty for a box
-};
+using Area = projection::SquareArea;
 
 // nullopt with error set, and status to the exit status (a file that cannot be read is 4).
 std::optional<Area> areaOf(const CoverOptions& options, std::string& error, int& status) {
@@ -136,16 +132,7 @@ std::optional<Area> areaOf(const CoverOptions& options, std::string& error, int&
             status = kExitReadFailed;
             return std::nullopt;
         }
-        Area area{{90, 180, -90, -180}, std::move(*polygons)};
-        for (const auto& polygon : area.polygons) {
-            for (const projection::GeographicPoint& point : polygon.front()) {
-                area.box.south = std::min(area.box.south, point.latitude);
-                area.box.north = std::max(area.box.north, point.latitude);
-                area.box.west = std::min(area.box.west, point.longitude);
-                area.box.east = std::max(area.box.east, point.longitude);
-            }
-        }
-        return area;
+        return projection::areaOfPolygons(std::move(*polygons));
 #else
         error = "--within needs GDAL, which this build lacks";
         return std::nullopt;
@@ -341,16 +328,10 @@ int runSquareCoverCommand(const Arguments& arguments, std::ostream& out, std::os
         return kExitUsage;
     }
     projection::GaussKrugerProjector projector(projection::systemForBox(chosen, area->box));
-    if (const std::string wide = projection::boxWidthError(projector.system(), area->box);
-        !wide.empty()) {
-        return usageError(err, "the area reaches too far: " + wide);
-    }
     std::optional<projection::SquareCover> cover =
-        area->polygons.empty() ? projection::squaresOfBox(area->box, *scale, projector)
-                               : projection::squaresOfPolygons(area->polygons, *scale, projector);
+        projection::squaresOfArea(*area, *scale, projector, error);
     if (!cover) {
-        return usageError(
-            err, "PROJ cannot project the area into " + projection::systemName(projector.system()));
+        return usageError(err, error);
     }
     // Counted on a copy before anything is written, so that a refused cover writes nothing.
     projection::SquareCover counting = *cover;

@@ -13,8 +13,6 @@
 #include "engine/scale_names.h"
 #include "engine/square_sheet.h"
 #include "library/quoted_excerpt.h"
-#include "projection/epsg_system.h"
-#include "text/coordinate_text.h"
 
 namespace mapsheet::cli {
 
@@ -87,43 +85,12 @@ std::optional<int> scaleOption(const std::optional<std::string>& text, std::stri
 bool chooseSquareSystem(const SystemArguments& given,
                         std::optional<projection::GaussKrugerSystem>& system,
                         std::string_view prefix, std::ostream& err) {
-    if (given.crs && (given.centralMeridian || given.zoneWidth)) {
-        err << prefix << "--crs names the whole system; leave out --central-meridian and "
-            << "--zone-width\n";
+    projection::SystemChoice choice = projection::chooseSquareSystem(given);
+    if (!choice.error.empty()) {
+        err << prefix << choice.error << '\n';
         return false;
     }
-    if (given.crs) {
-        const projection::CheckedSystem checked = projection::gaussKrugerSystemOfCrs(*given.crs);
-        if (!checked.system) {
-            err << prefix << "--crs: " << checked.error << '\n';
-            return false;
-        }
-        system = checked.system;
-        return true;
-    }
-    if (given.zoneWidth && !given.centralMeridian) {
-        err << prefix << "--zone-width needs --central-meridian\n";
-        return false;
-    }
-    if (!given.centralMeridian) {
-        return true;
-    }
-    const CoordinateReading meridian = readCoordinate(*given.centralMeridian);
-    if (meridian.fault != CoordinateFault::None) {
-        err << prefix << "--central-meridian " << text::singleQuotedExcerpt(*given.centralMeridian)
-            << ": " << coordinateFaultText(meridian.fault) << '\n';
-        return false;
-    }
-    int width = 3;
-    if (given.zoneWidth) {
-        width = positiveInteger(*given.zoneWidth).value_or(0);
-    }
-    const std::string error = projection::centralMeridianError(meridian.degrees, width);
-    if (!error.empty()) {
-        err << prefix << error << '\n';
-        return false;
-    }
-    system = projection::centralMeridianSystem(meridian.degrees, width);
+    system = choice.system;
     return true;
 }
 

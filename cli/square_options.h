@@ -21,6 +21,7 @@
 
 #include "cli/commands.h"
 #include "projection/gauss_kruger_system.h"
+#include "projection/square_system_choice.h"
 
 namespace mapsheet::cli {
 
@@ -39,16 +40,11 @@ struct SquareOptions {
 // The options, or nullopt after writing the usage error to err ("mapsheet-cli square: ...").
 std::optional<SquareOptions> parseSquareOptions(const Arguments& arguments, std::ostream& err);
 
-// The values of --crs, --central-meridian and --zone-width as given.
-struct SystemArguments {
-    std::optional<std::string> crs;
-    std::optional<std::string> centralMeridian;
-    std::optional<std::string> zoneWidth;
-};
+using projection::SystemArguments;  // the values of --crs, --central-meridian, --zone-width
 
-// The system they choose (nullopt in system when none is given: the caller picks the nearest
-// 3-degree zone). False after writing the usage error to err, after prefix
-// ("mapsheet-cli square: ").
+// The system they choose (projection/square_system_choice.h; nullopt in system when none is
+// given: the caller picks the nearest 3-degree zone). False after writing the usage error to
+// err, after prefix ("mapsheet-cli square: ").
 bool chooseSquareSystem(const SystemArguments& given,
                         std::optional<projection::GaussKrugerSystem>& system,
                         std::string_view prefix, std::ostream& err);
