@@ -1,92 +1,39 @@
-"""Graticule sheets as polygon features in CGCS2000 longitude/latitude.
-
-A sheet's polygon is its rectangle of bounds from the module (south, west, north, east in
-degrees, exact to the double nearest the 1/8-second lattice); its fields are new (1993-2012
-number), old (pre-1992 number, NULL at 1:2000 and finer, which have none) and scale (the
-denominator). write_sheets reports progress and stops between features when the run is
-cancelled.
-"""
-
-from qgis.core import (
-    QgsFeature,
-    QgsFeatureSink,
-    QgsField,
-    QgsFields,
-    QgsGeometry,
-    QgsRectangle,
-)
-from qgis.PyQt.QtCore import QVariant
+"""The rows of sheet features: for sheets given by number (either numbering) or id, the
+attributes new, old (None where the scale has no pre-1992 number) and scale (the denominator),
+and each sheet's rectangle in EPSG:4490, all from the module in a few array calls."""
 
 from .algorithm_base import call, module
+from .feature_rows import SHEET_FIELDS, fields_of, rectangle_wkb, write_rows
 
-# Sheets are written in batches: the module numbers a whole batch in one call.
-BATCH = 5000
-
-
-def sheet_fields():
-    fields = QgsFields()
-    fields.append(QgsField("new", QVariant.String, len=16))
-    fields.append(QgsField("old", QVariant.String, len=24))
-    fields.append(QgsField("scale", QVariant.Int))
-    return fields
+# Sheets are numbered in batches: the module numbers a whole batch in one call.
+BATCH = 20000
 
 
-def sheet_columns(sheets):
-    """For valid sheets given by number (either numbering) or id: new, old, scale and the
-    bounds, each a sequence as long as sheets."""
+def sheet_fields(*extra_specs):
+    return fields_of(SHEET_FIELDS + tuple(extra_specs))
+
+
+def sheet_rows(sheets):
+    """(attribute lists, WKB rectangles) of valid sheets."""
     mapsheet = module()
-    new = call(mapsheet.to_number, sheets, errors="raise")
-    old = call(mapsheet.to_number, sheets, old=True, errors="raise")
-    denominators = call(mapsheet.scale_of, sheets, errors="raise")
+    new = call(mapsheet.to_number, sheets, errors="raise").tolist()
+    old = call(mapsheet.to_number, sheets, old=True, errors="raise").tolist()
+    denominators = call(mapsheet.scale_of, sheets, errors="raise").tolist()
     edges = call(mapsheet.bounds, sheets, errors="raise")
-    return new, old, denominators, edges["south"], edges["west"], edges["north"], edges["east"]
-
-
-def sheet_attributes(columns, index):
-    new, old, denominators, *_ = columns
-    return [str(new[index]), str(old[index]) or None, int(denominators[index])]
-
-
-def sheet_geometry(columns, index):
-    *_, south, west, north, east = columns
-    return QgsGeometry.fromRect(
-        QgsRectangle(float(west[index]), float(south[index]), float(east[index]), float(north[index]))
-    )
-
-
-def _sheet_features(columns, extra_attributes):
-    """The features of one batch; plain lists, not NumPy items, in the loop (a third faster)."""
-    new, old, denominators, south, west, north, east = (
-        column.tolist() if hasattr(column, "tolist") else list(column) for column in columns
-    )
-    features = []
-    for index, number in enumerate(new):
-        feature = QgsFeature()
-        attributes = [number, old[index] or None, denominators[index]]
-        if extra_attributes is not None:
-            attributes += extra_attributes[index]
-        feature.setAttributes(attributes)
-        feature.setGeometry(
-            QgsGeometry.fromRect(QgsRectangle(west[index], south[index], east[index], north[index]))
-        )
-        features.append(feature)
-    return features
+    rows = [[number, old[index] or None, denominators[index]] for index, number in enumerate(new)]
+    return rows, rectangle_wkb(edges["south"], edges["west"], edges["north"], edges["east"])
 
 
 def write_sheets(sink, sheets, feedback, extra_attributes=None):
-    """Writes one feature per sheet (number or id): sheet_fields, then extra_attributes[i] (a
-    list) when given; returns how many were written, fewer when cancelled."""
+    """Writes one feature per sheet (number or id) with the sheet's attributes, then
+    extra_attributes[i] (a list) when given. False when cancelled."""
     total = len(sheets)
-    written = 0
     for start in range(0, total, BATCH):
-        end = start + BATCH
-        features = _sheet_features(
-            sheet_columns(sheets[start:end]),
-            None if extra_attributes is None else extra_attributes[start:end],
-        )
-        if feedback.isCanceled():
-            return written
-        sink.addFeatures(features, QgsFeatureSink.FastInsert)
-        written += len(features)
-        feedback.setProgress(100.0 * written / total)
-    return written
+        rows, rectangles = sheet_rows(sheets[start:start + BATCH])
+        if extra_attributes is not None:
+            for row, extra in zip(rows, extra_attributes[start:start + BATCH]):
+                row += extra
+        if not write_rows(sink, rows, rectangles, feedback, start, total):
+            return False
+    feedback.setProgress(100.0)
+    return True
