@@ -66,7 +66,9 @@ class SquaresAlgorithm(MapsheetAlgorithm):
             parameter.setHelp(help_text)
             self.addParameter(parameter)
         self.addParameter(
-            QgsProcessingParameterFeatureSink("OUTPUT", "Square sheets", QgsProcessing.TypeVectorPolygon)
+            QgsProcessingParameterFeatureSink(
+                "OUTPUT", "Square sheets", QgsProcessing.TypeVectorPolygon
+            )
         )
 
     def checkParameterValues(self, parameters, context):

@@ -19,7 +19,8 @@ BOX_ROWS = [
     ("meridian_in_dms_no_code", (39.9, 116.3, 39.903, 116.304), "K",
      {"central_meridian": "116°30′"}, ["--central-meridian", "116°30′"]),
     ("six_degree_meridian", (31.2, 121.45, 31.21, 121.47), "2000",
-     {"central_meridian": 123, "zone_width": 6}, ["--central-meridian", "123", "--zone-width", "6"]),
+     {"central_meridian": 123, "zone_width": 6},
+     ["--central-meridian", "123", "--zone-width", "6"]),
     ("southern_hemisphere", (-33.9, 151.1, -33.88, 151.13), "1:1000", {}, []),
 ]
 
@@ -86,7 +87,8 @@ def test_bad_options_are_refused_with_the_engine_message(box, scale, options, wo
 def test_max_sheets_refuses_a_larger_cover():
     box = (39.9, 116.3, 39.92, 116.33)
     everything, _ = mapsheet.square_cover(box, "1:5000")
-    assert len(mapsheet.square_cover(box, "1:5000", max_sheets=len(everything))[0]) == len(everything)
+    exactly, _ = mapsheet.square_cover(box, "1:5000", max_sheets=len(everything))
+    assert exactly.tolist() == everything.tolist()
     with pytest.raises(mapsheet.Error, match="max_sheets"):
         mapsheet.square_cover(box, "1:5000", max_sheets=len(everything) - 1)
     assert isinstance(everything, np.ndarray)
