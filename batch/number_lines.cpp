@@ -1,5 +1,7 @@
 #include "batch/number_lines.h"
 
+#include <utility>
+
 #include "text/point_line.h"
 
 namespace mapsheet::cli {
@@ -28,9 +30,12 @@ std::optional<NumberLine> NumberLines::next() {
 }
 
 std::string forEachNumber(const std::vector<std::string>& given, std::istream& in,
-                          const std::function<void(std::string_view text, long line)>& take) {
+                          const std::function<void(std::string_view text, long line)>& take,
+                          ProgressListener progress) {
+    ProgressCounter taken(std::move(progress));
     for (const std::string& number : given) {
         take(number, 0);
+        taken.add();
     }
     if (!given.empty()) {
         return {};
@@ -38,6 +43,7 @@ std::string forEachNumber(const std::vector<std::string>& given, std::istream& i
     NumberLines lines(in);
     while (const std::optional<NumberLine> line = lines.next()) {
         take(line->text, line->number);
+        taken.add();
     }
     return lines.readError();
 }

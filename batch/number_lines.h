@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "batch/input_lines.h"
+#include "batch/progress.h"
 
 namespace mapsheet::cli {
 
@@ -39,8 +40,10 @@ class NumberLines {
 };
 
 // Hands take each number given on the command line with line number 0, or when none is given
-// each number line of in. Returns why the input ended early, empty when it did not.
+// each number line of in, and tells progress the numbers taken so far. Returns why the input
+// ended early, empty when it did not.
 std::string forEachNumber(const std::vector<std::string>& given, std::istream& in,
-                          const std::function<void(std::string_view text, long line)>& take);
+                          const std::function<void(std::string_view text, long line)>& take,
+                          ProgressListener progress = {});
 
 }  // namespace mapsheet::cli

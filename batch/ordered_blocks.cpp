@@ -12,11 +12,20 @@ namespace mapsheet::cli {
 
 namespace {
 
-bool runOnCallingThread(const BlockSteps& steps) {
+// Writes the block and tells the rows written so far to progress (which may have no listener).
+bool writeCounted(const BlockSteps& steps, const Block& block, ProgressCounter& progress) {
+    if (!steps.write(block)) {
+        return false;
+    }
+    progress.add(block.rows);
+    return true;
+}
+
+bool runOnCallingThread(const BlockSteps& steps, ProgressCounter& progress) {
     Block block;
     while (steps.read(block)) {
         steps.work(block);
-        if (!steps.write(block)) {
+        if (!writeCounted(steps, block, progress)) {
             return false;
         }
     }
@@ -27,8 +36,11 @@ bool runOnCallingThread(const BlockSteps& steps) {
 // from its reading until its writing.
 class BlockRing {
   public:
-    BlockRing(int jobs, const BlockSteps& steps)
-        : steps_(steps), slots_(2 * static_cast<std::size_t>(jobs) + 2), done_(slots_.size()) {
+    BlockRing(int jobs, const BlockSteps& steps, ProgressCounter& progress)
+        : steps_(steps),
+          progress_(progress),
+          slots_(2 * static_cast<std::size_t>(jobs) + 2),
+          done_(slots_.size()) {
         workers_.reserve(static_cast<std::size_t>(jobs));
         for (int i = 0; i < jobs; ++i) {
             workers_.emplace_back([this] { workLoop(); });
@@ -61,7 +73,7 @@ class BlockRing {
         while (true) {
             // Finished blocks go out first, so that the slots they hold come free.
             while (nextWrite < nextRead && isDone(nextWrite)) {
-                if (!steps_.write(slots_[slotOf(nextWrite)])) {
+                if (!writeCounted(steps_, slots_[slotOf(nextWrite)], progress_)) {
                     return false;
                 }
                 ++nextWrite;
@@ -143,6 +155,7 @@ class BlockRing {
     }
 
     const BlockSteps& steps_;
+    ProgressCounter& progress_;
     std::vector<Block> slots_;
     std::vector<bool> done_;  // guarded by mutex_
     std::deque<std::size_t> queued_;
@@ -156,11 +169,12 @@ class BlockRing {
 
 }  // namespace
 
-bool runOrderedBlocks(int jobs, const BlockSteps& steps) {
+bool runOrderedBlocks(int jobs, const BlockSteps& steps, const ProgressListener& progress) {
+    ProgressCounter rowsWritten(progress);
     if (jobs <= 1) {
-        return runOnCallingThread(steps);
+        return runOnCallingThread(steps, rowsWritten);
     }
-    BlockRing ring(jobs, steps);
+    BlockRing ring(jobs, steps, rowsWritten);
     const bool written = ring.run();
     ring.stop();
     if (ring.failure()) {

@@ -12,8 +12,11 @@
 // to share). read and write run on the calling thread only. An exception thrown by work is
 // thrown again by runOrderedBlocks once every thread has stopped; no block after it is written.
 
+#include <cstddef>
 #include <functional>
 #include <string>
+
+#include "batch/progress.h"
 
 namespace mapsheet::cli {
 
@@ -22,18 +25,20 @@ struct Block {
     long firstLine = 1;  // the line number (from 1) of the first input line
     std::string output;  // what work wrote for the records
     bool anyError = false;
+    std::size_t rows = 0;  // how many rows work made of the records
 };
 
 struct BlockSteps {
     // Fills block.input and block.firstLine; false when the input has nothing more.
     std::function<bool(Block&)> read;
-    // Fills block.output and block.anyError from block.input (which it may change).
+    // Fills block.output, block.anyError and block.rows from block.input (which it may change).
     std::function<void(Block&)> work;
     // Writes block.output; false to stop: the blocks still at work are then dropped.
     std::function<bool(const Block&)> write;
 };
 
-// Runs the steps over the whole input on jobs threads (at least 1); false when write stopped.
-bool runOrderedBlocks(int jobs, const BlockSteps& steps);
+// Runs the steps over the whole input on jobs threads (at least 1), telling progress (which may
+// be empty) the rows written so far after each block; false when write stopped.
+bool runOrderedBlocks(int jobs, const BlockSteps& steps, const ProgressListener& progress = {});
 
 }  // namespace mapsheet::cli

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "cli/output_status.h"
+#include "cli/progress_line.h"
 
 namespace mapsheet::cli {
 
@@ -10,6 +11,7 @@ int writeBlocksInOrder(int jobs, InputBlocks& blocks, std::optional<Block> first
                        const std::function<void(Block&)>& work, std::ostream& out,
                        std::ostream& err) {
     bool anyError = false;
+    ProgressLine progressLine(err, &out, "rows");
     const BlockSteps steps{
         .read =
             [&](Block& block) {
@@ -27,7 +29,7 @@ int writeBlocksInOrder(int jobs, InputBlocks& blocks, std::optional<Block> first
                 return writeChecked(out, block.output, err);
             },
     };
-    if (!runOrderedBlocks(jobs, steps)) {
+    if (!runOrderedBlocks(jobs, steps, progressLine.listener())) {
         return kExitWriteFailed;
     }
     if (!blocks.readError().empty()) {

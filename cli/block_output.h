@@ -17,7 +17,7 @@ namespace mapsheet::cli {
 // rest of a block a header was cut from), and writes each block's output to out in input order.
 // Returns kExitWriteFailed when out failed, kExitReadFailed after reporting a read failure (the
 // blocks read before it written), kExitRowErrors when any block had an error row, else
-// kExitSuccess.
+// kExitSuccess. Shows the rows written on a progress line (cli/progress_line.h).
 int writeBlocksInOrder(int jobs, InputBlocks& blocks, std::optional<Block> first,
                        const std::function<void(Block&)>& work, std::ostream& out,
                        std::ostream& err);

@@ -12,6 +12,7 @@
 #include "cli/cover_output.h"
 #include "cli/cover_sheets.h"
 #include "cli/output_status.h"
+#include "cli/progress_line.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_area.h"
 #include "engine/sheet_cover.h"
@@ -328,11 +329,17 @@ int runCoverCommand(const Arguments& arguments, std::ostream& out, std::ostream&
         err << "mapsheet-cli cover: " << error << '\n';
         return options.output ? kExitWriteFailed : kExitUsage;
     }
+    // Only a box and a sheet are counted without producing the sheets.
+    const std::optional<CoverCount> known =
+        options.within || options.compact ? std::nullopt : sheets->countAbove(0);
+    ProgressLine progressLine(err, options.output ? nullptr : &out, "sheets");
+    ProgressCounter progress(progressLine.listener(), known ? known->sheets : 0);
     while (const std::optional<engine::Sheet> sheet = sheets->next()) {
         if (!output->add(*sheet)) {
             err << "mapsheet-cli cover: " << output->error() << '\n';
             return kExitWriteFailed;
         }
+        progress.add();
     }
     if (!output->finish()) {
         err << "mapsheet-cli cover: " << output->error() << '\n';

@@ -16,6 +16,7 @@
 
 #include "batch/number_lines.h"
 #include "cli/output_status.h"
+#include "cli/progress_line.h"
 #include "cli/square_area_commands.h"
 #include "cli/square_options.h"
 #include "engine/scale_names.h"
@@ -161,9 +162,11 @@ int runGraticuleSquaresCommand(const Arguments& arguments, std::istream& in, std
         return kExitUsage;
     }
     SquareRows rows(*options, out);
-    const std::string readError =
-        forEachNumber(options->numbers, in,
-                      [&rows](std::string_view number, long line) { rows.sheet(number, line); });
+    ProgressLine progressLine(err, &out, "rows");
+    const std::string readError = forEachNumber(
+        options->numbers, in,
+        [&rows](std::string_view number, long line) { rows.sheet(number, line); },
+        progressLine.listener());
     if (!readError.empty()) {
         if (!flushChecked(out, err)) {
             return kExitWriteFailed;

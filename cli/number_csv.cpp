@@ -81,9 +81,11 @@ void numberBlock(Block& block, const RowLayout& layout, int scale, bool ids) {
     block.output.clear();
     block.output.reserve(2 * block.input.size() + 64);
     block.anyError = false;
+    block.rows = 0;
     PointRows rows(block.input, block.firstLine, block.firstLine == 1, layout, scale);
     PointRow row;
     while (rows.next(row)) {
+        ++block.rows;
         if (layout.format == RecordFormat::Csv) {
             appendTableRow(block.output, row, ids);
         } else {

@@ -10,6 +10,7 @@
 #include "batch/point_rows.h"
 #include "cli/number_csv.h"
 #include "cli/output_status.h"
+#include "cli/progress_line.h"
 #include "cli/table_header.h"
 #include "text/csv_records.h"
 
@@ -214,6 +215,8 @@ class FeatureRun {
         }
         bool anyError = false;
         bool written = true;
+        ProgressLine progressLine(err_, options_.output ? nullptr : &out_, "rows");
+        ProgressCounter progress(progressLine.listener());
         std::vector<std::string_view> values;
         std::vector<std::string> storage(columns.size());
         Block block;
@@ -240,6 +243,7 @@ class FeatureRun {
                 }
                 written = features_->write(values, row.numbering, row.error);
                 anyError = anyError || !row.numbering.sheet;
+                progress.add();
             }
         }
         if (!blocks_.readError().empty()) {

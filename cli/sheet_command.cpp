@@ -12,6 +12,7 @@
 #include "batch/sheet_records.h"
 #include "cli/commands.h"
 #include "cli/output_status.h"
+#include "cli/progress_line.h"
 #include "batch/sheet_records.h"
 #include "cli/sheet_or_id.h"
 #include "engine/sheet_area.h"
@@ -373,9 +374,12 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
         return kExitUsage;
     }
     bool anyError = false;
+    ProgressLine progressLine(err, &out, "rows");
+    ProgressCounter progress(progressLine.listener());
     const auto add = [&](std::string_view input) {
         const engine::ParsedSheet parsed = readSheetOrId(input);
         anyError = anyError || !parsed.sheet;
+        progress.add();
         return output->add(input, parsed);
     };
 

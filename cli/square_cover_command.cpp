@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cli/output_status.h"
+#include "cli/progress_line.h"
 #include "cli/square_area_commands.h"
 #include "cli/square_options.h"
 #include "engine/scale_names.h"
@@ -348,12 +349,15 @@ int runSquareCoverCommand(const Arguments& arguments, std::ostream& out, std::os
     if (!output) {
         return status;
     }
+    ProgressLine progressLine(err, options.output ? nullptr : &out, "sheets");
+    ProgressCounter progress(progressLine.listener(), count);
     while (const std::optional<engine::SquareSheet> sheet = cover->next()) {
         if (!output->add(*sheet)) {
             err << kPrefix << (output->error.empty() ? "cannot write output" : output->error)
                 << '\n';
             return kExitWriteFailed;
         }
+        progress.add();
     }
     if (!output->finish()) {
         err << kPrefix << output->error << '\n';

@@ -63,12 +63,15 @@ class SquarePointRows {
         : locator_(options.scale, options.system),
           plane_(options.mode == SquareMode::PlanePoints) {}
 
-    // Where the next rows go; whether any of them has an error since the last call.
+    // Where the next rows go; whether any of them has an error, and how many there are, since
+    // the last call.
     void startBlock(std::string& records) {
         records_ = &records;
         anyError_ = false;
+        rowCount_ = 0;
     }
     bool anyError() const { return anyError_; }
+    std::size_t rowCount() const { return rowCount_; }
 
     // The rows of the whole lines in block, the first of them line firstLine of the input.
     void block(std::string_view block, long firstLine) {
@@ -215,6 +218,7 @@ class SquarePointRows {
         appendCsvField(*records_, error_);
         records_->push_back('\n');
         anyError_ = anyError_ || !error_.empty();
+        ++rowCount_;
     }
 
     projection::SquareLocator locator_;
@@ -227,6 +231,7 @@ class SquarePointRows {
     std::string longitudeText_;
     std::unordered_map<const projection::GaussKrugerSystem*, std::string> names_;
     bool anyError_ = false;
+    std::size_t rowCount_ = 0;
 };
 
 // Row writers for the worker threads, each used by one thread at a time.
@@ -282,6 +287,7 @@ int writeSquarePoints(const SquareOptions& options, std::istream& in, std::ostre
             rows->startBlock(block.output);
             rows->block(block.input, block.firstLine);
             block.anyError = rows->anyError();
+            block.rows = rows->rowCount();
             pool.give(std::move(rows));
         },
         out, err);

@@ -11,6 +11,7 @@
 
 #include "batch/number_lines.h"
 #include "cli/output_status.h"
+#include "cli/progress_line.h"
 #include "engine/scale_names.h"
 #include "projection/graticule_squares.h"
 #include "projection/square_locator.h"
@@ -147,9 +148,11 @@ class SquareSheetRows {
 int writeSquareSheets(const SquareOptions& options, std::istream& in, std::ostream& out,
                       std::ostream& err) {
     SquareSheetRows rows(options, out);
-    const std::string readError =
-        forEachNumber(options.values, in,
-                      [&rows](std::string_view number, long line) { rows.sheet(number, line); });
+    ProgressLine progressLine(err, &out, "rows");
+    const std::string readError = forEachNumber(
+        options.values, in,
+        [&rows](std::string_view number, long line) { rows.sheet(number, line); },
+        progressLine.listener());
     if (!readError.empty()) {
         if (!flushChecked(out, err)) {
             return kExitWriteFailed;

@@ -4,9 +4,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace mapsheet::cli {
 namespace {
@@ -86,6 +88,38 @@ TEST(OrderedBlocks, AnExceptionInWorkReachesTheCallerAfterTheThreadsStop) {
         EXPECT_THROW(runOrderedBlocks(jobs, run.steps(true)), std::runtime_error);
         EXPECT_LE(run.written, 7);
         EXPECT_EQ(run.output, expectedOutput(run.written));
+    }
+}
+
+TEST(OrderedBlocks, ProgressCountsTheRowsOfTheBlocksWrittenInOrder) {
+    for (int jobs : {1, 4}) {
+        SCOPED_TRACE(jobs);
+        int read = 0;
+        std::uint64_t rowsWritten = 0;
+        std::vector<std::uint64_t> told;
+        // Block k holds k rows, so the counts told are the triangular numbers.
+        const BlockSteps steps{
+            .read =
+                [&](Block& block) {
+                    block.input = std::to_string(read);
+                    return read++ < 50;
+                },
+            .work = [](Block& block) { block.rows = std::stoul(block.input); },
+            .write =
+                [&](const Block& block) {
+                    rowsWritten += block.rows;
+                    return true;
+                },
+        };
+        EXPECT_TRUE(runOrderedBlocks(jobs, steps, [&](const ProgressCount& count) {
+            EXPECT_EQ(count.done, rowsWritten) << "told only once the block is written";
+            EXPECT_EQ(count.total, 0u);
+            told.push_back(count.done);
+        }));
+        ASSERT_EQ(told.size(), 50u);
+        for (std::uint64_t k = 0; k < told.size(); ++k) {
+            EXPECT_EQ(told[k], k * (k + 1) / 2);
+        }
     }
 }
 
