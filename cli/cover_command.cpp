@@ -34,6 +34,7 @@
 #ifdef MAPSHEET_HAVE_PROJ
 #include "cli/square_cover_source.h"
 #include "cli/square_system_options.h"
+#include "projection/area_squares.h"
 #include "projection/graticule_squares.h"
 #endif
 
@@ -355,21 +356,17 @@ int runSquareCover(const CommandLine& line, std::ostream& out, std::ostream& err
         return kExitUsage;
     }
     projection::GaussKrugerProjector projector(projection::systemForBox(chosen, input->area.box));
-    if (const std::string wide = projection::boxWidthError(projector.system(), input->area.box);
-        !wide.empty()) {
-        return usageError(err, "the area reaches too far: " + wide);
-    }
+    projection::SquareArea area{input->area.box, {}};
 #ifdef MAPSHEET_HAVE_GDAL
-    const AreaRings noRings;
-    const AreaRings& rings = input->polygons ? input->polygons->polygons() : noRings;
-#else
-    const AreaRings rings;
+    if (input->polygons) {
+        area.polygons = input->polygons->polygons();
+    }
 #endif
+    std::string error;
     std::optional<projection::SquareCover> squares =
-        squaresOfArea(input->area, rings, scale, projector);
+        projection::squaresOfArea(area, scale, projector, error);
     if (!squares) {
-        return usageError(
-            err, "PROJ cannot project the area into " + projection::systemName(projector.system()));
+        return usageError(err, error);
     }
     SquareCoverSource source(std::move(*squares), projector);
     // Square covers are counted only by producing them, so the progress line shows no share.

@@ -12,15 +12,6 @@
 
 namespace mapsheet::cli {
 
-std::optional<projection::SquareCover> squaresOfArea(const cover::CoverArea& area,
-                                                     const AreaRings& rings, int scale,
-                                                     projection::GaussKrugerProjector& projector) {
-    if (area.kind == cover::CoverArea::Kind::Polygons) {
-        return projection::squaresOfPolygons(rings, scale, projector);
-    }
-    return projection::squaresOfBox(area.box, scale, projector);
-}
-
 SquareRow::SquareRow(projection::GaussKrugerProjector& projector)
     : projector_(&projector),
       systemName_(projection::systemName(projector.system())),

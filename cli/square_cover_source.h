@@ -15,7 +15,6 @@
 #include <optional>
 #include <string>
 
-#include "cover/cover_area.h"
 #include "cover/cover_source.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
@@ -25,18 +24,7 @@
 #include "projection/gauss_kruger_projector.h"
 #include "projection/square_cover.h"
 
-#include "engine/geographic_point.h"
-
 namespace mapsheet::cli {
-
-using AreaRings = std::vector<engine::GeographicPolygon>;
-
-// The square sheets of the scale (8..11) that the area meets in the projector's plane: its box
-// (a box or a sheet's bounds), or for polygons their rings as read; nullopt when PROJ cannot
-// project them.
-std::optional<projection::SquareCover> squaresOfArea(const cover::CoverArea& area,
-                                                     const AreaRings& rings, int scale,
-                                                     projection::GaussKrugerProjector& projector);
 
 // One square sheet of the projector's system as a row, for covers and for the layer of
 // `mapsheet-cli square --sheet --format`.

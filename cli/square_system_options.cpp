@@ -7,8 +7,7 @@
 
 #include "engine/scale_names.h"
 #include "engine/square_sheet.h"
-#include "projection/epsg_system.h"
-#include "text/coordinate_text.h"
+#include "projection/square_system_choice.h"
 
 namespace mapsheet::cli {
 
@@ -16,51 +15,16 @@ namespace {
 
 constexpr std::string_view kSquareScales = "1:5000, 1:2000, 1:1000 or 1:500";
 
-// The zone width as given; 0 (which centralMeridianError refuses) for anything but a positive
-// whole number.
-int zoneWidth(const std::optional<std::string>& text) {
-    if (!text) {
-        return 3;
-    }
-    const std::optional<int> width = wholeNumber<int>(*text);
-    return width && *width > 0 ? *width : 0;
-}
-
 }  // namespace
 
 bool readSquareSystem(const CommandLine& line, const CommandUsage& usage, std::ostream& err,
                       std::optional<projection::GaussKrugerSystem>& system) {
-    const std::optional<std::string> crs = line.value(kCrsOption);
-    const std::optional<std::string> centralMeridian = line.value(kCentralMeridianOption);
-    const std::optional<std::string> width = line.value(kZoneWidthOption);
-    if (crs && (centralMeridian || width)) {
-        return usage.error(
-            err, "--crs names the whole system; leave out --central-meridian and --zone-width");
+    const projection::SystemChoice choice = projection::chooseSquareSystem(
+        {line.value(kCrsOption), line.value(kCentralMeridianOption), line.value(kZoneWidthOption)});
+    if (!choice.error.empty()) {
+        return usage.error(err, choice.error);
     }
-    if (crs) {
-        const projection::CheckedSystem checked = projection::gaussKrugerSystemOfCrs(*crs);
-        if (!checked.system) {
-            return usage.error(err, "--crs: " + checked.error);
-        }
-        system = checked.system;
-        return true;
-    }
-    if (width && !centralMeridian) {
-        return usage.error(err, "--zone-width needs --central-meridian");
-    }
-    if (!centralMeridian) {
-        return true;
-    }
-    const CoordinateReading meridian = readCoordinate(*centralMeridian);
-    if (meridian.fault != CoordinateFault::None) {
-        return usage.error(err, "--central-meridian " + usage.quoted(*centralMeridian) + ": " +
-                                    std::string(coordinateFaultText(meridian.fault)));
-    }
-    const std::string error = projection::centralMeridianError(meridian.degrees, zoneWidth(width));
-    if (!error.empty()) {
-        return usage.error(err, error);
-    }
-    system = projection::centralMeridianSystem(meridian.degrees, zoneWidth(width));
+    system = choice.system;
     return true;
 }
 

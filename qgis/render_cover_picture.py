@@ -33,7 +33,7 @@ def main(picture):
     from processing.core.Processing import Processing
     import processing
 
-    from mapsheet.provider import MapsheetProvider
+    from mapsheet_qgis.provider import MapsheetProvider
 
     Processing.initialize()
     provider = MapsheetProvider()  # the registry does not keep the Python object alive

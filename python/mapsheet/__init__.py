@@ -35,6 +35,7 @@ from ._arrays import (
     _edge_result,
     _one_sheet,
 )
+from ._square_cover import square_cover
 
 Error.__doc__ = "A value the engine refuses; the message is the engine's (a ValueError)."
 Error.__module__ = "mapsheet"
@@ -58,6 +59,7 @@ __all__ = [
     "sheet_id",
     "square",
     "square_bounds",
+    "square_cover",
     "to_number",
 ]
 

@@ -23,6 +23,7 @@
 #include "python/src/sheet_array.h"
 #ifdef MAPSHEET_HAVE_PROJ
 #include "python/src/sheet_corners_array.h"
+#include "python/src/square_cover.h"
 #endif
 #include "python/src/sheet_relations.h"
 #include "python/src/square_numbers.h"
@@ -132,6 +133,10 @@ PYBIND11_MODULE(_core, module) {
 #ifdef MAPSHEET_HAVE_PROJ
     module.def("corners", &cornersOf, py::arg("sheets"), py::arg("zone"),
                py::arg("central_meridian"));
+    module.def("square_cover", &squareCoverOf, py::arg("south"), py::arg("west"),
+               py::arg("north"), py::arg("east"), py::arg("polygons"), py::arg("scale"),
+               py::arg("crs"), py::arg("central_meridian"), py::arg("zone_width"),
+               py::arg("max_sheets"));
 #endif
 
     py::class_<SheetArray>(module, "SheetArray")

@@ -19,14 +19,14 @@ namespace {
 // "-999999.75-999999.75": two signed kilometre values below 1e6 km with two decimals.
 constexpr std::size_t kSquareNumberWidth = 24;
 
+}  // namespace
+
 void requireSquareScale(int scale) {
     if (!engine::hasSquareSheets(scale)) {
         throw ModuleError(engine::scaleRatioText(scale) +
                           " has no square sheets (only 1:5000, 1:2000, 1:1000 and 1:500 have)");
     }
 }
-
-}  // namespace
 
 py::tuple squareNumbers(const py::array_t<double>& x, const py::array_t<double>& y, int scale) {
     requireSquareScale(scale);

@@ -16,6 +16,9 @@ namespace mapsheet::python {
 
 namespace py = pybind11;
 
+// Raises mapsheet.Error unless the scale index has square sheets.
+void requireSquareScale(int scale);
+
 // (numbers, first index without a sheet or -1)
 py::tuple squareNumbers(const py::array_t<double>& x, const py::array_t<double>& y, int scale);
 

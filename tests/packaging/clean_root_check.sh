@@ -142,14 +142,14 @@ if built qgis-plugin-mapsheet; then
     # than doubles the install: it is installed for the check only with MAPSHEET_CHECK_QGIS=1.
     # Without it, the plugin's files are looked for where QGIS finds system plugins.
     step "the QGIS plugin"
-    plugin=/usr/share/qgis/python/plugins/mapsheet
+    plugin=/usr/share/qgis/python/plugins/mapsheet_qgis
     for file in __init__.py metadata.txt; do
         [ -s "$root$plugin/$file" ] || fail "qgis-plugin-mapsheet lacks $plugin/$file"
     done
     if [ "${MAPSHEET_CHECK_QGIS:-0}" = 1 ]; then
         in_root apt-get install -y -q qgis >> "$cache/apt.log"
         in_root runuser -u checker -- env HOME=/home/checker QT_QPA_PLATFORM=offscreen \
-            qgis_process.bin plugins enable mapsheet > /dev/null 2>&1 || true
+            qgis_process.bin plugins enable mapsheet_qgis > /dev/null 2>&1 || true
         providers="$(as_user env QT_QPA_PLATFORM=offscreen qgis_process.bin list 2>&1)" || true
         grep -qi mapsheet <<<"$providers" || fail "qgis_process lists no mapsheet provider"
     fi

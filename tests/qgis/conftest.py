@@ -22,7 +22,7 @@ def qgis(tmp_path_factory):
     profile = tmp_path_factory.mktemp("qgis-profile")
     environment = dict(os.environ, QT_QPA_PLATFORM="offscreen", QGIS_CUSTOM_CONFIG_PATH=str(profile))
     enable = subprocess.run(
-        [QGIS_PROCESS, "plugins", "enable", "mapsheet"], env=environment, capture_output=True, text=True
+        [QGIS_PROCESS, "plugins", "enable", "mapsheet_qgis"], env=environment, capture_output=True, text=True
     )
     assert enable.returncode == 0, enable.stdout + enable.stderr
 

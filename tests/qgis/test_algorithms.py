@@ -155,25 +155,52 @@ def test_sheets_of_numbers_are_the_cli_sheets(qgis, out, tmp_path):
 
 
 SQUARE_ROWS = [
-    ("zone_39_1_5000", "1:5000", "EPSG:4527", (39.9, 116.3, 39.92, 116.33)),
-    ("cm_117_1_500", "K", "EPSG:4548", (39.9, 116.3, 39.903, 116.304)),
-    ("six_degree_1_2000", "2000", "EPSG:4499", (31.2, 121.45, 31.21, 121.47)),
+    # name, scale, system parameters (the CLI's options in capitals), box
+    ("zone_39_1_5000", "1:5000", {"CRS": "EPSG:4527"}, (39.9, 116.3, 39.92, 116.33)),
+    ("cm_117_1_500", "K", {"CRS": "EPSG:4548"}, (39.9, 116.3, 39.903, 116.304)),
+    ("six_degree_1_2000", "2000", {"CRS": "EPSG:4499"}, (31.2, 121.45, 31.21, 121.47)),
+    ("nearest_zone_by_default", "1:5000", {}, (30.0, 118.4, 30.01, 118.62)),
+    ("meridian_without_code", "1:1000", {"CENTRAL_MERIDIAN": "116°30′"}, (39.9, 116.3, 39.905, 116.31)),
+    ("six_degree_meridian", "1:2000", {"CENTRAL_MERIDIAN": "123", "ZONE_WIDTH": "6"},
+     (31.2, 121.45, 31.21, 121.47)),
 ]
 
 
-@pytest.mark.parametrize("scale, crs, box", [r[1:] for r in SQUARE_ROWS], ids=[r[0] for r in SQUARE_ROWS])
-def test_square_sheets_are_the_cli_squares(qgis, out, scale, crs, box):
-    path = out("squares.gpkg")
-    result = qgis("run", "mapsheet:squares", EXTENT=_extent(*box), SCALE=scale, CRS=crs, OUTPUT=path)
-    assert result.returncode == 0, result.stdout + result.stderr
+def _cli_system_options(system):
+    return [word for name, value in system.items()
+            for word in ("--" + name.lower().replace("_", "-"), value)]
+
+
+def _assert_squares_are_the_cli_squares(path, expected):
     names, rows, epsg = read_layer(path)
-    expected = cli("cover", "--square", "--scale", scale, "--crs", crs, "--bbox", ",".join(map(str, box)))
-    assert names == ["sheet", "crs", "scale"] and "EPSG:" + epsg == crs
-    assert sorted(r["sheet"] for r, _ in rows) == sorted(e["sheet"] for e in expected)
-    edges = {e["sheet"]: e for e in expected}
-    for row, (west, east, south, north) in rows:
-        e = edges[row["sheet"]]
+    assert names == ["sheet", "crs", "scale"]
+    assert [r["sheet"] for r, _ in rows] == [e["sheet"] for e in expected]
+    system = expected[0]["crs"]
+    assert {r["crs"] for r, _ in rows} == {system}
+    assert epsg == (system[5:] if system.startswith("EPSG:") else None)
+    for (row, (west, east, south, north)), e in zip(rows, expected):
         assert (south, west, north, east) == tuple(float(e[k]) for k in ("south_x", "west_y", "north_x", "east_y"))
+
+
+@pytest.mark.parametrize("scale, system, box", [r[1:] for r in SQUARE_ROWS], ids=[r[0] for r in SQUARE_ROWS])
+def test_square_sheets_are_the_cli_squares(qgis, out, scale, system, box):
+    path = out("squares.gpkg")
+    result = qgis("run", "mapsheet:squares", EXTENT=_extent(*box), SCALE=scale, OUTPUT=path, **system)
+    assert result.returncode == 0, result.stdout + result.stderr
+    expected = cli("cover", "--square", "--scale", scale, *_cli_system_options(system),
+                   "--bbox", ",".join(map(str, box)))
+    _assert_squares_are_the_cli_squares(path, expected)
+
+
+def test_square_sheets_of_polygons_are_the_cli_squares_of_the_file(qgis, out, tmp_path):
+    polygons = ["POLYGON ((116.30 39.90, 116.36 39.90, 116.36 39.95, 116.30 39.95, 116.30 39.90),"
+                " (116.32 39.915, 116.34 39.915, 116.34 39.935, 116.32 39.935, 116.32 39.915))",
+                "POLYGON ((116.40 39.90, 116.44 39.90, 116.40 39.93, 116.40 39.90))"]
+    layer = write_layer(tmp_path / "area.gpkg", 3, polygons)
+    path = out("squares.gpkg")
+    result = qgis("run", "mapsheet:squares", INPUT=layer, SCALE="1:1000", OUTPUT=path)
+    assert result.returncode == 0, result.stdout + result.stderr
+    _assert_squares_are_the_cli_squares(path, cli("cover", "--square", "--scale", "1:1000", "--within", layer))
 
 
 NEIGHBOUR_ROWS = [

@@ -9,6 +9,7 @@ from layer_io import no_crash, write_layer
 MARS_CRS = 'GEOGCRS["Mars 2000",DATUM["D_Mars_2000",ELLIPSOID["Mars_2000_IAU_IAG",3396190,169.894447223612,LENGTHUNIT["metre",1]]],PRIMEM["Greenwich",0,ANGLEUNIT["degree",0.0174532925199433]],CS[ellipsoidal,2],AXIS["longitude",east,ORDER[1],ANGLEUNIT["degree",0.0174532925199433]],AXIS["latitude",north,ORDER[2],ANGLEUNIT["degree",0.0174532925199433]]]'
 
 SQUARE = "POLYGON ((116 39, 117 39, 117 40, 116 40, 116 39))"
+SMALL_SQUARE = "POLYGON ((116.3 39.9, 116.33 39.9, 116.33 39.92, 116.3 39.92, 116.3 39.9))"
 
 
 def _layers(tmp_path):
@@ -16,6 +17,7 @@ def _layers(tmp_path):
         "empty_polygons": write_layer(tmp_path / "empty.gpkg", 3, []),
         "line": write_layer(tmp_path / "line.gpkg", 2, ["LINESTRING (116 39, 117 40)"]),
         "polygon": write_layer(tmp_path / "polygon.gpkg", 3, [SQUARE]),
+        "small_polygon": write_layer(tmp_path / "small.gpkg", 3, [SMALL_SQUARE]),
         "mars_polygon": write_layer(tmp_path / "mars.gpkg", 3, [SQUARE], crs_wkt=MARS_CRS),
         "mars_points": write_layer(tmp_path / "marsp.gpkg", 1, ["POINT (116 39)"], crs_wkt=MARS_CRS),
         "empty_points": write_layer(tmp_path / "emptyp.gpkg", 1, []),
@@ -43,6 +45,14 @@ BAD_RUNS = [
      {"INPUT": "polygon", "SCALE": "1:10000", "CRS": "EPSG:4527"}, "not one of"),
     ("squares_geographic_crs", "mapsheet:squares",
      {"INPUT": "polygon", "SCALE": "1:5000", "CRS": "EPSG:4490"}, "projected"),
+    ("squares_crs_and_meridian", "mapsheet:squares",
+     {"INPUT": "small_polygon", "SCALE": "1:5000", "CRS": "EPSG:4527", "CENTRAL_MERIDIAN": "117"},
+     "names the whole system"),
+    ("squares_width_without_meridian", "mapsheet:squares",
+     {"INPUT": "small_polygon", "SCALE": "1:5000", "ZONE_WIDTH": "6"}, "needs --central-meridian"),
+    ("squares_area_too_wide", "mapsheet:squares",
+     {"EXTENT": "114,119,39.9,39.92 [EPSG:4490]", "SCALE": "1:5000", "CRS": "EPSG:4548"},
+     "reaches too far"),
 ]
 
 

@@ -3,9 +3,6 @@ either numbering) as a polygon in EPSG:4490, the row's attributes kept and new, 
 error added; a row whose number names no sheet keeps no geometry and says why in error."""
 
 from qgis.core import (
-    QgsFeature,
-    QgsFeatureSink,
-    QgsField,
     QgsProcessing,
     QgsProcessingException,
     QgsProcessingParameterFeatureSink,
@@ -14,12 +11,10 @@ from qgis.core import (
     QgsProcessingUtils,
     QgsWkbTypes,
 )
-from qgis.PyQt.QtCore import QVariant
 
 from .algorithm_base import MapsheetAlgorithm, cgcs2000, module
-from .sheet_features import sheet_columns, sheet_fields, sheet_attributes, sheet_geometry
-
-BATCH = 20000
+from .feature_rows import ERROR, write_rows
+from .sheet_features import BATCH, sheet_fields, sheet_rows
 
 
 class SheetsAlgorithm(MapsheetAlgorithm):
@@ -59,9 +54,7 @@ class SheetsAlgorithm(MapsheetAlgorithm):
         field_index = source.fields().lookupField(field)
         if field_index < 0:
             raise QgsProcessingException("The layer INPUT has no field {}".format(field))
-        added = sheet_fields()
-        added.append(QgsField("error", QVariant.String, len=254))
-        fields = QgsProcessingUtils.combineFields(source.fields(), added)
+        fields = QgsProcessingUtils.combineFields(source.fields(), sheet_fields(ERROR))
         sink, destination = self.parameterAsSink(
             parameters, "OUTPUT", context, fields, QgsWkbTypes.Polygon, cgcs2000()
         )
@@ -71,35 +64,32 @@ class SheetsAlgorithm(MapsheetAlgorithm):
         batch = []
         done = 0
         for feature in source.getFeatures():
-            if feedback.isCanceled():
-                return {}
-            batch.append(feature)
+            batch.append(feature.attributes())
             if len(batch) == BATCH:
-                _write_batch(sink, batch, field_index)
+                if not _write_batch(sink, batch, field_index, feedback, done, total):
+                    return {}
                 done += len(batch)
                 batch = []
-                feedback.setProgress(100.0 * done / total)
-        _write_batch(sink, batch, field_index)
+        if not _write_batch(sink, batch, field_index, feedback, done, total):
+            return {}
         return {"OUTPUT": destination}
 
 
-def _write_batch(sink, features, field_index):
-    texts = ["" if f.attribute(field_index) is None else str(f.attribute(field_index)) for f in features]
+def _write_batch(sink, batch, field_index, feedback, done, total):
+    """Writes the rows of one batch of input attributes: each followed by its sheet's new, old,
+    scale and no error, or by three empty values and the reason its number names no sheet."""
+    texts = ["" if a[field_index] is None else str(a[field_index]) for a in batch]
     errors = [_number_error(text) for text in texts]
     readable = [index for index, error in enumerate(errors) if not error]
-    columns = sheet_columns([texts[index] for index in readable]) if readable else None
-    position = {index: k for k, index in enumerate(readable)}
-    out = []
-    for index, feature in enumerate(features):
-        sheet = QgsFeature()
-        if index in position:
-            attributes = sheet_attributes(columns, position[index]) + [None]
-            sheet.setGeometry(sheet_geometry(columns, position[index]))
-        else:
-            attributes = [None, None, None, errors[index]]
-        sheet.setAttributes(feature.attributes() + attributes)
-        out.append(sheet)
-    sink.addFeatures(out, QgsFeatureSink.FastInsert)
+    sheet_attributes, rectangles = ([], [])
+    if readable:
+        sheet_attributes, rectangles = sheet_rows([texts[index] for index in readable])
+    rows = [attributes + [None, None, None, error] for attributes, error in zip(batch, errors)]
+    geometries = [None] * len(batch)
+    for k, index in enumerate(readable):
+        rows[index][-4:-1] = sheet_attributes[k]
+        geometries[index] = rectangles[k]
+    return write_rows(sink, rows, geometries, feedback, done, total)
 
 
 def _number_error(text):

@@ -8,8 +8,6 @@ from qgis.core import (
     QgsCoordinateTransform,
     QgsCsException,
     QgsFeatureSink,
-    QgsField,
-    QgsFields,
     QgsProcessing,
     QgsProcessingException,
     QgsProcessingParameterFeatureSink,
@@ -17,20 +15,12 @@ from qgis.core import (
     QgsProcessingUtils,
     QgsWkbTypes,
 )
-from qgis.PyQt.QtCore import QVariant
 
 from .algorithm_base import MapsheetAlgorithm, call, cgcs2000, module, scale_row, scales_help
+from .feature_rows import ERROR, NEW, OLD, fields_of
 
 # Points are numbered in batches: one module call per batch, cancellation checked per feature.
 BATCH = 50000
-
-
-def _added_fields():
-    fields = QgsFields()
-    fields.append(QgsField("new", QVariant.String, len=16))
-    fields.append(QgsField("old", QVariant.String, len=24))
-    fields.append(QgsField("error", QVariant.String, len=254))
-    return fields
 
 
 class NumberPointsAlgorithm(MapsheetAlgorithm):
@@ -72,7 +62,7 @@ class NumberPointsAlgorithm(MapsheetAlgorithm):
         source = self.source_or_raise(
             parameters, "INPUT", context, geometry_types=[QgsWkbTypes.PointGeometry]
         )
-        fields = QgsProcessingUtils.combineFields(source.fields(), _added_fields())
+        fields = QgsProcessingUtils.combineFields(source.fields(), fields_of((NEW, OLD, ERROR)))
         transform = QgsCoordinateTransform(source.sourceCrs(), cgcs2000(), context.transformContext())
         if not transform.isValid():
             raise QgsProcessingException(

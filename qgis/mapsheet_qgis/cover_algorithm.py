@@ -76,5 +76,6 @@ class CoverAlgorithm(MapsheetAlgorithm):
         )
         if sink is None:
             raise QgsProcessingException(self.invalidSinkError(parameters, "OUTPUT"))
-        write_sheets(sink, sheets, feedback)
+        if not write_sheets(sink, sheets, feedback):
+            return {}
         return {"OUTPUT": destination}

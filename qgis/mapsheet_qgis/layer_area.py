@@ -1,10 +1,9 @@
 """The area that Sheets covering a layer and Square sheets work on: the polygons of INPUT or the
-rectangle of EXTENT, exactly one of them, in CGCS2000 longitude/latitude or a Gauss-Kruger system.
+rectangle of EXTENT, exactly one of them, in CGCS2000 longitude/latitude (EPSG:4490).
 
-The polygons are transformed (to EPSG:4490 for the graticule sheets, to the Gauss-Kruger system
-for the square sheets) and united into one geometry, so that sheets shared by neighbouring
-polygons come once and in order from the north-west. A layer or extent whose CRS cannot be
-transformed is refused with the transformation's message.
+The polygons are transformed to EPSG:4490 and united into one geometry, so that sheets shared
+by neighbouring polygons come once and in order from the north-west. A layer or extent whose
+CRS cannot be transformed is refused with the transformation's message.
 """
 
 from qgis.core import (

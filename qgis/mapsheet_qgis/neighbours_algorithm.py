@@ -2,7 +2,6 @@
 sheets deep, as polygons in EPSG:4490 with new, old, scale and ring (0 for the sheet itself)."""
 
 from qgis.core import (
-    QgsField,
     QgsProcessing,
     QgsProcessingException,
     QgsProcessingParameterFeatureSink,
@@ -10,9 +9,9 @@ from qgis.core import (
     QgsProcessingParameterString,
     QgsWkbTypes,
 )
-from qgis.PyQt.QtCore import QVariant
 
 from .algorithm_base import MapsheetAlgorithm, call, cgcs2000, module
+from .feature_rows import RING
 from .sheet_features import sheet_fields, write_sheets
 
 MAX_RINGS = 1000
@@ -60,12 +59,13 @@ class NeighboursAlgorithm(MapsheetAlgorithm):
         number = self.parameterAsString(parameters, "NUMBER", context).strip()
         rings = self.parameterAsInt(parameters, "RINGS", context)
         found = call(module().neighbours, number, rings=rings, ids=True)
-        fields = sheet_fields()
-        fields.append(QgsField("ring", QVariant.Int))
+        fields = sheet_fields(RING)
         sink, destination = self.parameterAsSink(
             parameters, "OUTPUT", context, fields, QgsWkbTypes.Polygon, cgcs2000()
         )
         if sink is None:
             raise QgsProcessingException(self.invalidSinkError(parameters, "OUTPUT"))
-        write_sheets(sink, found["sheet"], feedback, [[ring] for ring in found["ring"].tolist()])
+        rings_of_sheets = [[ring] for ring in found["ring"].tolist()]
+        if not write_sheets(sink, found["sheet"], feedback, rings_of_sheets):
+            return {}
         return {"OUTPUT": destination}

@@ -14,8 +14,6 @@ from qgis.core import (
     QgsWkbTypes,
 )
 
-from . import engine_module
-
 # Sheets are drawn and numbered in CGCS2000 longitude/latitude.
 CGCS2000 = "EPSG:4490"
 
@@ -27,9 +25,13 @@ def cgcs2000():
 def module():
     """The mapsheet module, or the algorithm's error saying how to install it."""
     try:
-        return engine_module.load()
+        import mapsheet
     except ImportError as failure:
-        raise QgsProcessingException(str(failure)) from failure
+        raise QgsProcessingException(
+            "the mapsheet Python module is not installed ({}); install python3-mapsheet or put "
+            "the build's python folder on PYTHONPATH".format(failure)
+        ) from failure
+    return mapsheet
 
 
 def call(function, *args, **kwargs):
