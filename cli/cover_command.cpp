@@ -15,6 +15,7 @@
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/cover_area_input.h"
 #include "cli/cover_output.h"
 #include "cli/output_status.h"
 #include "cli/progress_line.h"
@@ -23,13 +24,7 @@
 #include "cover/graticule_source.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_area.h"
-#include "engine/sheet_number_parse.h"
-#include "text/box_text.h"
 #include "text/fixed_decimals.h"
-
-#ifdef MAPSHEET_HAVE_GDAL
-#include "gis/polygon_file.h"
-#endif
 
 #ifdef MAPSHEET_HAVE_PROJ
 #include "cli/square_cover_source.h"
@@ -114,31 +109,22 @@ constexpr std::string_view kHelp =
 
 const CommandUsage kUsage{"cover"};
 
-constexpr Option kBboxOption{"--bbox", true};
-constexpr Option kWithinOption{"--within", true};
-constexpr Option kWithinSheetOption{"--within-sheet", true};
 constexpr Option kModeOption{"--mode", true};
 constexpr Option kCompactOption{"--compact", false};
 constexpr Option kSummaryOption{"--summary", false};
 constexpr Option kSquareOption{"--square", false};
 
-// What the command line says, beyond the scale, the limit and the system, which the shared
+// What the command line says, beyond the area, the scale, the limit and the system, which their
 // readers take from it.
 struct Options {
     explicit Options(const CommandLine& line)
-        : bbox(line.value(kBboxOption)),
-          within(line.value(kWithinOption)),
-          withinSheet(line.value(kWithinSheetOption)),
-          format(line.value(kFormatOption)),
+        : format(line.value(kFormatOption)),
           output(line.value(kOutputOption)),
           mode(line.value(kModeOption)),
           compact(line.has(kCompactOption)),
           summary(line.has(kSummaryOption)),
           id(line.has(kIdOption)) {}
 
-    std::optional<std::string> bbox;
-    std::optional<std::string> within;
-    std::optional<std::string> withinSheet;
     std::optional<std::string> format;
     std::optional<std::string> output;
     std::optional<std::string> mode;
@@ -170,8 +156,7 @@ std::optional<Common> commonOptions(const CommandLine& line, const Options& opti
     if (!readMaxSheets(line, kUsage, err, common.maxSheets)) {
         return std::nullopt;
     }
-    if ((options.bbox ? 1 : 0) + (options.within ? 1 : 0) + (options.withinSheet ? 1 : 0) != 1) {
-        usageError(err, "give exactly one of --bbox, --within and --within-sheet");
+    if (!givesOneArea(line, kUsage, err)) {
         return std::nullopt;
     }
     common.format = options.format.value_or(
@@ -182,54 +167,6 @@ std::optional<Common> commonOptions(const CommandLine& line, const Options& opti
         return std::nullopt;
     }
     return common;
-}
-
-// The area of the options, and for polygons their rings as read (the square cover follows them
-// in its plane).
-struct AreaInput {
-    explicit AreaInput(cover::CoverArea given) : area(std::move(given)) {}
-    cover::CoverArea area;
-#ifdef MAPSHEET_HAVE_GDAL
-    std::shared_ptr<const gis::PolygonArea> polygons;
-#endif
-};
-
-// nullopt after writing the error; status is then the exit status (4 for a file that cannot
-// be read).
-std::optional<AreaInput> readArea(const Options& options, std::ostream& err, int& status) {
-    status = kExitUsage;
-    std::string error;
-    if (options.bbox) {
-        const std::optional<engine::LatLonBox> box = parseBox(*options.bbox, error);
-        if (!box) {
-            usageError(err, error);
-            return std::nullopt;
-        }
-        return AreaInput(cover::CoverArea::ofBox(*box));
-    }
-    if (options.withinSheet) {
-        const engine::ParsedSheet parsed = engine::parseSheetNumber(*options.withinSheet);
-        if (!parsed.sheet) {
-            usageError(err, "--within-sheet: " + engine::describeInputError(parsed.error));
-            return std::nullopt;
-        }
-        return AreaInput(cover::CoverArea::ofSheet(*parsed.sheet));
-    }
-#ifdef MAPSHEET_HAVE_GDAL
-    std::optional<gis::PolygonArea> read = gis::readPolygonFile(*options.within, error);
-    if (!read) {
-        kUsage.error(err, "--within: " + error);
-        status = kExitReadFailed;
-        return std::nullopt;
-    }
-    auto polygons = std::make_shared<const gis::PolygonArea>(std::move(*read));
-    AreaInput input(cover::CoverArea::ofPolygons(polygons));
-    input.polygons = std::move(polygons);
-    return input;
-#else
-    usageError(err, "--within needs GDAL, which this build lacks");
-    return std::nullopt;
-#endif
 }
 
 // The sheets,area_m2 row of a cover: its sheets counted and their areas summed.
@@ -308,7 +245,7 @@ int runGraticuleCover(const CommandLine& line, std::ostream& out, std::ostream& 
         return usageError(err, "--summary writes one CSV row to standard output");
     }
     int status = kExitUsage;
-    const std::optional<AreaInput> input = readArea(options, err, status);
+    const std::optional<AreaInput> input = readCoverArea(line, kUsage, err, status);
     if (!input) {
         return status;
     }
@@ -347,7 +284,7 @@ int runSquareCover(const CommandLine& line, std::ostream& out, std::ostream& err
         return kExitUsage;
     }
     int status = kExitUsage;
-    const std::optional<AreaInput> input = readArea(options, err, status);
+    const std::optional<AreaInput> input = readCoverArea(line, kUsage, err, status);
     if (!input) {
         return status;
     }
