@@ -9,8 +9,8 @@
 
 #include "engine/sheet_number_parse.h"
 
-namespace mapsheet::engine {
+namespace mapsheet::cli {
 
-ParsedSheet parseSheetOrId(std::string_view text);
+engine::ParsedSheet readSheetOrId(std::string_view text);
 
-}  // namespace mapsheet::engine
+}  // namespace mapsheet::cli
