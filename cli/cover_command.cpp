@@ -162,8 +162,8 @@ std::optional<Common> commonOptions(const CommandLine& line, const Options& opti
     common.format = options.format.value_or(
         options.output ? coverFormatOfPath(*options.output).value_or("csv") : "csv");
     if (!isCoverFormat(common.format)) {
-        usageError(err, "unknown format " + kUsage.quoted(common.format) +
-                            ": expected csv, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
+        usageError(err, "unknown format " + kUsage.quoted(common.format) + ": expected " +
+                            std::string(kCoverFormatNames));
         return std::nullopt;
     }
     return common;

@@ -44,6 +44,10 @@ class CoverOutput {
     std::string error_;
 };
 
+// The names isCoverFormat takes, as a usage message lists them.
+inline constexpr std::string_view kCoverFormatNames =
+    "csv, geojson, gpkg, shp, kml, fgb, dxf or xlsx";
+
 // The formats by their names on the command line: csv and, when built with GDAL, geojson,
 // gpkg, shp, kml, fgb, dxf, xlsx. False for any other name.
 bool isCoverFormat(std::string_view name);

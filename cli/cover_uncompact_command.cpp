@@ -68,8 +68,8 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
         line->value(kFormatOption)
             .value_or(path ? coverFormatOfPath(*path).value_or("csv") : "csv");
     if (!isCoverFormat(format)) {
-        usage.error(err, "unknown format " + usage.quoted(format) +
-                             ": expected csv, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
+        usage.error(err, "unknown format " + usage.quoted(format) + ": expected " +
+                             std::string(kCoverFormatNames));
         return kExitUsage;
     }
 
