@@ -10,7 +10,7 @@
 #include "cli/cover_output.h"
 #include "cli/output_status.h"
 #include "cli/relation_rows.h"
-#include "cli/sheet_or_id.h"
+#include "engine/sheet_or_id.h"
 #include "cover/graticule_source.h"
 #include "engine/compact_cover.h"
 #include "engine/scale_names.h"
@@ -79,7 +79,7 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
     bool anyError = false;
     const std::string readError =
         forEachNumber(options->sheets, in, [&](std::string_view input, long line) {
-            const engine::ParsedSheet parsed = readSheetOrId(input);
+            const engine::ParsedSheet parsed = engine::parseSheetOrId(input);
             std::string reason = engine::describeInputError(parsed.error);
             if (parsed.sheet && parsed.sheet->scale > scale) {
                 reason = "it is finer than " + engine::scaleRatioText(scale);

@@ -9,7 +9,7 @@
 
 #include "batch/number_lines.h"
 #include "cli/output_status.h"
-#include "cli/sheet_or_id.h"
+#include "engine/sheet_or_id.h"
 #include "engine/sheet_hierarchy.h"
 #include "library/quoted_excerpt.h"
 #include "text/csv.h"
@@ -58,7 +58,7 @@ int writeRelationRows(std::string_view command, const RelationOptions& options,
             if (sink.failed()) {
                 return;
             }
-            const engine::ParsedSheet parsed = readSheetOrId(input);
+            const engine::ParsedSheet parsed = engine::parseSheetOrId(input);
             const std::optional<std::string> error = parsed.sheet
                                                          ? rowsOf(*parsed.sheet, input, sink)
                                                          : engine::describeInputError(parsed.error);

@@ -5,7 +5,7 @@
 //
 // Sheets come as arguments or, when there are none, one per line on standard input, as
 // `mapsheet-cli sheet` reads them (cli/number_lines.h), each a written number of either
-// numbering or an id (cli/sheet_or_id.h). A sheet's faults are found before its first row, so a
+// numbering or an id (engine/sheet_or_id.h). A sheet's faults are found before its first row, so a
 // sheet that fails (a number that cannot be read, a scale that gives no answer, too many
 // children) writes no row: its error goes to the error stream as "mapsheet-cli parent: line 3: 'X':
 // reason" (the line number only for standard input), the other sheets' rows are written and

@@ -15,7 +15,7 @@
 #include "cli/output_status.h"
 #include "cli/progress_line.h"
 #include "cli/shared_options.h"
-#include "cli/sheet_or_id.h"
+#include "engine/sheet_or_id.h"
 #include "cli/sheet_output.h"
 #include "engine/sheet_number_parse.h"
 
@@ -332,7 +332,7 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
     ProgressLine progressLine(err, &out, "rows");
     ProgressCounter progress(progressLine.listener());
     const auto add = [&](std::string_view input) {
-        const engine::ParsedSheet parsed = readSheetOrId(input);
+        const engine::ParsedSheet parsed = engine::parseSheetOrId(input);
         anyError = anyError || !parsed.sheet;
         progress.add();
         return output->add(input, parsed);

@@ -9,7 +9,7 @@
 #include "engine/sheet_area.h"
 #include "engine/sheet_id.h"
 #include "engine/sheet_number_parse.h"
-#include "library/number_text.h"
+#include "engine/sheet_or_id.h"
 
 namespace mapsheet::web {
 
@@ -70,15 +70,7 @@ int scaleIndexOrThrow(const val& scale) {
 }
 
 engine::Sheet sheetOfTextOrThrow(const std::string& text) {
-    const std::string trimmed(trimSpacesAndTabs(text));
-    if (!trimmed.empty() && trimmed.size() <= 18 &&
-        trimmed.find_first_not_of("0123456789") == std::string::npos) {
-        if (const std::optional<engine::Sheet> sheet = engine::idToSheet(std::stoll(trimmed))) {
-            return *sheet;
-        }
-        throwError("id " + trimmed + " is no sheet");
-    }
-    engine::ParsedSheet parsed = engine::parseSheetNumber(text);
+    const engine::ParsedSheet parsed = engine::parseSheetOrId(text);
     if (!parsed.sheet) {
         throwError(engine::describeInputError(parsed.error));
     }

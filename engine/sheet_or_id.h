@@ -9,8 +9,8 @@
 
 #include "engine/sheet_number_parse.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::engine {
 
-engine::ParsedSheet readSheetOrId(std::string_view text);
+ParsedSheet parseSheetOrId(std::string_view text);
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::engine

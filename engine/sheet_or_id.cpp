@@ -1,6 +1,6 @@
 // An id is all digits; everything else goes to the number parser.
 
-#include "cli/sheet_or_id.h"
+#include "engine/sheet_or_id.h"
 
 #include <charconv>
 #include <cstdint>
@@ -9,23 +9,23 @@
 #include "engine/sheet_id.h"
 #include "library/number_text.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::engine {
 
-engine::ParsedSheet readSheetOrId(std::string_view text) {
+ParsedSheet parseSheetOrId(std::string_view text) {
     const std::string_view trimmed = trimSpacesAndTabs(text);
     if (trimmed.empty() || trimmed.find_first_not_of("0123456789") != std::string_view::npos) {
-        return engine::parseSheetNumber(text);
+        return parseSheetNumber(text);
     }
     std::int64_t id = 0;
     const auto [end, error] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), id);
-    engine::ParsedSheet parsed;
+    ParsedSheet parsed;
     if (error == std::errc() && end == trimmed.data() + trimmed.size()) {
-        parsed.sheet = engine::idToSheet(id);
+        parsed.sheet = idToSheet(id);
     }
     if (!parsed.sheet) {
-        parsed.error = engine::inputError(engine::InputErrorCode::NotASheetId, trimmed);
+        parsed.error = inputError(InputErrorCode::NotASheetId, trimmed);
     }
     return parsed;
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::engine
