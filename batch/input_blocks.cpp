@@ -6,7 +6,7 @@
 
 #include "library/byte_words.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 InputBlocks::InputBlocks(std::istream& in, RecordFormat format, std::size_t blockSize)
     : source_(in.rdbuf()), format_(format), blockSize_(blockSize), pending_(blockSize) {}
@@ -97,4 +97,4 @@ void reportReadFailure(const InputBlocks& blocks, std::ostream& err) {
     err << ": " << blocks.readError() << '\n';
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

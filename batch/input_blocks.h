@@ -20,7 +20,7 @@
 
 #include "text/csv_records.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 enum class RecordFormat { Lines, Csv };
 
@@ -52,7 +52,7 @@ class InputBlocks {
     std::size_t filled_ = 0;     // of pending_
     std::size_t scanned_ = 0;    // pending bytes already searched for a record end
     std::size_t recordEnd_ = 0;  // end of the last whole record found among them
-    CsvRecordScanner csv_;
+    text::CsvRecordScanner csv_;
     bool exhausted_ = false;
     long linesBefore_ = 0;
     std::string readError_;
@@ -67,4 +67,4 @@ void reportReadFailure(const InputBlocks& blocks, std::ostream& err);
 // (as strerror gives it when the exception carries an error number) then goes into error.
 std::size_t readGuarded(std::streambuf& source, char* data, std::size_t size, std::string& error);
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

@@ -4,7 +4,7 @@
 
 #include "batch/input_blocks.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 namespace {
 
@@ -60,4 +60,4 @@ bool InputLines::refill() {
     return true;
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

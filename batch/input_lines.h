@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 class InputLines {
   public:
@@ -41,4 +41,4 @@ class InputLines {
     std::string readError_;
 };
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

@@ -5,7 +5,7 @@
 #include "text/point_line.h"
 #include "text/utf8_text.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 std::optional<NumberLine> NumberLines::next() {
     while (const std::optional<std::string_view> next = lines_.next()) {
@@ -15,9 +15,9 @@ std::optional<NumberLine> NumberLines::next() {
             line.remove_suffix(1);
         }
         if (count_ == 1) {
-            line = withoutByteOrderMark(line);
+            line = text::withoutByteOrderMark(line);
         }
-        if (!isBlankLine(line)) {
+        if (!text::isBlankLine(line)) {
             return NumberLine{line, count_};
         }
     }
@@ -43,4 +43,4 @@ std::string forEachNumber(const std::vector<std::string>& given, std::istream& i
     return lines.readError();
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

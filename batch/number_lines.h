@@ -17,7 +17,7 @@
 #include "batch/input_lines.h"
 #include "batch/progress.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 struct NumberLine {
     std::string_view text;  // valid until the next call of next()
@@ -46,4 +46,4 @@ std::string forEachNumber(const std::vector<std::string>& given, std::istream& i
                           const std::function<void(std::string_view text, long line)>& take,
                           ProgressListener progress = {});
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

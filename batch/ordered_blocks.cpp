@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 namespace {
 
@@ -183,4 +183,4 @@ bool runOrderedBlocks(int jobs, const BlockSteps& steps, const ProgressListener&
     return written;
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

@@ -18,7 +18,7 @@
 
 #include "batch/progress.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 struct Block {
     std::string input;   // whole records
@@ -41,4 +41,4 @@ struct BlockSteps {
 // be empty) the rows written so far after each block; false when write stopped.
 bool runOrderedBlocks(int jobs, const BlockSteps& steps, const ProgressListener& progress = {});
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

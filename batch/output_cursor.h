@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 class OutputCursor {
   public:
@@ -106,4 +106,4 @@ class OutputCursor {
     bool handedOut_ = false;  // text() was called: text_ holds exactly what was written
 };
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

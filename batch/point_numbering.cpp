@@ -1,6 +1,6 @@
 #include "batch/point_numbering.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 namespace {
 
@@ -13,8 +13,8 @@ bool isLatitudeError(InputErrorCode code) noexcept {
 
 }  // namespace
 
-InputErrorCode coordinateErrorCode(CoordinateFault fault, bool latitude) noexcept {
-    if (fault == CoordinateFault::NotAnAngle) {
+InputErrorCode coordinateErrorCode(text::CoordinateFault fault, bool latitude) noexcept {
+    if (fault == text::CoordinateFault::NotAnAngle) {
         return latitude ? InputErrorCode::LatitudeNotAnAngle : InputErrorCode::LongitudeNotAnAngle;
     }
     return latitude ? InputErrorCode::LatitudeBeyondDecimalRange
@@ -33,4 +33,4 @@ void appendPointError(std::string& message, const PointNumbering& numbering,
     message.append(engine::describeInputError(engine::inputError(numbering.error, piece)));
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

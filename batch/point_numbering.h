@@ -12,7 +12,7 @@
 #include "engine/sheet.h"
 #include "text/coordinate_text.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 struct PointNumbering {
     std::optional<engine::Sheet> sheet;  // set exactly when error is None
@@ -24,7 +24,7 @@ struct PointNumbering {
 };
 
 // The code of a coordinate text of the latitude (else the longitude) that has the fault.
-engine::InputErrorCode coordinateErrorCode(CoordinateFault fault, bool latitude) noexcept;
+engine::InputErrorCode coordinateErrorCode(text::CoordinateFault fault, bool latitude) noexcept;
 
 // The sheet of the point written into result field by field, for a batch, which numbers every
 // row: a result returned whole would pass through memory in pieces and be read back at once,
@@ -34,13 +34,13 @@ inline void numberPoint(std::string_view latitude, std::string_view longitude, i
     result.sheet = std::nullopt;
     result.latitude = 0;
     result.longitude = 0;
-    const CoordinateReading north = readCoordinate(latitude);
-    if (north.fault != CoordinateFault::None) {
+    const text::CoordinateReading north = text::readCoordinate(latitude);
+    if (north.fault != text::CoordinateFault::None) {
         result.error = coordinateErrorCode(north.fault, true);
         return;
     }
-    const CoordinateReading east = readCoordinate(longitude);
-    if (east.fault != CoordinateFault::None) {
+    const text::CoordinateReading east = text::readCoordinate(longitude);
+    if (east.fault != text::CoordinateFault::None) {
         result.error = coordinateErrorCode(east.fault, false);
         return;
     }
@@ -71,4 +71,4 @@ inline bool coordinateUnread(const PointNumbering& numbering) noexcept {
 void appendPointError(std::string& message, const PointNumbering& numbering,
                       std::string_view latitude, std::string_view longitude);
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

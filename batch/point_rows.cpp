@@ -9,7 +9,7 @@
 #include "text/point_line.h"
 #include "text/utf8_text.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 namespace {
 
@@ -104,7 +104,7 @@ bool PointRows::next(PointRow& row) {
                 splitLine(row);
             }
         } else {
-            const std::string_view whole = rest_.substr(0, firstRecordLength(rest_));
+            const std::string_view whole = rest_.substr(0, text::firstRecordLength(rest_));
             rest_.remove_prefix(whole.size());
             line_ += static_cast<long>(std::count(whole.begin(), whole.end(), '\n'));
             cutLineEnding(whole, row);
@@ -129,10 +129,10 @@ bool PointRows::next(PointRow& row) {
 
 bool PointRows::startRow(PointRow& row) {
     if (atInputStart_) {
-        row.record = withoutByteOrderMark(row.record);
+        row.record = text::withoutByteOrderMark(row.record);
     }
     atInputStart_ = false;
-    return !isBlankLine(row.record);
+    return !text::isBlankLine(row.record);
 }
 
 std::string& PointRows::startError(const PointRow& row) {
@@ -141,7 +141,7 @@ std::string& PointRows::startError(const PointRow& row) {
 }
 
 void PointRows::splitLine(PointRow& row) {
-    const std::optional<PointFields> fields = splitPointLine(row.record);
+    const std::optional<text::PointFields> fields = text::splitPointLine(row.record);
     if (!fields) {
         startError(row).append(
             "expected latitude and longitude separated by a comma, a tab or blanks");
@@ -154,8 +154,8 @@ void PointRows::splitLine(PointRow& row) {
 }
 
 void PointRows::splitRecord(PointRow& row) {
-    CsvFields fields(row.record);
-    CsvField field;
+    text::CsvFields fields(row.record);
+    text::CsvField field;
     std::size_t index = 0;
     bool latitudeFound = false;
     bool longitudeFound = false;
@@ -163,9 +163,9 @@ void PointRows::splitRecord(PointRow& row) {
                               : index == layout_.longitudeColumn ? longitudeStorage_
                                                                  : otherStorage_);
          ++index) {
-        if (field.fault != CsvFieldFault::None) {
+        if (field.fault != text::CsvFieldFault::None) {
             startError(row).append("field ").append(std::to_string(index + 1));
-            error_.append(field.fault == CsvFieldFault::OpenQuote
+            error_.append(field.fault == text::CsvFieldFault::OpenQuote
                               ? ": its double quote is not closed before the end of the input"
                               : ": text after its closing double quote");
             row.error = error_;
@@ -195,4 +195,4 @@ void PointRows::splitRecord(PointRow& row) {
     row.split = true;
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

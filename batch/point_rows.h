@@ -16,7 +16,7 @@
 #include "batch/input_blocks.h"
 #include "batch/point_numbering.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 struct RowLayout {
     RecordFormat format = RecordFormat::Lines;
@@ -64,4 +64,4 @@ class PointRows {
     std::string otherStorage_;
 };
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

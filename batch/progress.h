@@ -13,7 +13,7 @@
 #include <functional>
 #include <utility>
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 struct ProgressCount {
     std::uint64_t done = 0;
@@ -40,4 +40,4 @@ class ProgressCounter {
     ProgressCount count_;
 };
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

@@ -11,7 +11,7 @@
 #include "text/fixed_decimals.h"
 #include "text/json_text.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 namespace {
 
@@ -47,9 +47,9 @@ std::string_view scaleRatio(int scale) {
 }
 
 void appendSheetCsvError(std::string& csv, std::string_view input, std::string_view error) {
-    appendCsvField(csv, input);
+    text::appendCsvField(csv, input);
     csv.append(",,,,,,,,");
-    appendCsvField(csv, error);
+    text::appendCsvField(csv, error);
     csv.append(",,\n");
 }
 
@@ -60,7 +60,7 @@ void appendSheetCsvRecord(std::string& csv, std::string_view input,
         return;
     }
     const engine::Sheet& sheet = *parsed.sheet;
-    appendCsvField(csv, input);
+    text::appendCsvField(csv, input);
     csv.push_back(',');
     csv.append(scaleRatio(sheet.scale));
     csv.push_back(',');
@@ -69,24 +69,24 @@ void appendSheetCsvRecord(std::string& csv, std::string_view input,
     csv.append(engine::oldNumber(sheet).view());
     for (const Edge& edge : edgesOf(sheet)) {
         csv.push_back(',');
-        appendHalfUnitDegrees(csv, std::int64_t{2} * edge.units);
+        text::appendHalfUnitDegrees(csv, std::int64_t{2} * edge.units);
     }
     csv.append(",,");
     csv.append(std::to_string(engine::sheetToId(sheet)));
     csv.push_back(',');
-    appendFixed(csv, engine::sheetArea(sheet), kAreaDecimals);
+    text::appendFixed(csv, engine::sheetArea(sheet), kAreaDecimals);
     csv.push_back('\n');
 }
 
 void appendSheetJsonError(std::string& json, std::string_view input, std::string_view error) {
     json.append("{\"input\":");
-    appendJsonString(json, input);
+    text::appendJsonString(json, input);
     json.append(
         ",\"scale\":null,\"new\":null,\"old\":null,\"south\":null,\"west\":null,"
         "\"north\":null,\"east\":null,\"south_dms\":null,\"west_dms\":null,"
         "\"north_dms\":null,\"east_dms\":null,\"centre_latitude\":null,"
         "\"centre_longitude\":null,\"id\":null,\"area_m2\":null,\"error\":");
-    appendJsonString(json, error);
+    text::appendJsonString(json, error);
     json.append("}\n");
 }
 
@@ -98,7 +98,7 @@ void appendSheetJsonRecord(std::string& json, std::string_view input,
     }
     const engine::Sheet& sheet = *parsed.sheet;
     json.append("{\"input\":");
-    appendJsonString(json, input);
+    text::appendJsonString(json, input);
     const engine::InlineText oldText = engine::oldNumber(sheet);
     json.append(",\"scale\":\"");
     json.append(scaleRatio(sheet.scale));
@@ -112,21 +112,21 @@ void appendSheetJsonRecord(std::string& json, std::string_view input,
     const std::array<Edge, 4> edges = edgesOf(sheet);
     for (const Edge& edge : edges) {
         json.append(",\"").append(edge.name).append("\":");
-        appendHalfUnitDegrees(json, std::int64_t{2} * edge.units);
+        text::appendHalfUnitDegrees(json, std::int64_t{2} * edge.units);
     }
     for (const Edge& edge : edges) {
         json.append(",\"").append(edge.name).append("_dms\":");
-        appendJsonString(json, engine::unitsAsDms(edge.units).view());
+        text::appendJsonString(json, engine::unitsAsDms(edge.units).view());
     }
     json.append(",\"centre_latitude\":");
-    appendHalfUnitDegrees(json, std::int64_t{edges[0].units} + edges[2].units);
+    text::appendHalfUnitDegrees(json, std::int64_t{edges[0].units} + edges[2].units);
     json.append(",\"centre_longitude\":");
-    appendHalfUnitDegrees(json, std::int64_t{edges[1].units} + edges[3].units);
+    text::appendHalfUnitDegrees(json, std::int64_t{edges[1].units} + edges[3].units);
     json.append(",\"id\":");
     json.append(std::to_string(engine::sheetToId(sheet)));
     json.append(",\"area_m2\":");
-    appendFixed(json, engine::sheetArea(sheet), kAreaDecimals);
+    text::appendFixed(json, engine::sheetArea(sheet), kAreaDecimals);
     json.append(",\"error\":null}\n");
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

@@ -20,7 +20,7 @@
 
 #include "engine/sheet_number_parse.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 inline constexpr std::string_view kSheetCsvHeader =
     "input,scale,new,old,south,west,north,east,error,id,area_m2\n";
@@ -39,4 +39,4 @@ void appendSheetJsonRecord(std::string& json, std::string_view input,
 void appendSheetCsvError(std::string& csv, std::string_view input, std::string_view error);
 void appendSheetJsonError(std::string& json, std::string_view input, std::string_view error);
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

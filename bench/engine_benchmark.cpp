@@ -77,7 +77,7 @@ void BM_DecimalRemainder(benchmark::State& state) {
 void readTexts(benchmark::State& state, const std::vector<std::string>& texts) {
     std::size_t next = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(mapsheet::cli::readCoordinate(texts[next++ % texts.size()]));
+        benchmark::DoNotOptimize(mapsheet::text::readCoordinate(texts[next++ % texts.size()]));
     }
 }
 

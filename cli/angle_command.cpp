@@ -159,9 +159,9 @@ void writeJson(std::ostream& out, const AngleBoxTexts& boxes) {
     std::string json = "{";
     for (std::size_t i = 0; i < members.size(); ++i) {
         json.append(i == 0 ? "" : ",");
-        appendJsonString(json, members[i].first);
+        text::appendJsonString(json, members[i].first);
         json.push_back(':');
-        appendJsonString(json, *members[i].second);
+        text::appendJsonString(json, *members[i].second);
     }
     out << json << "}\n";
 }
@@ -246,7 +246,7 @@ int runAngleCommand(const Arguments& arguments, std::ostream& out, std::ostream&
             boxes.packed = typed;
             break;
         case Form::Marked:
-            boxes.marked = withAngleMarks(typed);
+            boxes.marked = text::withAngleMarks(typed);
             break;
         case Form::Degrees:
             boxes.decimalDegrees = typed;

@@ -7,14 +7,14 @@
 
 namespace mapsheet::cli {
 
-int writeBlocksInOrder(int jobs, InputBlocks& blocks, std::optional<Block> first,
-                       const std::function<void(Block&)>& work, std::ostream& out,
+int writeBlocksInOrder(int jobs, batch::InputBlocks& blocks, std::optional<batch::Block> first,
+                       const std::function<void(batch::Block&)>& work, std::ostream& out,
                        std::ostream& err) {
     bool anyError = false;
     ProgressLine progressLine(err, &out, "rows");
-    const BlockSteps steps{
+    const batch::BlockSteps steps{
         .read =
-            [&](Block& block) {
+            [&](batch::Block& block) {
                 if (first) {
                     std::swap(block, *first);
                     first.reset();
@@ -24,19 +24,19 @@ int writeBlocksInOrder(int jobs, InputBlocks& blocks, std::optional<Block> first
             },
         .work = work,
         .write =
-            [&](const Block& block) {
+            [&](const batch::Block& block) {
                 anyError = anyError || block.anyError;
                 return writeChecked(out, block.output, err);
             },
     };
-    if (!runOrderedBlocks(jobs, steps, progressLine.listener())) {
+    if (!batch::runOrderedBlocks(jobs, steps, progressLine.listener())) {
         return kExitWriteFailed;
     }
     if (!blocks.readError().empty()) {
         if (!flushChecked(out, err)) {
             return kExitWriteFailed;
         }
-        reportReadFailure(blocks, err);
+        batch::reportReadFailure(blocks, err);
         return kExitReadFailed;
     }
     return finishOutput(out, err, anyError ? kExitRowErrors : kExitSuccess);

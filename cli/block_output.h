@@ -18,8 +18,8 @@ namespace mapsheet::cli {
 // Returns kExitWriteFailed when out failed, kExitReadFailed after reporting a read failure (the
 // blocks read before it written), kExitRowErrors when any block had an error row, else
 // kExitSuccess. Shows the rows written on a progress line (cli/progress_line.h).
-int writeBlocksInOrder(int jobs, InputBlocks& blocks, std::optional<Block> first,
-                       const std::function<void(Block&)>& work, std::ostream& out,
+int writeBlocksInOrder(int jobs, batch::InputBlocks& blocks, std::optional<batch::Block> first,
+                       const std::function<void(batch::Block&)>& work, std::ostream& out,
                        std::ostream& err);
 
 }  // namespace mapsheet::cli

@@ -66,7 +66,7 @@ int runChildrenCommand(const Arguments& arguments, std::istream& in, std::ostrea
                    std::to_string(limit);
         }
         std::string inputField;
-        appendCsvField(inputField, input);
+        text::appendCsvField(inputField, input);
         std::string& rows = sink.rows();
         while (const auto child = children.next()) {
             rows += inputField;

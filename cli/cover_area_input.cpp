@@ -27,7 +27,7 @@ std::optional<AreaInput> readCoverArea(const CommandLine& line, const CommandUsa
     status = kExitUsage;
     std::string error;
     if (const std::optional<std::string> text = line.value(kBboxOption)) {
-        const std::optional<engine::LatLonBox> box = parseBox(*text, error);
+        const std::optional<engine::LatLonBox> box = text::parseBox(*text, error);
         if (!box) {
             usage.error(err, error);
             return std::nullopt;

@@ -178,7 +178,7 @@ int writeSummary(cover::GraticuleSource& source, std::ostream& out, std::ostream
         area += engine::sheetArea(source.sheet());
     }
     std::string summary = "sheets,area_m2\n" + std::to_string(count) + ",";
-    appendFixed(summary, static_cast<double>(area), 3);
+    text::appendFixed(summary, static_cast<double>(area), 3);
     summary += '\n';
     if (!writeChecked(out, summary, err)) {
         return kExitWriteFailed;
@@ -204,7 +204,7 @@ int writeCover(cover::CoverSource& source, const Options& options, const Common&
     }
     const std::optional<cover::CoverCount> known = countKnown ? source.countAbove(0) : std::nullopt;
     ProgressLine progressLine(err, options.output ? nullptr : &out, "sheets");
-    ProgressCounter progress(progressLine.listener(), known ? known->sheets : 0);
+    batch::ProgressCounter progress(progressLine.listener(), known ? known->sheets : 0);
     while (source.next()) {
         if (!output->add(source)) {
             kUsage.error(err, output->error());

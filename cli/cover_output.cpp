@@ -150,7 +150,7 @@ bool isCoverFormat(std::string_view name) {
 }
 
 std::optional<std::string> coverFormatOfPath(std::string_view path) {
-    if (hasExtension(path, ".csv")) {
+    if (text::hasExtension(path, ".csv")) {
         return "csv";
     }
 #ifdef MAPSHEET_HAVE_GDAL

@@ -10,10 +10,10 @@
 #include "cli/cover_output.h"
 #include "cli/output_status.h"
 #include "cli/relation_rows.h"
-#include "engine/sheet_or_id.h"
 #include "cover/graticule_source.h"
 #include "engine/compact_cover.h"
 #include "engine/scale_names.h"
+#include "engine/sheet_or_id.h"
 
 namespace mapsheet::cli {
 
@@ -78,7 +78,7 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
     std::uint64_t total = 0;
     bool anyError = false;
     const std::string readError =
-        forEachNumber(options->sheets, in, [&](std::string_view input, long line) {
+        batch::forEachNumber(options->sheets, in, [&](std::string_view input, long line) {
             const engine::ParsedSheet parsed = engine::parseSheetOrId(input);
             std::string reason = engine::describeInputError(parsed.error);
             if (parsed.sheet && parsed.sheet->scale > scale) {

@@ -111,13 +111,13 @@ class SquareRows {
                std::string_view squares, long lineNumber, const std::string& error) {
         std::string record;
         for (const std::string_view field : {input, crs, scale, squares}) {
-            appendCsvField(record, field);
+            text::appendCsvField(record, field);
             record.push_back(',');
         }
         if (!error.empty() && lineNumber > 0) {
-            appendCsvField(record, "line " + std::to_string(lineNumber) + ": " + error);
+            text::appendCsvField(record, "line " + std::to_string(lineNumber) + ": " + error);
         } else {
-            appendCsvField(record, error);
+            text::appendCsvField(record, error);
         }
         record.push_back('\n');
         out_ << record;
@@ -149,7 +149,7 @@ int runGraticuleSquaresCommand(const Arguments& arguments, std::istream& in, std
     }
     SquareRows rows(*options, out);
     ProgressLine progressLine(err, &out, "rows");
-    const std::string readError = forEachNumber(
+    const std::string readError = batch::forEachNumber(
         options->numbers, in,
         [&rows](std::string_view number, long line) { rows.sheet(number, line); },
         progressLine.listener());

@@ -57,7 +57,7 @@ int runNeighboursCommand(const Arguments& arguments, std::istream& in, std::ostr
                             const engine::Sheet& sheet, std::string_view input,
                             RowSink& sink) -> std::optional<std::string> {
         std::string inputField;
-        appendCsvField(inputField, input);
+        text::appendCsvField(inputField, input);
         inputField += ',';
         std::string& rows = sink.rows();
         for (const engine::RingSheet& found : engine::neighbours(sheet, rings)) {

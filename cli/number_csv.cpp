@@ -31,7 +31,7 @@ constexpr std::string_view kAppendedIdHeader = ",id,error";
 constexpr std::size_t kBlockSize = 64 * 1024;
 
 // The sheet's columns and the comma before the error: "new,old," or, for --format id, "id,".
-void appendSheetColumns(OutputCursor& row, const engine::Sheet& sheet, bool ids) {
+void appendSheetColumns(batch::OutputCursor& row, const engine::Sheet& sheet, bool ids) {
     if (ids) {
         char digits[24];
         const auto end =
@@ -51,11 +51,11 @@ void appendSheetColumns(OutputCursor& row, const engine::Sheet& sheet, bool ids)
     row.put(',');
 }
 
-void putCsvField(OutputCursor& row, std::string_view field) {
-    if (isPlainCsvField(field)) {
+void putCsvField(batch::OutputCursor& row, std::string_view field) {
+    if (text::isPlainCsvField(field)) {
         row.put(field);
     } else {
-        appendCsvField(row.text(), field);
+        text::appendCsvField(row.text(), field);
     }
 }
 
@@ -66,7 +66,7 @@ std::string_view emptySheetColumns(bool ids) {
 
 // One row of point lines: the coordinates as given; a line that cannot be read goes whole
 // into the latitude column.
-void appendPointLineRow(OutputCursor& output, const PointRow& row, bool ids) {
+void appendPointLineRow(batch::OutputCursor& output, const batch::PointRow& row, bool ids) {
     const bool ownColumns =
         row.numbering.sheet || row.numbering.error == engine::InputErrorCode::PointOutsideSeries;
     putCsvField(output, ownColumns ? row.latitude : row.record);
@@ -83,8 +83,8 @@ void appendPointLineRow(OutputCursor& output, const PointRow& row, bool ids) {
 }
 
 // One row of a table: the record as it was, the three columns appended, the same line ending.
-void appendTableRow(OutputCursor& output, const PointRow& row, bool ids) {
-    appendCsvText(output.text(), row.record);
+void appendTableRow(batch::OutputCursor& output, const batch::PointRow& row, bool ids) {
+    text::appendCsvText(output.text(), row.record);
     output.put(',');
     if (row.numbering.sheet) {
         appendSheetColumns(output, *row.numbering.sheet, ids);
@@ -95,16 +95,16 @@ void appendTableRow(OutputCursor& output, const PointRow& row, bool ids) {
     output.put(row.lineEnding.empty() ? std::string_view("\n") : row.lineEnding);
 }
 
-void numberBlock(Block& block, const RowLayout& layout, int scale, bool ids) {
+void numberBlock(batch::Block& block, const batch::RowLayout& layout, int scale, bool ids) {
     block.output.clear();
-    OutputCursor output(block.output);
+    batch::OutputCursor output(block.output);
     block.anyError = false;
     block.rows = 0;
-    PointRows rows(block.input, block.firstLine, block.firstLine == 1, layout, scale);
-    PointRow row;
+    batch::PointRows rows(block.input, block.firstLine, block.firstLine == 1, layout, scale);
+    batch::PointRow row;
     while (rows.next(row)) {
         ++block.rows;
-        if (layout.format == RecordFormat::Csv) {
+        if (layout.format == batch::RecordFormat::Csv) {
             appendTableRow(output, row, ids);
         } else {
             appendPointLineRow(output, row, ids);
@@ -114,11 +114,11 @@ void numberBlock(Block& block, const RowLayout& layout, int scale, bool ids) {
 }
 
 int numberArguments(const NumberOptions& options, std::ostream& out, std::ostream& err) {
-    const PointNumbering numbering =
-        numberPoint(*options.latitude, *options.longitude, options.scale);
+    const batch::PointNumbering numbering =
+        batch::numberPoint(*options.latitude, *options.longitude, options.scale);
     const bool ids = options.format == "id";
     std::string text(ids ? kPointIdHeader : kPointHeader);
-    OutputCursor output(text);
+    batch::OutputCursor output(text);
     putCsvField(output, *options.latitude);
     output.put(',');
     putCsvField(output, *options.longitude);
@@ -127,7 +127,7 @@ int numberArguments(const NumberOptions& options, std::ostream& out, std::ostrea
         appendSheetColumns(output, *numbering.sheet, ids);
     } else {
         std::string error;
-        appendPointError(error, numbering, *options.latitude, *options.longitude);
+        batch::appendPointError(error, numbering, *options.latitude, *options.longitude);
         output.put(emptySheetColumns(ids));
         putCsvField(output, error);
     }
@@ -140,11 +140,14 @@ int numberArguments(const NumberOptions& options, std::ostream& out, std::ostrea
 
 // Numbers the input that follows the header (or all of it) on the jobs threads, the first
 // block being the rest of the one the header was cut from.
-int numberStream(const NumberOptions& options, const RowLayout& layout, InputBlocks& blocks,
-                 std::optional<Block> first, std::ostream& out, std::ostream& err) {
+int numberStream(const NumberOptions& options, const batch::RowLayout& layout,
+                 batch::InputBlocks& blocks, std::optional<batch::Block> first, std::ostream& out,
+                 std::ostream& err) {
     return writeBlocksInOrder(
         options.jobs, blocks, std::move(first),
-        [&](Block& block) { numberBlock(block, layout, options.scale, options.format == "id"); },
+        [&](batch::Block& block) {
+            numberBlock(block, layout, options.scale, options.format == "id");
+        },
         out, err);
 }
 
@@ -155,10 +158,11 @@ int numberToCsv(const NumberOptions& options, std::istream& in, std::ostream& ou
     if (options.latitude) {
         return numberArguments(options, out, err);
     }
-    RowLayout layout;
-    InputBlocks blocks(in, options.latitudeColumn ? RecordFormat::Csv : RecordFormat::Lines,
-                       kBlockSize);
-    std::optional<Block> first;
+    batch::RowLayout layout;
+    batch::InputBlocks blocks(
+        in, options.latitudeColumn ? batch::RecordFormat::Csv : batch::RecordFormat::Lines,
+        kBlockSize);
+    std::optional<batch::Block> first;
     const bool ids = options.format == "id";
     if (!options.latitudeColumn) {
         if (!writeChecked(out, ids ? kPointIdHeader : kPointHeader, err)) {
@@ -179,7 +183,7 @@ int numberToCsv(const NumberOptions& options, std::istream& in, std::ostream& ou
             const std::string_view header = start.header;
             const std::size_t ending = lineEndingLength(header);
             std::string row;
-            appendCsvText(row, header.substr(0, header.size() - ending));
+            text::appendCsvText(row, header.substr(0, header.size() - ending));
             row.append(ids ? kAppendedIdHeader : kAppendedHeader)
                 .append(header.substr(header.size() - ending));
             if (!writeChecked(out, row, err)) {

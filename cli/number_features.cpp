@@ -102,8 +102,8 @@ std::vector<gis::FieldSpec> pointFields(const std::vector<std::string>& inputCol
 }
 
 std::size_t fieldCount(std::string_view record) {
-    CsvFields fields(record);
-    CsvField field;
+    text::CsvFields fields(record);
+    text::CsvField field;
     std::string storage;
     std::size_t count = 0;
     while (fields.next(field, storage)) {
@@ -119,7 +119,7 @@ class PointFeatures {
     PointFeatures(gis::FeatureWriter& writer, std::size_t inputColumns)
         : writer_(writer), columns_(inputColumns) {}
 
-    bool write(const std::vector<std::string_view>& values, const PointNumbering& numbering,
+    bool write(const std::vector<std::string_view>& values, const batch::PointNumbering& numbering,
                std::string_view error) {
         for (std::size_t i = 0; i < values.size() && i < columns_; ++i) {
             writer_.setText(i, values[i]);
@@ -149,15 +149,16 @@ class FeatureRun {
           format_(format),
           out_(out),
           err_(err),
-          blocks_(in, options.latitudeColumn ? RecordFormat::Csv : RecordFormat::Lines,
+          blocks_(in,
+                  options.latitudeColumn ? batch::RecordFormat::Csv : batch::RecordFormat::Lines,
                   kBlockSize) {}
 
     int run() {
         if (options_.latitude) {
-            const PointNumbering numbering =
-                numberPoint(*options_.latitude, *options_.longitude, options_.scale);
+            const batch::PointNumbering numbering =
+                batch::numberPoint(*options_.latitude, *options_.longitude, options_.scale);
             std::string error;
-            appendPointError(error, numbering, *options_.latitude, *options_.longitude);
+            batch::appendPointError(error, numbering, *options_.latitude, *options_.longitude);
             if (!open({"latitude", "longitude"})) {
                 return kExitWriteFailed;
             }
@@ -191,8 +192,8 @@ class FeatureRun {
     }
 
     int runStream() {
-        RowLayout layout;
-        std::optional<Block> first(Block{});
+        batch::RowLayout layout;
+        std::optional<batch::Block> first(batch::Block{});
         if (!blocks_.next(first->input, first->firstLine)) {
             first.reset();
         }
@@ -205,9 +206,10 @@ class FeatureRun {
             }
             columns = start.columnNames;
             if (!options_.header) {
-                columns.assign(
-                    first ? fieldCount(first->input.substr(0, firstRecordLength(first->input))) : 0,
-                    std::string());
+                columns.assign(first ? fieldCount(first->input.substr(
+                                           0, text::firstRecordLength(first->input)))
+                                     : 0,
+                               std::string());
             }
         }
         if (!open(columns)) {
@@ -216,26 +218,26 @@ class FeatureRun {
         bool anyError = false;
         bool written = true;
         ProgressLine progressLine(err_, options_.output ? nullptr : &out_, "rows");
-        ProgressCounter progress(progressLine.listener());
+        batch::ProgressCounter progress(progressLine.listener());
         std::vector<std::string_view> values;
         std::vector<std::string> storage(columns.size());
-        Block block;
+        batch::Block block;
         while (written && (first || blocks_.next(block.input, block.firstLine))) {
             if (first) {
                 block = std::move(*first);
                 first.reset();
             }
-            PointRows rows(block.input, block.firstLine, block.firstLine == 1, layout,
-                           options_.scale);
-            PointRow row;
+            batch::PointRows rows(block.input, block.firstLine, block.firstLine == 1, layout,
+                                  options_.scale);
+            batch::PointRow row;
             while (written && rows.next(row)) {
                 values.clear();
-                if (layout.format == RecordFormat::Lines) {
+                if (layout.format == batch::RecordFormat::Lines) {
                     const bool split = row.split;
                     values = {split ? row.latitude : row.record, split ? row.longitude : ""};
                 } else {
-                    CsvFields fields(row.record);
-                    CsvField field;
+                    text::CsvFields fields(row.record);
+                    text::CsvField field;
                     while (values.size() < storage.size() &&
                            fields.next(field, storage[values.size()])) {
                         values.push_back(field.text);
@@ -247,7 +249,7 @@ class FeatureRun {
             }
         }
         if (!blocks_.readError().empty()) {
-            reportReadFailure(blocks_, err_);
+            batch::reportReadFailure(blocks_, err_);
             return kExitReadFailed;
         }
         return finish(written, anyError ? kExitRowErrors : kExitSuccess);
@@ -257,7 +259,7 @@ class FeatureRun {
     gis::VectorFormat format_;
     std::ostream& out_;
     std::ostream& err_;
-    InputBlocks blocks_;
+    batch::InputBlocks blocks_;
     std::unique_ptr<gis::FeatureWriter> writer_;
     std::optional<PointFeatures> features_;
 };

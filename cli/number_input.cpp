@@ -38,7 +38,7 @@ int numberTable(const NumberOptions& options, std::istream& in, std::ostream& ou
 
 int numberInputFile(const NumberOptions& options, std::ostream& out, std::ostream& err) {
     const std::string& path = *options.input;
-    if (hasExtension(path, ".csv")) {
+    if (text::hasExtension(path, ".csv")) {
         std::ifstream file(path, std::ios::binary);
         if (!file) {
             return inputFailure(err, "cannot read '" + path + "': " + std::strerror(errno));

@@ -95,7 +95,7 @@ bool checkPoint(const CommandLine& line, NumberOptions& options, std::ostream& e
     if (options.input && options.input->empty()) {
         return usageError(err, "--input needs a file name");
     }
-    if (options.layer && (!options.input || hasExtension(*options.input, ".csv"))) {
+    if (options.layer && (!options.input || text::hasExtension(*options.input, ".csv"))) {
         return usageError(err, "--layer names a layer of the --input file, which a .csv has not");
     }
     if (point.empty()) {

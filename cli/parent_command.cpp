@@ -62,7 +62,7 @@ int runParentCommand(const Arguments& arguments, std::istream& in, std::ostream&
             return own + " does not nest in " + asked;
         }
         std::string& rows = sink.rows();
-        appendCsvField(rows, input);
+        text::appendCsvField(rows, input);
         appendNumbers(rows, *parent);
         rows += '\n';
         sink.rowDone();

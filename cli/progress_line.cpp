@@ -117,14 +117,14 @@ ProgressLine::~ProgressLine() {
     err_.setstate(state);
 }
 
-ProgressListener ProgressLine::listener() {
+batch::ProgressListener ProgressLine::listener() {
     if (terminal_ == nullptr) {
         return {};
     }
-    return [this](const ProgressCount& count) { show(count); };
+    return [this](const batch::ProgressCount& count) { show(count); };
 }
 
-void ProgressLine::show(const ProgressCount& count) {
+void ProgressLine::show(const batch::ProgressCount& count) {
     if (terminal_ == nullptr || !atLineStart_) {
         return;
     }
@@ -156,7 +156,7 @@ void ProgressLine::erase() {
     }
 }
 
-std::string progressText(const ProgressCount& count, double seconds, std::string_view unit) {
+std::string progressText(const batch::ProgressCount& count, double seconds, std::string_view unit) {
     std::string text = text::withThousandsSeparators(count.done);
     if (count.total > 0) {
         text.append(" of ").append(text::withThousandsSeparators(count.total));

@@ -45,10 +45,10 @@ class ProgressLine {
     ProgressLine& operator=(const ProgressLine&) = delete;
 
     // What a run tells its counts to: empty when nothing is drawn, so that the run pays nothing.
-    ProgressListener listener();
+    batch::ProgressListener listener();
 
     // Redraws the line with count when it is due.
-    void show(const ProgressCount& count);
+    void show(const batch::ProgressCount& count);
 
   private:
     class ErrorStream;
@@ -78,6 +78,6 @@ class ProgressLine {
 // The line's text for count after seconds of work, as shown above: the numbers with thousands
 // separators, the share rounded down to a whole per cent (so 100% only when all is done), the
 // time as M:SS or H:MM:SS, and the rate rounded down (0 before any time has passed).
-std::string progressText(const ProgressCount& count, double seconds, std::string_view unit);
+std::string progressText(const batch::ProgressCount& count, double seconds, std::string_view unit);
 
 }  // namespace mapsheet::cli

@@ -9,8 +9,8 @@
 
 #include "batch/number_lines.h"
 #include "cli/output_status.h"
-#include "engine/sheet_or_id.h"
 #include "engine/sheet_hierarchy.h"
+#include "engine/sheet_or_id.h"
 #include "library/quoted_excerpt.h"
 #include "text/csv.h"
 
@@ -54,7 +54,7 @@ int writeRelationRows(std::string_view command, const RelationOptions& options,
     sink.rows() = header;
     bool anyError = false;
     const std::string readError =
-        forEachNumber(options.sheets, in, [&](std::string_view input, long line) {
+        batch::forEachNumber(options.sheets, in, [&](std::string_view input, long line) {
             if (sink.failed()) {
                 return;
             }

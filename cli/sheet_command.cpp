@@ -15,9 +15,9 @@
 #include "cli/output_status.h"
 #include "cli/progress_line.h"
 #include "cli/shared_options.h"
-#include "engine/sheet_or_id.h"
 #include "cli/sheet_output.h"
 #include "engine/sheet_number_parse.h"
+#include "engine/sheet_or_id.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/feature_writer.h"
@@ -229,7 +229,7 @@ class TextOutput final : public SheetOutput {
 #endif
         records_.reserve(kFlushSize + 1024);
         if (!json_) {
-            records_.append(kSheetCsvHeader);
+            records_.append(batch::kSheetCsvHeader);
 #ifdef MAPSHEET_HAVE_PROJ
             if (cornerZone_) {
                 records_.pop_back();
@@ -245,9 +245,9 @@ class TextOutput final : public SheetOutput {
         }
 #endif
         if (json_) {
-            appendSheetJsonRecord(records_, input, parsed);
+            batch::appendSheetJsonRecord(records_, input, parsed);
         } else {
-            appendSheetCsvRecord(records_, input, parsed);
+            batch::appendSheetCsvRecord(records_, input, parsed);
         }
         return records_.size() < kFlushSize || flush();
     }
@@ -270,12 +270,12 @@ class TextOutput final : public SheetOutput {
             }
         }
         if (json_) {
-            zoneError.empty() ? appendSheetJsonRecord(records_, input, parsed)
-                              : appendSheetJsonError(records_, input, zoneError);
+            zoneError.empty() ? batch::appendSheetJsonRecord(records_, input, parsed)
+                              : batch::appendSheetJsonError(records_, input, zoneError);
             appendCornerJsonMember(records_, corners);
         } else {
-            zoneError.empty() ? appendSheetCsvRecord(records_, input, parsed)
-                              : appendSheetCsvError(records_, input, zoneError);
+            zoneError.empty() ? batch::appendSheetCsvRecord(records_, input, parsed)
+                              : batch::appendSheetCsvError(records_, input, zoneError);
             appendCornerCsvFields(records_, corners);
         }
         return records_.size() < kFlushSize || flush();
@@ -330,7 +330,7 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
     }
     bool anyError = false;
     ProgressLine progressLine(err, &out, "rows");
-    ProgressCounter progress(progressLine.listener());
+    batch::ProgressCounter progress(progressLine.listener());
     const auto add = [&](std::string_view input) {
         const engine::ParsedSheet parsed = engine::parseSheetOrId(input);
         anyError = anyError || !parsed.sheet;
@@ -345,8 +345,8 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
             }
         }
     } else {
-        NumberLines lines(in);
-        while (const std::optional<NumberLine> line = lines.next()) {
+        batch::NumberLines lines(in);
+        while (const std::optional<batch::NumberLine> line = lines.next()) {
             if (!add(line->text)) {
                 return kExitWriteFailed;
             }

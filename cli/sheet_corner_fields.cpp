@@ -2,8 +2,8 @@
 
 #include "cli/sheet_corner_fields.h"
 
-#include "text/fixed_decimals.h"
 #include "projection/gauss_kruger_system.h"
+#include "text/fixed_decimals.h"
 
 namespace mapsheet::cli {
 
@@ -14,9 +14,9 @@ constexpr int kMeridianDecimals = 9;
 
 void appendPlanePoint(std::string& text, const projection::PlanePoint& point,
                       std::string_view separator) {
-    appendFixed(text, point.x, kMetreDecimals);
+    text::appendFixed(text, point.x, kMetreDecimals);
     text.append(separator);
-    appendFixed(text, point.y, kMetreDecimals);
+    text::appendFixed(text, point.y, kMetreDecimals);
 }
 
 }  // namespace

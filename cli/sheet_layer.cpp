@@ -44,14 +44,14 @@ class FeatureOutput final : public SheetOutput {
         : writer_(std::move(writer)), err_(err) {}
 
     bool add(std::string_view input, const engine::ParsedSheet& parsed) override {
-        writer_->setText(Input, validUtf8(input));
+        writer_->setText(Input, text::validUtf8(input));
         if (!parsed.sheet) {
-            writer_->setText(Error, validUtf8(engine::describeInputError(parsed.error)));
+            writer_->setText(Error, text::validUtf8(engine::describeInputError(parsed.error)));
             return check(writer_->writeWithoutGeometry());
         }
         const engine::Sheet& sheet = *parsed.sheet;
         const engine::DegreeBounds bounds = engine::degreeBounds(sheet);
-        writer_->setText(Scale, scaleRatio(sheet.scale));
+        writer_->setText(Scale, batch::scaleRatio(sheet.scale));
         writer_->setText(New, engine::newNumber(sheet).view());
         const engine::InlineText oldText = engine::oldNumber(sheet);
         if (!oldText.empty()) {

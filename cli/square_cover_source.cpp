@@ -44,7 +44,7 @@ void SquareRow::appendCsvRecord(std::string& records) const {
     const engine::SquareBounds b = engine::squareBounds(sheet_);
     records.append(engine::squareNumber(sheet_));
     records.push_back(',');
-    appendCsvField(records, systemName_);
+    text::appendCsvField(records, systemName_);
     records.append(",").append(engine::scaleRatioText(sheet_.scale));
     for (const std::int64_t edge : {b.south, b.west, b.north, b.east}) {
         records.append(",").append(std::to_string(edge));

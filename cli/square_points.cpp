@@ -81,12 +81,12 @@ class SquarePointRows {
                 line.remove_suffix(1);
             }
             if (lineNumber == 1) {
-                line = withoutByteOrderMark(line);
+                line = text::withoutByteOrderMark(line);
             }
-            if (isBlankLine(line)) {
+            if (text::isBlankLine(line)) {
                 continue;
             }
-            if (const std::optional<PointFields> fields = splitPointLine(line)) {
+            if (const std::optional<text::PointFields> fields = text::splitPointLine(line)) {
                 point(fields->latitude, fields->longitude, lineNumber);
             } else {
                 malformed(line, lineNumber);
@@ -117,16 +117,17 @@ class SquarePointRows {
 
     void geographicPoint(std::string_view latitudeText, std::string_view longitudeText,
                          long lineNumber) {
-        const CoordinateReading latitude = readCoordinate(latitudeText);
-        const CoordinateReading longitude = latitude.fault == CoordinateFault::None
-                                                ? readCoordinate(longitudeText)
-                                                : CoordinateReading{};
-        if (latitude.fault != CoordinateFault::None || longitude.fault != CoordinateFault::None) {
-            const bool latitudeBad = latitude.fault != CoordinateFault::None;
+        const text::CoordinateReading latitude = text::readCoordinate(latitudeText);
+        const text::CoordinateReading longitude = latitude.fault == text::CoordinateFault::None
+                                                      ? text::readCoordinate(longitudeText)
+                                                      : text::CoordinateReading{};
+        if (latitude.fault != text::CoordinateFault::None ||
+            longitude.fault != text::CoordinateFault::None) {
+            const bool latitudeBad = latitude.fault != text::CoordinateFault::None;
             startError(lineNumber)
                 .append(engine::describeInputError(engine::inputError(
-                    coordinateErrorCode(latitudeBad ? latitude.fault : longitude.fault,
-                                        latitudeBad),
+                    batch::coordinateErrorCode(latitudeBad ? latitude.fault : longitude.fault,
+                                               latitudeBad),
                     latitudeBad ? latitudeText : longitudeText)));
             write(latitudeText, longitudeText, nullptr, {}, {}, {});
             return;
@@ -139,9 +140,9 @@ class SquarePointRows {
             return;
         }
         xText_.clear();
-        appendFixed(xText_, located.plane.x, kMetreDecimals);
+        text::appendFixed(xText_, located.plane.x, kMetreDecimals);
         yText_.clear();
-        appendFixed(yText_, located.plane.y, kMetreDecimals);
+        text::appendFixed(yText_, located.plane.y, kMetreDecimals);
         error_.clear();
         write(latitudeText, longitudeText, located.system, xText_, yText_,
               engine::squareNumber(*located.sheet));
@@ -169,8 +170,8 @@ class SquarePointRows {
             write({}, {}, located.system, xGiven, yGiven, {});
             return;
         }
-        appendFixed(latitudeText_, located.geographic.latitude, kDegreeDecimals);
-        appendFixed(longitudeText_, located.geographic.longitude, kDegreeDecimals);
+        text::appendFixed(latitudeText_, located.geographic.latitude, kDegreeDecimals);
+        text::appendFixed(longitudeText_, located.geographic.longitude, kDegreeDecimals);
         error_.clear();
         write(latitudeText_, longitudeText_, located.system, xGiven, yGiven,
               engine::squareNumber(*located.sheet));
@@ -207,13 +208,13 @@ class SquarePointRows {
         for (std::size_t i = 0; i < std::size(fields); ++i) {
             const bool given = plane_ ? (i == 3 || i == 4) : i < 2;
             if (given) {
-                appendCsvField(*records_, fields[i]);
+                text::appendCsvField(*records_, fields[i]);
             } else {
                 records_->append(fields[i]);
             }
             records_->push_back(',');
         }
-        appendCsvField(*records_, error_);
+        text::appendCsvField(*records_, error_);
         records_->push_back('\n');
         anyError_ = anyError_ || !error_.empty();
         ++rowCount_;
@@ -275,11 +276,11 @@ int writeSquarePoints(const SquareOptions& options, std::istream& in, std::ostre
         }
         return finishOutput(out, err, rows.anyError() ? kExitRowErrors : kExitSuccess);
     }
-    InputBlocks blocks(in, RecordFormat::Lines, kBlockSize);
+    batch::InputBlocks blocks(in, batch::RecordFormat::Lines, kBlockSize);
     RowWriterPool pool(options);
     return writeBlocksInOrder(
         options.jobs, blocks, std::nullopt,
-        [&](Block& block) {
+        [&](batch::Block& block) {
             std::unique_ptr<SquarePointRows> rows = pool.take();
             block.output.clear();
             rows->startBlock(block.output);

@@ -36,7 +36,7 @@ int writeSquareSheetLayer(const SquareOptions& options, std::istream& in, std::o
     bool anyError = false;
     bool written = true;
     const std::string readError =
-        forEachNumber(options.values, in, [&](std::string_view text, long line) {
+        batch::forEachNumber(options.values, in, [&](std::string_view text, long line) {
             std::string why;
             const std::optional<engine::SquareSheet> sheet =
                 readSquareSheet(text, options.scale, locator, why);

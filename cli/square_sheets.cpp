@@ -77,9 +77,9 @@ class SquareSheetRows {
                 return;
             }
             std::string latitude;
-            appendFixed(latitude, geographic->latitude, kDegreeDecimals);
+            text::appendFixed(latitude, geographic->latitude, kDegreeDecimals);
             std::string longitude;
-            appendFixed(longitude, geographic->longitude, kDegreeDecimals);
+            text::appendFixed(longitude, geographic->longitude, kDegreeDecimals);
             fields_.push_back(std::move(latitude));
             fields_.push_back(std::move(longitude));
         }
@@ -120,10 +120,10 @@ class SquareSheetRows {
         const std::size_t columns = options_.graticuleScale ? 4 : 14;
         std::string record;
         for (std::size_t i = 0; i < columns; ++i) {
-            appendCsvField(record, i < fields_.size() ? std::string_view(fields_[i]) : "");
+            text::appendCsvField(record, i < fields_.size() ? std::string_view(fields_[i]) : "");
             record.push_back(',');
         }
-        appendCsvField(record, error);
+        text::appendCsvField(record, error);
         record.push_back('\n');
         out_ << record;
         anyError_ = anyError_ || !error.empty();
@@ -163,7 +163,7 @@ int writeSquareSheets(const SquareOptions& options, std::istream& in, std::ostre
                       std::ostream& err) {
     SquareSheetRows rows(options, out);
     ProgressLine progressLine(err, &out, "rows");
-    const std::string readError = forEachNumber(
+    const std::string readError = batch::forEachNumber(
         options.values, in,
         [&rows](std::string_view number, long line) { rows.sheet(number, line); },
         progressLine.listener());

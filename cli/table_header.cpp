@@ -12,13 +12,13 @@ namespace mapsheet::cli {
 namespace {
 
 bool readHeader(std::string_view record, std::vector<std::string>& names, std::string& problem) {
-    record = withoutByteOrderMark(record);
+    record = text::withoutByteOrderMark(record);
     record.remove_suffix(lineEndingLength(record));
-    CsvFields fields(record);
-    CsvField field;
+    text::CsvFields fields(record);
+    text::CsvField field;
     std::string storage;
     while (fields.next(field, storage)) {
-        if (field.fault != CsvFieldFault::None) {
+        if (field.fault != text::CsvFieldFault::None) {
             problem = "the header row is not valid CSV: its field " +
                       std::to_string(names.size() + 1) + " has a broken double quote";
             return false;
@@ -58,11 +58,11 @@ std::size_t lineEndingLength(std::string_view record) {
     return record.ends_with("\r\n") ? 2 : 1;
 }
 
-bool startTable(const NumberOptions& options, Block* first, RowLayout& layout, TableStart& start,
-                std::string& problem) {
-    layout.format = RecordFormat::Csv;
+bool startTable(const NumberOptions& options, batch::Block* first, batch::RowLayout& layout,
+                TableStart& start, std::string& problem) {
+    layout.format = batch::RecordFormat::Csv;
     if (options.header && first != nullptr) {
-        const std::size_t length = firstRecordLength(first->input);
+        const std::size_t length = text::firstRecordLength(first->input);
         start.header = first->input.substr(0, length);
         first->input.erase(0, length);
         first->firstLine +=

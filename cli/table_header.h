@@ -23,8 +23,8 @@ struct TableStart {
 // compared after trimming blanks and tabs. False with problem set when a named column is not
 // in the header (the message lists the columns there are) or the header is malformed. An
 // empty input has no header and is no error.
-bool startTable(const NumberOptions& options, Block* first, RowLayout& layout, TableStart& start,
-                std::string& problem);
+bool startTable(const NumberOptions& options, batch::Block* first, batch::RowLayout& layout,
+                TableStart& start, std::string& problem);
 
 // The bytes of "\n" or "\r\n" at the end of the record: 0, 1 or 2.
 std::size_t lineEndingLength(std::string_view record);

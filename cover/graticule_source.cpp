@@ -27,11 +27,11 @@ void GraticuleRow::appendCsvRecord(std::string& records) const {
     const engine::UnitBounds bounds = engine::unitBounds(sheet_);
     for (const std::int32_t edge : {bounds.south, bounds.west, bounds.north, bounds.east}) {
         records.push_back(',');
-        cli::appendHalfUnitDegrees(records, std::int64_t{2} * edge);
+        text::appendHalfUnitDegrees(records, std::int64_t{2} * edge);
     }
     if (columns_.scale) {
         records.push_back(',');
-        records.append(cli::scaleRatio(sheet_.scale));
+        records.append(batch::scaleRatio(sheet_.scale));
     }
     if (columns_.id) {
         records.push_back(',');
@@ -43,7 +43,7 @@ void GraticuleRow::appendCsvRecord(std::string& records) const {
 void GraticuleRow::fieldValues(std::vector<std::string>& values) const {
     values.assign({std::string(engine::newNumber(sheet_).view()),
                    std::string(engine::oldNumber(sheet_).view()),
-                   std::string(cli::scaleRatio(sheet_.scale))});
+                   std::string(batch::scaleRatio(sheet_.scale))});
     if (columns_.id) {
         values.push_back(std::to_string(engine::sheetToId(sheet_)));
     }

@@ -109,7 +109,7 @@ const FormatInfo& infoOf(VectorFormat format) {
 
 bool hasExtension(std::string_view path, const FormatInfo& info) {
     return std::any_of(info.extensions.begin(), info.extensions.end(),
-                       [&](std::string_view ext) { return cli::hasExtension(path, ext); });
+                       [&](std::string_view ext) { return text::hasExtension(path, ext); });
 }
 
 // GDAL's standard output goes to the borrowed stream while a writer streams.

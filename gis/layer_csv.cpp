@@ -23,7 +23,7 @@ namespace mapsheet::gis {
 namespace {
 
 bool isWorkbook(std::string_view path) {
-    return cli::hasExtension(path, ".xlsx") || cli::hasExtension(path, ".ods");
+    return text::hasExtension(path, ".xlsx") || text::hasExtension(path, ".ods");
 }
 
 // While alive, this thread's GDAL reads a workbook's first row as its header and every cell as
@@ -97,7 +97,7 @@ struct LayerCsv::State : std::streambuf {
             if (field > 0) {
                 record.push_back(',');
             }
-            cli::appendCsvField(record, definition->GetFieldDefn(field)->GetNameRef());
+            text::appendCsvField(record, definition->GetFieldDefn(field)->GetNameRef());
         }
         if (fromGeometry) {
             record.append(definition->GetFieldCount() > 0 ? ",latitude,longitude"
@@ -112,7 +112,7 @@ struct LayerCsv::State : std::streambuf {
                 record.push_back(',');
             }
             if (feature.IsFieldSetAndNotNull(field)) {
-                cli::appendCsvField(record, feature.GetFieldAsString(field));
+                text::appendCsvField(record, feature.GetFieldAsString(field));
             }
         }
         if (fromGeometry) {

@@ -18,14 +18,17 @@ int zoneWidthOf(std::string_view text) {
     return error == std::errc() && end == text.data() + text.size() && value > 0 ? value : 0;
 }
 
-SystemChoice refused(std::string error) { return {std::nullopt, std::move(error)}; }
+SystemChoice refused(std::string error) {
+    return {std::nullopt, std::move(error)};
+}
 
 }  // namespace
 
 SystemChoice chooseSquareSystem(const SystemArguments& given) {
     if (given.crs && (given.centralMeridian || given.zoneWidth)) {
-        return refused("--crs names the whole system; leave out --central-meridian and "
-                       "--zone-width");
+        return refused(
+            "--crs names the whole system; leave out --central-meridian and "
+            "--zone-width");
     }
     if (given.crs) {
         CheckedSystem checked = gaussKrugerSystemOfCrs(*given.crs);
@@ -40,10 +43,10 @@ SystemChoice chooseSquareSystem(const SystemArguments& given) {
     if (!given.centralMeridian) {
         return {};
     }
-    const cli::CoordinateReading meridian = cli::readCoordinate(*given.centralMeridian);
-    if (meridian.fault != cli::CoordinateFault::None) {
+    const text::CoordinateReading meridian = text::readCoordinate(*given.centralMeridian);
+    if (meridian.fault != text::CoordinateFault::None) {
         return refused("--central-meridian " + text::singleQuotedExcerpt(*given.centralMeridian) +
-                       ": " + std::string(cli::coordinateFaultText(meridian.fault)));
+                       ": " + std::string(text::coordinateFaultText(meridian.fault)));
     }
     const int width = given.zoneWidth ? zoneWidthOf(*given.zoneWidth) : 3;
     if (std::string error = centralMeridianError(meridian.degrees, width); !error.empty()) {

@@ -4,7 +4,7 @@
 
 #include "library/code_points.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 namespace {
 
@@ -76,4 +76,4 @@ std::string withAngleMarks(std::string_view text) {
     return result;
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 // "d" and "D" become "°", "'" and "’" become "′", "\"" and "”" become "″"; a text of two or
 // three parts joined by ":" and holding no other mark becomes D°M′ or D°M′S″. Any other text
 // comes back as it is.
 std::string withAngleMarks(std::string_view text);
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

@@ -2,7 +2,7 @@
 
 #include "text/coordinate_text.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 namespace {
 
@@ -47,4 +47,4 @@ std::optional<engine::LatLonBox> parseBox(std::string_view text, std::string& er
     return engine::LatLonBox{edges[0], edges[1], edges[2], edges[3]};
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

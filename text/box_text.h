@@ -13,9 +13,9 @@
 
 #include "engine/sheet_cover.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 // The box; nullopt with error set otherwise.
 std::optional<engine::LatLonBox> parseBox(std::string_view text, std::string& error);
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

@@ -13,7 +13,7 @@
 #include "library/double_digits.h"
 #include "library/number_text.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 namespace {
 
@@ -224,4 +224,4 @@ std::string_view coordinateFaultText(CoordinateFault fault) noexcept {
     return {};
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

@@ -25,7 +25,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 enum class CoordinateFault : std::uint8_t {
     None,
@@ -43,4 +43,4 @@ CoordinateReading readCoordinate(std::string_view text) noexcept;
 // What a reading with this fault expected, as the rest of an error message (empty for None).
 std::string_view coordinateFaultText(CoordinateFault fault) noexcept;
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

@@ -5,11 +5,9 @@
 
 #include "library/code_points.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 namespace {
-
-constexpr std::string_view kReplacementCharacter = text::kReplacementCharacterUtf8;
 
 bool needsQuotes(std::string_view field) {
     return field.find_first_of(",\"\r\n") != std::string_view::npos;
@@ -42,7 +40,7 @@ void appendCsvText(std::string& record, std::string_view text) {
         if (nul == nullptr) {
             return;
         }
-        record.append(kReplacementCharacter);
+        record.append(kReplacementCharacterUtf8);
         text.remove_prefix(plain + 1);
     }
 }
@@ -62,7 +60,7 @@ void appendCsvField(std::string& record, std::string_view field) {
             record.push_back('"');
         }
         if (c == '\0') {
-            record.append(kReplacementCharacter);
+            record.append(kReplacementCharacterUtf8);
         } else {
             record.push_back(c);
         }
@@ -70,4 +68,4 @@ void appendCsvField(std::string& record, std::string_view field) {
     record.push_back('"');
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 // Appends one field: as it is, or in double quotes with its quotes doubled when it holds a
 // comma, a double quote, a carriage return or a line feed. The caller writes the commas
@@ -22,4 +22,4 @@ bool isPlainCsvField(std::string_view field);
 // Appends text that is already CSV (a record read from the input) as it is, but for its NULs.
 void appendCsvText(std::string& record, std::string_view text);
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

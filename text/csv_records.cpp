@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 std::size_t CsvRecordScanner::lastRecordEnd(std::string_view text) noexcept {
     if (text.empty()) {
@@ -115,4 +115,4 @@ bool CsvFields::next(CsvField& field, std::string& storage) {
     return true;
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 // Finds record ends in CSV text that arrives in pieces: the scan state is kept from one call
 // to the next, so a quoted field may span pieces.
@@ -58,4 +58,4 @@ class CsvFields {
     bool done_ = false;
 };
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

@@ -5,7 +5,7 @@
 
 #include "engine/sheet.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 void appendHalfUnitDegrees(std::string& text, std::int64_t halfUnits) {
     constexpr std::int64_t kFraction = 1'000'000'000'000;  // 1e-12 degree to the degree
@@ -32,4 +32,4 @@ void appendHalfUnitDegrees(std::string& text, std::int64_t halfUnits) {
     }
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <string>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 void appendHalfUnitDegrees(std::string& text, std::int64_t halfUnits);
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 bool hasExtension(std::string_view path, std::string_view extension) {
     if (extension.empty() || path.size() < extension.size()) {
@@ -15,4 +15,4 @@ bool hasExtension(std::string_view path, std::string_view extension) {
     });
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

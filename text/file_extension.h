@@ -6,8 +6,8 @@
 
 #include <string_view>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 bool hasExtension(std::string_view path, std::string_view extension);
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

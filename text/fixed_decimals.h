@@ -10,7 +10,7 @@
 #include <string>
 #include <system_error>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 inline void appendFixed(std::string& text, double value, int decimals) {
     char buffer[64];
@@ -21,4 +21,4 @@ inline void appendFixed(std::string& text, double value, int decimals) {
     }
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

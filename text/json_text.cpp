@@ -3,7 +3,7 @@
 #include "library/code_points.h"
 #include "text/utf8_text.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 void appendJsonString(std::string& json, std::string_view text) {
     constexpr char kHex[] = "0123456789abcdef";
@@ -12,8 +12,7 @@ void appendJsonString(std::string& json, std::string_view text) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
             const std::size_t length = utf8SequenceLength(text, i);
-            json.append(length == 0 ? mapsheet::text::kReplacementCharacterUtf8
-                                    : text.substr(i, length));
+            json.append(length == 0 ? kReplacementCharacterUtf8 : text.substr(i, length));
             i += length == 0 ? 1 : length;
             continue;
         }
@@ -38,4 +37,4 @@ void appendJsonString(std::string& json, std::string_view text) {
     json.push_back('"');
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

@@ -2,7 +2,7 @@
 
 #include "library/number_text.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 namespace {
 
@@ -50,4 +50,4 @@ std::optional<PointFields> splitPointLine(std::string_view line) {
     return PointFields{text.substr(0, gap), longitude};
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 struct PointFields {
     std::string_view latitude;
@@ -20,4 +20,4 @@ bool isBlankLine(std::string_view line);
 // blanks and tabs. Nothing is guessed: anything but exactly two non-empty fields gives nullopt.
 std::optional<PointFields> splitPointLine(std::string_view line);
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 
 // The UTF-8 byte order mark that some editors write at the start of a file.
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -27,4 +27,4 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t at);
 // (text::kReplacementCharacterUtf8).
 std::string validUtf8(std::string_view text);
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

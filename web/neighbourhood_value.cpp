@@ -133,16 +133,17 @@ val filterPositionBox(const std::string& box, const std::string& text) {
 }
 
 val readPosition(const std::string& text) {
-    const std::optional<cli::PointFields> fields = cli::splitPointLine(text);
+    const std::optional<text::PointFields> fields = text::splitPointLine(text);
     if (!fields) {
         throwError(
             "expected a latitude and a longitude, such as 39.9042 116.4074 or "
             "39°54′15″,116°24′27″");
     }
-    const cli::PointNumbering numbering = cli::numberPoint(fields->latitude, fields->longitude, 0);
-    if (cli::coordinateUnread(numbering)) {
+    const batch::PointNumbering numbering =
+        batch::numberPoint(fields->latitude, fields->longitude, 0);
+    if (batch::coordinateUnread(numbering)) {
         std::string message;
-        cli::appendPointError(message, numbering, fields->latitude, fields->longitude);
+        batch::appendPointError(message, numbering, fields->latitude, fields->longitude);
         throwError(message);
     }
     return pointValue(numbering.latitude, numbering.longitude);
@@ -160,7 +161,7 @@ val readBox(const std::string& text) {
         }
     }
     std::string error;
-    const std::optional<engine::LatLonBox> box = cli::parseBox(commas, error);
+    const std::optional<engine::LatLonBox> box = text::parseBox(commas, error);
     if (!box) {
         throwError(error);
     }

@@ -12,7 +12,7 @@
 
 #include "batch/input_lines.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 namespace {
 
 // Gives its text in small reads, then fails as a file system does: by an exception from
@@ -55,10 +55,10 @@ Delivered readAll(InputBlocks& blocks, RecordFormat format) {
                   1 + std::count(delivered.joined.begin(), delivered.joined.end(), '\n'));
         delivered.joined += block;
         if (format == RecordFormat::Csv) {
-            CsvRecordScanner scanner;
+            text::CsvRecordScanner scanner;
             delivered.wholeRecords =
                 delivered.wholeRecords && (scanner.lastRecordEnd(block) == block.size() ||
-                                           firstRecordLength(block) == block.size());
+                                           text::firstRecordLength(block) == block.size());
         } else {
             delivered.wholeRecords = delivered.wholeRecords && block.back() == '\n';
         }
@@ -109,4 +109,4 @@ TEST(InputBlocks, AReadErrorKeepsTheWholeRecordsBeforeIt) {
 }
 
 }  // namespace
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 namespace {
 
 std::vector<std::pair<std::string, long>> readAll(const std::string& input) {
@@ -64,4 +64,4 @@ TEST(NumberLines, NumbersGivenAsArgumentsLeaveTheInputUnread) {
 }
 
 }  // namespace
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 namespace {
 
 // Blocks numbered 0..count-1; work sleeps longer on some blocks so that they finish out of
@@ -124,4 +124,4 @@ TEST(OrderedBlocks, ProgressCountsTheRowsOfTheBlocksWrittenInOrder) {
 }
 
 }  // namespace
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

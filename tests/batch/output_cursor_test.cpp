@@ -9,7 +9,7 @@
 
 #include <string>
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 namespace {
 
 std::string pieceOf(std::size_t length, int seed) {
@@ -57,4 +57,4 @@ TEST(OutputCursor, WritesWhatStringAppendsWrite) {
 }
 
 }  // namespace
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

@@ -11,7 +11,7 @@
 
 #include "text/point_line.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 namespace {
 
 TEST(PointRows, SplitLinesAsTheGeneralSplitterDoes) {
@@ -49,7 +49,7 @@ TEST(PointRows, SplitLinesAsTheGeneralSplitterDoes) {
                     !last && row.line.ends_with('\r')
                         ? std::string_view(row.line).substr(0, row.line.size() - 1)
                         : std::string_view(row.line);
-                const std::optional<PointFields> expected = splitPointLine(record);
+                const std::optional<text::PointFields> expected = text::splitPointLine(record);
                 const std::string input = "1,2\n" + lead + row.line + (last ? "" : "\n3,4\n");
                 PointRows rows(input, 1, false, RowLayout{}, scale);
                 PointRow point;
@@ -78,4 +78,4 @@ TEST(PointRows, SplitLinesAsTheGeneralSplitterDoes) {
 }
 
 }  // namespace
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch

@@ -21,7 +21,7 @@ std::string drawn(const std::string& text) {
 TEST(ProgressText, ReadsAsTheLineShowsIt) {
     struct Row {
         const char* name;
-        ProgressCount count;
+        batch::ProgressCount count;
         double seconds;
         const char* unit;
         const char* expected;
@@ -56,7 +56,7 @@ TEST(ProgressText, ReadsAsTheLineShowsIt) {
 // writes a message through the stream, and the bytes written are compared at the end.
 struct Step {
     std::chrono::milliseconds at;
-    std::optional<ProgressCount> count;
+    std::optional<batch::ProgressCount> count;
     std::string message;
 };
 
@@ -66,7 +66,7 @@ std::string playedOut(const std::vector<Step>& steps) {
     ProgressLine::Clock::time_point now{};
     {
         ProgressLine line(err, "rows", [&now] { return now; });
-        const ProgressListener listener = line.listener();
+        const batch::ProgressListener listener = line.listener();
         for (const Step& step : steps) {
             now = ProgressLine::Clock::time_point{} + step.at;
             if (step.count) {

@@ -35,26 +35,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     std::istringstream in(input);
-    cli::InputLines lines(in);
+    batch::InputLines lines(in);
     std::size_t count = 0;
     while (const auto line = lines.next()) {
         check(count < expected.size() && *line == expected[count],
               "the line reader gives the lines std::getline gives", *line);
         ++count;
-        if (cli::isBlankLine(*line)) {
+        if (text::isBlankLine(*line)) {
             continue;
         }
-        const auto fields = cli::splitPointLine(*line);
+        const auto fields = text::splitPointLine(*line);
         if (!fields) {
             continue;
         }
         check(!fields->latitude.empty() && !fields->longitude.empty() &&
                   inside(fields->latitude, *line) && inside(fields->longitude, *line),
               "the two fields are non-empty parts of the line", *line);
-        const cli::CoordinateReading latitude = cli::readCoordinate(fields->latitude);
-        const cli::CoordinateReading longitude = cli::readCoordinate(fields->longitude);
-        if (latitude.fault == cli::CoordinateFault::None &&
-            longitude.fault == cli::CoordinateFault::None) {
+        const text::CoordinateReading latitude = text::readCoordinate(fields->latitude);
+        const text::CoordinateReading longitude = text::readCoordinate(fields->longitude);
+        if (latitude.fault == text::CoordinateFault::None &&
+            longitude.fault == text::CoordinateFault::None) {
             fuzz::checkSheetsOfPoint(latitude.degrees, longitude.degrees);
         }
     }

@@ -58,8 +58,8 @@ TEST(PlainDecimalDegrees, AgreeWithTheDecimalTypeBitForBit) {
         } catch (const DecimalError&) {
             continue;  // beyond the decimal type, which then gives no truth to compare with
         }
-        const cli::CoordinateReading reading = cli::readCoordinate(text);
-        ASSERT_EQ(reading.fault, cli::CoordinateFault::None);
+        const text::CoordinateReading reading = text::readCoordinate(text);
+        ASSERT_EQ(reading.fault, text::CoordinateFault::None);
         ASSERT_EQ(bitsOf(reading.degrees), bitsOf(exact));
     }
 }
@@ -85,8 +85,8 @@ TEST(PlainDecimalDegrees, AgreeAtTheEdgesOfTheShortRoute) {
     };
     for (const char* text : texts) {
         SCOPED_TRACE(text);
-        const cli::CoordinateReading reading = cli::readCoordinate(text);
-        ASSERT_EQ(reading.fault, cli::CoordinateFault::None);
+        const text::CoordinateReading reading = text::readCoordinate(text);
+        ASSERT_EQ(reading.fault, text::CoordinateFault::None);
         EXPECT_EQ(bitsOf(reading.degrees), bitsOf(Decimal::parse(text).toDouble()));
     }
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 namespace {
 
 TEST(withAngleMarks, WritesTheAsciiFormsWithMarks) {
@@ -16,4 +16,4 @@ TEST(withAngleMarks, WritesTheAsciiFormsWithMarks) {
 }
 
 }  // namespace
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

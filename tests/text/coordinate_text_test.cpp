@@ -16,7 +16,7 @@
 #include "library/exact_mode_scope.h"
 #include "text/angle_marks.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 namespace {
 
 struct AcceptedRow {
@@ -166,4 +166,4 @@ TEST(readCoordinate, LeavesTheLibrarysStateAloneAndReadsOnSeveralThreads) {
 }
 
 }  // namespace
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 namespace {
 
 // The record ends of the whole text, found by feeding the scanner the given pieces.
@@ -120,4 +120,4 @@ TEST(CsvRecords, FieldsAreUnquoted) {
 }
 
 }  // namespace
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

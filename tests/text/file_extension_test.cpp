@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 namespace {
 
 TEST(FileExtension, NamesCompareInEitherCaseAndOnlyAtTheEnd) {
@@ -30,4 +30,4 @@ TEST(FileExtension, NamesCompareInEitherCaseAndOnlyAtTheEnd) {
 }
 
 }  // namespace
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

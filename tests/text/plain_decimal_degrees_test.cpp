@@ -12,7 +12,7 @@
 
 #include "text/coordinate_text.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 namespace {
 
 double strtodOf(const std::string& text) {
@@ -92,4 +92,4 @@ TEST(PlainDecimalDegrees, LeavesOtherFormsToTheGeneralReader) {
 }
 
 }  // namespace
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text

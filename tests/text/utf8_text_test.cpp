@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace mapsheet::cli {
+namespace mapsheet::text {
 namespace {
 
 using namespace std::string_view_literals;
@@ -65,4 +65,4 @@ TEST(Utf8Text, OnlyALeadingByteOrderMarkIsDropped) {
 }
 
 }  // namespace
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::text
