@@ -12,7 +12,7 @@
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "cli/shared_options.h"
 #include "library/QmbJiChuGeShi.h"
 #include "library/angle_conversion.h"

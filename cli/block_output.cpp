@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "cli/progress_line.h"
 
 namespace mapsheet::cli {
@@ -26,14 +26,14 @@ int writeBlocksInOrder(int jobs, batch::InputBlocks& blocks, std::optional<batch
         .write =
             [&](const batch::Block& block) {
                 anyError = anyError || block.anyError;
-                return writeChecked(out, block.output, err);
+                return batch::writeChecked(out, block.output, err);
             },
     };
     if (!batch::runOrderedBlocks(jobs, steps, progressLine.listener())) {
         return kExitWriteFailed;
     }
     if (!blocks.readError().empty()) {
-        if (!flushChecked(out, err)) {
+        if (!batch::flushChecked(out, err)) {
             return kExitWriteFailed;
         }
         batch::reportReadFailure(blocks, err);

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "engine/sheet_number_parse.h"
 #include "text/box_text.h"
 

@@ -17,7 +17,7 @@
 #include "cli/commands.h"
 #include "cli/cover_area_input.h"
 #include "cli/cover_output.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "cli/progress_line.h"
 #include "cli/shared_options.h"
 #include "cover/cover_area.h"
@@ -180,7 +180,7 @@ int writeSummary(cover::GraticuleSource& source, std::ostream& out, std::ostream
     std::string summary = "sheets,area_m2\n" + std::to_string(count) + ",";
     text::appendFixed(summary, static_cast<double>(area), 3);
     summary += '\n';
-    if (!writeChecked(out, summary, err)) {
+    if (!batch::writeChecked(out, summary, err)) {
         return kExitWriteFailed;
     }
     return finishOutput(out, err, kExitSuccess);

@@ -8,7 +8,7 @@
 #include "batch/number_lines.h"
 #include "cli/commands.h"
 #include "cli/cover_output.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "cli/relation_rows.h"
 #include "cover/graticule_source.h"
 #include "engine/compact_cover.h"

@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "batch/number_lines.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "cli/progress_line.h"
 #include "cli/square_area_commands.h"
 #include "cli/square_system_options.h"
@@ -154,7 +154,7 @@ int runGraticuleSquaresCommand(const Arguments& arguments, std::istream& in, std
         [&rows](std::string_view number, long line) { rows.sheet(number, line); },
         progressLine.listener());
     if (!readError.empty()) {
-        if (!flushChecked(out, err)) {
+        if (!batch::flushChecked(out, err)) {
             return kExitWriteFailed;
         }
         err << "mapsheet-cli sheet: cannot read the input: " << readError << '\n';

@@ -13,7 +13,7 @@
 #endif
 
 #include "cli/commands.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 
 namespace {
 
@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     }
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
-        if (!mapsheet::cli::writeChecked(std::cout, kUsage, std::cerr)) {
+        if (!mapsheet::batch::writeChecked(std::cout, kUsage, std::cerr)) {
             return mapsheet::cli::kExitWriteFailed;
         }
         return finishOutput(std::cout, std::cerr, mapsheet::cli::kExitSuccess);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "cli/relation_rows.h"
 #include "engine/sheet_hierarchy.h"
 #include "text/csv.h"

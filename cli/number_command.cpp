@@ -8,7 +8,7 @@
 #include "cli/number_features.h"
 #include "cli/number_input.h"
 #include "cli/number_options.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 
 namespace mapsheet::cli {
 
@@ -19,7 +19,7 @@ int runNumberCommand(const Arguments& arguments, std::istream& in, std::ostream&
         return kExitUsage;
     }
     if (options->help) {
-        if (!writeChecked(out, numberHelpText(), err)) {
+        if (!batch::writeChecked(out, numberHelpText(), err)) {
             return kExitWriteFailed;
         }
         return finishOutput(out, err, kExitSuccess);

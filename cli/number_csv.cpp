@@ -12,7 +12,7 @@
 #include "batch/output_cursor.h"
 #include "batch/point_rows.h"
 #include "cli/block_output.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "cli/table_header.h"
 #include "engine/sheet_id.h"
 #include "text/csv.h"
@@ -132,7 +132,7 @@ int numberArguments(const NumberOptions& options, std::ostream& out, std::ostrea
         putCsvField(output, error);
     }
     output.put('\n');
-    if (!writeChecked(out, output.text(), err)) {
+    if (!batch::writeChecked(out, output.text(), err)) {
         return kExitWriteFailed;
     }
     return finishOutput(out, err, numbering.sheet ? kExitSuccess : kExitRowErrors);
@@ -165,7 +165,7 @@ int numberToCsv(const NumberOptions& options, std::istream& in, std::ostream& ou
     std::optional<batch::Block> first;
     const bool ids = options.format == "id";
     if (!options.latitudeColumn) {
-        if (!writeChecked(out, ids ? kPointIdHeader : kPointHeader, err)) {
+        if (!batch::writeChecked(out, ids ? kPointIdHeader : kPointHeader, err)) {
             return kExitWriteFailed;
         }
     } else {
@@ -186,7 +186,7 @@ int numberToCsv(const NumberOptions& options, std::istream& in, std::ostream& ou
             text::appendCsvText(row, header.substr(0, header.size() - ending));
             row.append(ids ? kAppendedIdHeader : kAppendedHeader)
                 .append(header.substr(header.size() - ending));
-            if (!writeChecked(out, row, err)) {
+            if (!batch::writeChecked(out, row, err)) {
                 return kExitWriteFailed;
             }
         }

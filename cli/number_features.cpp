@@ -9,7 +9,7 @@
 #include "batch/input_blocks.h"
 #include "batch/point_rows.h"
 #include "cli/number_csv.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "cli/progress_line.h"
 #include "cli/table_header.h"
 #include "text/csv_records.h"

@@ -9,7 +9,7 @@
 
 #include "cli/number_csv.h"
 #include "cli/number_features.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "text/file_extension.h"
 
 #ifdef MAPSHEET_HAVE_GDAL

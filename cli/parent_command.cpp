@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "cli/relation_rows.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_hierarchy.h"

@@ -8,7 +8,7 @@
 #include <type_traits>
 
 #include "batch/number_lines.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "engine/sheet_hierarchy.h"
 #include "engine/sheet_or_id.h"
 #include "library/quoted_excerpt.h"
@@ -89,7 +89,7 @@ void RowSink::rowDone() {
 
 bool RowSink::flush() {
     if (!failed_) {
-        failed_ = !writeChecked(out_, rows_, err_);
+        failed_ = !batch::writeChecked(out_, rows_, err_);
     }
     rows_.clear();
     return !failed_;

@@ -12,7 +12,7 @@
 #include "batch/sheet_records.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "cli/progress_line.h"
 #include "cli/shared_options.h"
 #include "cli/sheet_output.h"
@@ -290,7 +290,7 @@ class TextOutput final : public SheetOutput {
     bool flush() {
         out_.write(records_.data(), static_cast<std::streamsize>(records_.size()));
         records_.clear();
-        return flushChecked(out_, err_);
+        return batch::flushChecked(out_, err_);
     }
 
     bool json_;

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 
 #ifdef MAPSHEET_HAVE_PROJ
 #include "cli/square_options.h"

@@ -20,7 +20,7 @@
 #include "batch/ordered_blocks.h"
 #include "batch/point_numbering.h"
 #include "cli/block_output.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "library/number_text.h"
 #include "projection/square_locator.h"
 #include "text/coordinate_text.h"
@@ -263,7 +263,7 @@ class RowWriterPool {
 
 int writeSquarePoints(const SquareOptions& options, std::istream& in, std::ostream& out,
                       std::ostream& err) {
-    if (!writeChecked(out, kHeader, err)) {
+    if (!batch::writeChecked(out, kHeader, err)) {
         return kExitWriteFailed;
     }
     if (!options.values.empty()) {
@@ -271,7 +271,7 @@ int writeSquarePoints(const SquareOptions& options, std::istream& in, std::ostre
         std::string record;
         rows.startBlock(record);
         rows.point(options.values[0], options.values[1], 0);
-        if (!writeChecked(out, record, err)) {
+        if (!batch::writeChecked(out, record, err)) {
             return kExitWriteFailed;
         }
         return finishOutput(out, err, rows.anyError() ? kExitRowErrors : kExitSuccess);

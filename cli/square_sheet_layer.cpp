@@ -7,7 +7,7 @@
 #include <string>
 
 #include "batch/number_lines.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "cli/square_sheets.h"
 
 #ifdef MAPSHEET_HAVE_GDAL

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "batch/number_lines.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "cli/progress_line.h"
 #include "engine/scale_names.h"
 #include "projection/graticule_squares.h"
@@ -168,13 +168,13 @@ int writeSquareSheets(const SquareOptions& options, std::istream& in, std::ostre
         [&rows](std::string_view number, long line) { rows.sheet(number, line); },
         progressLine.listener());
     if (!readError.empty()) {
-        if (!flushChecked(out, err)) {
+        if (!batch::flushChecked(out, err)) {
             return kExitWriteFailed;
         }
         err << "mapsheet-cli square: cannot read the input: " << readError << '\n';
         return kExitReadFailed;
     }
-    if (!flushChecked(out, err)) {
+    if (!batch::flushChecked(out, err)) {
         return kExitWriteFailed;
     }
     return rows.anyError() ? kExitRowErrors : kExitSuccess;

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "engine/sheet_number_parse.h"
 #include "engine/square_sheet.h"
 #include "gis/gdal_errors.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/output_status.h"
+#include "cli/exit_status.h"
 #include "tests/cli/command_run.h"
 
 namespace mapsheet::cli {

@@ -1,10 +1,10 @@
-#include "cli/output_status.h"
+#include "batch/checked_output.h"
 
 #include <cerrno>
 #include <cstring>
 #include <ostream>
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 namespace {
 
@@ -45,8 +45,4 @@ bool writeChecked(std::ostream& out, std::string_view bytes, std::ostream& err) 
     return reportWriteFailure(err, 0);
 }
 
-int finishOutput(std::ostream& out, std::ostream& err, int status) {
-    return flushChecked(out, err) ? status : kExitWriteFailed;
-}
-
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch
