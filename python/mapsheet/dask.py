@@ -8,8 +8,8 @@ the answer is the serial one, row for row.
 import numpy as _np
 import pandas as _pd
 
-import mapsheet as _mapsheet
 from mapsheet._arrays import _scale_index
+from mapsheet._frames import _with_numbers
 
 __all__ = ["number"]
 
@@ -17,12 +17,7 @@ __all__ = ["number"]
 def _number_partition(partition, lat, lon, scale, threads):
     latitude = partition[lat].to_numpy(dtype=float, na_value=_np.nan)
     longitude = partition[lon].to_numpy(dtype=float, na_value=_np.nan)
-    out = partition.copy()
-    out["new"] = _mapsheet.number(latitude, longitude, scale, errors="empty",
-                                  threads=threads).astype(object)
-    out["old"] = _mapsheet.old_number(latitude, longitude, scale, errors="empty",
-                                      threads=threads).astype(object)
-    return out
+    return _with_numbers(partition, latitude, longitude, scale, threads)
 
 
 def number(ddf, lat="lat", lon="lon", scale=None, *, threads=1):

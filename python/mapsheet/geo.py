@@ -11,6 +11,7 @@ from shapely.geometry import box as _box
 from shapely.ops import unary_union as _unary_union
 
 import mapsheet as _mapsheet
+from mapsheet._frames import _with_numbers
 
 CRS = "EPSG:4490"
 
@@ -67,9 +68,4 @@ def number_points(frame, scale, *, threads=None):
     is_point = _np.asarray(points.geom_type == "Point")
     longitude = _np.where(is_point, points.x.where(is_point), _np.nan).astype(float)
     latitude = _np.where(is_point, points.y.where(is_point), _np.nan).astype(float)
-    out = frame.copy()
-    out["new"] = _mapsheet.number(latitude, longitude, scale, errors="empty",
-                                  threads=threads).astype(object)
-    out["old"] = _mapsheet.old_number(latitude, longitude, scale, errors="empty",
-                                      threads=threads).astype(object)
-    return out
+    return _with_numbers(frame, latitude, longitude, scale, threads)
