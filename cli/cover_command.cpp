@@ -27,8 +27,11 @@
 #include "text/fixed_decimals.h"
 
 #ifdef MAPSHEET_HAVE_PROJ
-#include "cli/square_cover_source.h"
 #include "cli/square_system_options.h"
+#include "projection/square_cover_source.h"
+#ifdef MAPSHEET_HAVE_GDAL
+#include "cli/square_layer_crs.h"
+#endif
 #include "projection/area_squares.h"
 #include "projection/graticule_squares.h"
 #endif
@@ -305,7 +308,7 @@ int runSquareCover(const CommandLine& line, std::ostream& out, std::ostream& err
     if (!squares) {
         return usageError(err, error);
     }
-    SquareCoverSource source(std::move(*squares), projector);
+    projection::SquareCoverSource source(std::move(*squares), projector);
     // Square covers are counted only by producing them, so the progress line shows no share.
 #ifdef MAPSHEET_HAVE_GDAL
     return writeCover(source, options, *common, false, out, err, projectedCrs(projector.system()));

@@ -24,10 +24,10 @@
 #endif
 
 #ifdef MAPSHEET_HAVE_PROJ
-#include "cli/sheet_corner_fields.h"
 #include "cli/square_area_commands.h"
 #include "cli/square_options.h"
 #include "cli/square_system_options.h"
+#include "projection/sheet_corner_fields.h"
 #endif
 
 namespace mapsheet::cli {
@@ -233,7 +233,7 @@ class TextOutput final : public SheetOutput {
 #ifdef MAPSHEET_HAVE_PROJ
             if (cornerZone_) {
                 records_.pop_back();
-                records_.append(kCornerCsvColumns).push_back('\n');
+                records_.append(projection::kCornerCsvColumns).push_back('\n');
             }
 #endif
         }
@@ -272,11 +272,11 @@ class TextOutput final : public SheetOutput {
         if (json_) {
             zoneError.empty() ? batch::appendSheetJsonRecord(records_, input, parsed)
                               : batch::appendSheetJsonError(records_, input, zoneError);
-            appendCornerJsonMember(records_, corners);
+            projection::appendCornerJsonMember(records_, corners);
         } else {
             zoneError.empty() ? batch::appendSheetCsvRecord(records_, input, parsed)
                               : batch::appendSheetCsvError(records_, input, zoneError);
-            appendCornerCsvFields(records_, corners);
+            projection::appendCornerCsvFields(records_, corners);
         }
         return records_.size() < kFlushSize || flush();
     }

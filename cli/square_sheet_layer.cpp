@@ -12,7 +12,8 @@
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "cli/cover_output.h"
-#include "cli/square_cover_source.h"
+#include "cli/square_layer_crs.h"
+#include "projection/square_cover_source.h"
 #endif
 
 namespace mapsheet::cli {
@@ -24,7 +25,7 @@ int writeSquareSheetLayer(const SquareOptions& options, std::istream& in, std::o
     constexpr std::string_view kPrefix = "mapsheet-cli square: ";
     projection::SquareLocator locator(options.scale, options.system);
     projection::GaussKrugerProjector& projector = *locator.fixedProjector();
-    SquareRow row(projector);
+    projection::SquareRow row(projector);
     std::string error;
     const std::unique_ptr<CoverOutput> layer =
         openCoverOutput(*options.format, options.output, out, error, row.layout(),

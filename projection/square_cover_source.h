@@ -1,6 +1,7 @@
 #pragma once
 
-// The cover source of square sheets (cover/cover_source.h), for `mapsheet-cli cover --square`:
+// The cover source of square sheets (cover/cover_source.h), for `mapsheet-cli cover --square`
+// and the square-sheet covers of the Python module:
 // the square sheets of a Gauss-Kruger system that a box or polygons meet, in the system's plane
 // (projection/graticule_squares.h).
 //
@@ -17,21 +18,18 @@
 
 #include "cover/cover_source.h"
 
-#ifdef MAPSHEET_HAVE_GDAL
-#include "gis/feature_writer.h"
-#endif
 #include "engine/square_sheet.h"
 #include "projection/gauss_kruger_projector.h"
 #include "projection/square_cover.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::projection {
 
 // One square sheet of the projector's system as a row, for covers and for the layer of
 // `mapsheet-cli square --sheet --format`.
 class SquareRow : public cover::CoverRow {
   public:
     // The projector must outlive the row.
-    explicit SquareRow(projection::GaussKrugerProjector& projector);
+    explicit SquareRow(GaussKrugerProjector& projector);
 
     void show(const engine::SquareSheet& sheet) { sheet_ = sheet; }
     const cover::CoverLayout& layout() const { return layout_; }
@@ -42,7 +40,7 @@ class SquareRow : public cover::CoverRow {
     engine::GeographicRing geographicOutline(std::string& error) const override;
 
   private:
-    projection::GaussKrugerProjector* projector_;
+    GaussKrugerProjector* projector_;
     std::string systemName_;
     cover::CoverLayout layout_;
     engine::SquareSheet sheet_;
@@ -51,7 +49,7 @@ class SquareRow : public cover::CoverRow {
 class SquareCoverSource final : public cover::CoverSource {
   public:
     // The projector must outlive the source.
-    SquareCoverSource(projection::SquareCover cover, projection::GaussKrugerProjector& projector);
+    SquareCoverSource(SquareCover cover, GaussKrugerProjector& projector);
 
     const cover::CoverLayout& layout() const override { return row_.layout(); }
     bool next() override;
@@ -65,14 +63,8 @@ class SquareCoverSource final : public cover::CoverSource {
     }
 
   private:
-    projection::SquareCover cover_;
+    SquareCover cover_;
     SquareRow row_;
 };
 
-#ifdef MAPSHEET_HAVE_GDAL
-// The projected CRS of the system, for the layers of square sheets: its EPSG code, or for a
-// meridian without one CGCS2000 with the system's Transverse Mercator.
-gis::LayerCrs projectedCrs(const projection::GaussKrugerSystem& system);
-#endif
-
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::projection

@@ -1,19 +1,16 @@
-#ifdef MAPSHEET_HAVE_PROJ
-
-#include "cli/sheet_corner_fields.h"
+#include "projection/sheet_corner_fields.h"
 
 #include "projection/gauss_kruger_system.h"
 #include "text/fixed_decimals.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::projection {
 
 namespace {
 
 constexpr int kMetreDecimals = 3;
 constexpr int kMeridianDecimals = 9;
 
-void appendPlanePoint(std::string& text, const projection::PlanePoint& point,
-                      std::string_view separator) {
+void appendPlanePoint(std::string& text, const PlanePoint& point, std::string_view separator) {
     text::appendFixed(text, point.x, kMetreDecimals);
     text.append(separator);
     text::appendFixed(text, point.y, kMetreDecimals);
@@ -21,8 +18,7 @@ void appendPlanePoint(std::string& text, const projection::PlanePoint& point,
 
 }  // namespace
 
-void appendCornerCsvFields(std::string& record,
-                           const std::optional<projection::SheetCorners>& corners) {
+void appendCornerCsvFields(std::string& record, const std::optional<SheetCorners>& corners) {
     record.pop_back();  // the record's "\n"
     if (!corners) {
         record.append(",,,,,,,,,,\n");
@@ -33,17 +29,15 @@ void appendCornerCsvFields(std::string& record,
         record.append(std::to_string(corners->zone));
     }
     record.push_back(',');
-    record.append(projection::decimalText(corners->centralMeridian, kMeridianDecimals));
-    for (const projection::PlanePoint& point :
-         {corners->sw, corners->se, corners->ne, corners->nw}) {
+    record.append(decimalText(corners->centralMeridian, kMeridianDecimals));
+    for (const PlanePoint& point : {corners->sw, corners->se, corners->ne, corners->nw}) {
         record.push_back(',');
         appendPlanePoint(record, point, ",");
     }
     record.push_back('\n');
 }
 
-void appendCornerJsonMember(std::string& record,
-                            const std::optional<projection::SheetCorners>& corners) {
+void appendCornerJsonMember(std::string& record, const std::optional<SheetCorners>& corners) {
     record.resize(record.size() - 2);  // the record's "}\n"
     if (!corners) {
         record.append(",\"corners\":null}\n");
@@ -52,10 +46,10 @@ void appendCornerJsonMember(std::string& record,
     record.append(",\"corners\":{\"zone\":");
     record.append(corners->zone != 0 ? std::to_string(corners->zone) : "null");
     record.append(",\"central_meridian\":");
-    record.append(projection::decimalText(corners->centralMeridian, kMeridianDecimals));
+    record.append(decimalText(corners->centralMeridian, kMeridianDecimals));
     const struct {
         const char* name;
-        const projection::PlanePoint& point;
+        const PlanePoint& point;
     } named[] = {
         {"sw", corners->sw}, {"se", corners->se}, {"ne", corners->ne}, {"nw", corners->nw}};
     for (const auto& corner : named) {
@@ -66,6 +60,4 @@ void appendCornerJsonMember(std::string& record,
     record.append("}}\n");
 }
 
-}  // namespace mapsheet::cli
-
-#endif
+}  // namespace mapsheet::projection

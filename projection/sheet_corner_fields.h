@@ -1,6 +1,6 @@
 #pragma once
 
-// The corner fields `mapsheet-cli sheet --corners` adds to a sheet record (cli/sheet_records.h):
+// The corner fields `mapsheet-cli sheet --corners` adds to a sheet record (batch/sheet_records.h):
 // the four corners in CGCS2000 Gauss-Kruger metres (projection/sheet_corners.h), to 3 decimals.
 //
 // CSV: the columns zone,central_meridian,sw_x,sw_y,se_x,se_y,ne_x,ne_y,nw_x,nw_y after the
@@ -16,15 +16,13 @@
 
 #include "projection/sheet_corners.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::projection {
 
 inline constexpr std::string_view kCornerCsvColumns =
     ",zone,central_meridian,sw_x,sw_y,se_x,se_y,ne_x,ne_y,nw_x,nw_y";
 
-void appendCornerCsvFields(std::string& record,
-                           const std::optional<projection::SheetCorners>& corners);
+void appendCornerCsvFields(std::string& record, const std::optional<SheetCorners>& corners);
 
-void appendCornerJsonMember(std::string& record,
-                            const std::optional<projection::SheetCorners>& corners);
+void appendCornerJsonMember(std::string& record, const std::optional<SheetCorners>& corners);
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::projection

@@ -1,7 +1,4 @@
-// Built only with PROJ: square sheets as a cover source.
-#ifdef MAPSHEET_HAVE_PROJ
-
-#include "cli/square_cover_source.h"
+#include "projection/square_cover_source.h"
 
 #include <utility>
 
@@ -10,16 +7,15 @@
 #include "projection/square_outline.h"
 #include "text/csv.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::projection {
 
-SquareRow::SquareRow(projection::GaussKrugerProjector& projector)
+SquareRow::SquareRow(GaussKrugerProjector& projector)
     : projector_(&projector),
-      systemName_(projection::systemName(projector.system())),
+      systemName_(systemName(projector.system())),
       layout_{
           "sheet,crs,scale,south_x,west_y,north_x,east_y\n", {"sheet", "crs", "scale"}, true, 9} {}
 
-SquareCoverSource::SquareCoverSource(projection::SquareCover cover,
-                                     projection::GaussKrugerProjector& projector)
+SquareCoverSource::SquareCoverSource(SquareCover cover, GaussKrugerProjector& projector)
     : cover_(std::move(cover)), row_(projector) {}
 
 bool SquareCoverSource::next() {
@@ -32,7 +28,7 @@ bool SquareCoverSource::next() {
 
 std::optional<cover::CoverCount> SquareCoverSource::countAbove(std::uint64_t limit) const {
     // Square covers are known only by producing them: on a copy, stopped past the limit.
-    projection::SquareCover counting = cover_;
+    SquareCover counting = cover_;
     std::uint64_t count = 0;
     while (count <= limit && counting.next()) {
         ++count;
@@ -73,17 +69,4 @@ engine::GeographicRing SquareRow::geographicOutline(std::string& error) const {
     return *outline;
 }
 
-#ifdef MAPSHEET_HAVE_GDAL
-gis::LayerCrs projectedCrs(const projection::GaussKrugerSystem& system) {
-    if (system.epsg != 0) {
-        return {system.epsg, std::nullopt};
-    }
-    return {0,
-            gis::TransverseMercatorCrs{"CGCS2000 / " + projection::systemName(system).substr(9),
-                                       system.centralMeridian, projection::falseEasting(system)}};
-}
-#endif
-
-}  // namespace mapsheet::cli
-
-#endif  // MAPSHEET_HAVE_PROJ
+}  // namespace mapsheet::projection
