@@ -199,7 +199,7 @@ int writeCover(cover::CoverSource& source, const Options& options, const Common&
         return usageError(err, refusal);
     }
     std::string error;
-    const std::unique_ptr<CoverOutput> output =
+    const std::unique_ptr<cover::CoverOutput> output =
         openCoverOutput(common.format, options.output, out, error, source.layout(), crs);
     if (!output) {
         kUsage.error(err, error);

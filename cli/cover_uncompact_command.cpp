@@ -110,7 +110,7 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
         return kExitUsage;
     }
     std::string error;
-    const std::unique_ptr<CoverOutput> output = openCoverOutput(
+    const std::unique_ptr<cover::CoverOutput> output = openCoverOutput(
         format, path, out, error, cover::graticuleLayout({.id = line->has(kIdOption)}));
     if (!output) {
         err << "mapsheet-cli uncompact: " << error << '\n';

@@ -27,7 +27,7 @@ int writeSquareSheetLayer(const SquareOptions& options, std::istream& in, std::o
     projection::GaussKrugerProjector& projector = *locator.fixedProjector();
     projection::SquareRow row(projector);
     std::string error;
-    const std::unique_ptr<CoverOutput> layer =
+    const std::unique_ptr<cover::CoverOutput> layer =
         openCoverOutput(*options.format, options.output, out, error, row.layout(),
                         projectedCrs(projector.system()));
     if (!layer) {
