@@ -9,25 +9,24 @@
 #include <vector>
 
 #include "batch/number_lines.h"
-#include "batch/sheet_records.h"
+#include "batch/sheet_output.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/progress_line.h"
 #include "cli/shared_options.h"
-#include "cli/sheet_output.h"
 #include "engine/sheet_number_parse.h"
 #include "engine/sheet_or_id.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
-#include "gis/feature_writer.h"
+#include "gis/sheet_layer.h"
 #endif
 
 #ifdef MAPSHEET_HAVE_PROJ
 #include "cli/square_area_commands.h"
 #include "cli/square_options.h"
 #include "cli/square_system_options.h"
-#include "projection/sheet_corner_fields.h"
+#include "projection/sheet_corner_output.h"
 #endif
 
 namespace mapsheet::cli {
@@ -94,8 +93,6 @@ constexpr std::string_view kHelp =
     "\n"
     "Exit status: 0 when every number was read, 1 when any could not be, 2 for a usage error,\n"
     "3 when the output cannot be written, 4 when the input cannot be read.\n";
-
-constexpr std::size_t kFlushSize = 1 << 16;
 
 enum class Format { Csv, Json, Layer };
 
@@ -218,93 +215,38 @@ std::optional<Options> parseOptions(const Arguments& arguments, std::ostream& er
     return options;
 }
 
-class TextOutput final : public SheetOutput {
-  public:
-    TextOutput(const Options& options, std::ostream& out, std::ostream& err)
-        : json_(options.format == Format::Json), out_(out), err_(err) {
+std::unique_ptr<batch::SheetOutput> openOutput(const Options& options, std::ostream& out,
+                                               std::ostream& err) {
+    const bool json = options.format == Format::Json;
+    if (options.format != Format::Layer) {
 #ifdef MAPSHEET_HAVE_PROJ
         if (options.corners) {
-            cornerZone_ = options.zone;
+            return std::make_unique<projection::SheetCornerOutput>(json, options.zone, out, err);
         }
 #endif
-        records_.reserve(kFlushSize + 1024);
-        if (!json_) {
-            records_.append(batch::kSheetCsvHeader);
-#ifdef MAPSHEET_HAVE_PROJ
-            if (cornerZone_) {
-                records_.pop_back();
-                records_.append(projection::kCornerCsvColumns).push_back('\n');
-            }
+        return std::make_unique<batch::SheetTextOutput>(json, out, err);
+    }
+#ifdef MAPSHEET_HAVE_GDAL
+    std::string error;
+    auto layer = gis::openSheetLayer(*gis::vectorFormatNamed(options.layerFormat), options.output,
+                                     out, error);
+    if (!layer) {
+        err << "mapsheet-cli sheet: " << error << '\n';
+    }
+    return layer;
+#else
+    err << "mapsheet-cli sheet: --format " << options.layerFormat
+        << " needs GDAL, which this build lacks\n";
+    return nullptr;
 #endif
-        }
-    }
-    bool add(std::string_view input, const engine::ParsedSheet& parsed) override {
-#ifdef MAPSHEET_HAVE_PROJ
-        if (cornerZone_) {
-            return addWithCorners(input, parsed);
-        }
-#endif
-        if (json_) {
-            batch::appendSheetJsonRecord(records_, input, parsed);
-        } else {
-            batch::appendSheetCsvRecord(records_, input, parsed);
-        }
-        return records_.size() < kFlushSize || flush();
-    }
-    bool finish() override {
-        return flush();
-    }
+}
 
-  private:
-#ifdef MAPSHEET_HAVE_PROJ
-    // A sheet the zone does not reach becomes an error row with the reason.
-    bool addWithCorners(std::string_view input, const engine::ParsedSheet& parsed) {
-        std::optional<projection::SheetCorners> corners;
-        std::string zoneError;
-        if (parsed.sheet) {
-            zoneError = projection::cornerZoneError(*parsed.sheet, *cornerZone_);
-            if (zoneError.empty()) {
-                corners = projection::sheetCorners(*parsed.sheet, *cornerZone_);
-            } else {
-                refusedAnySheet_ = true;
-            }
-        }
-        if (json_) {
-            zoneError.empty() ? batch::appendSheetJsonRecord(records_, input, parsed)
-                              : batch::appendSheetJsonError(records_, input, zoneError);
-            projection::appendCornerJsonMember(records_, corners);
-        } else {
-            zoneError.empty() ? batch::appendSheetCsvRecord(records_, input, parsed)
-                              : batch::appendSheetCsvError(records_, input, zoneError);
-            projection::appendCornerCsvFields(records_, corners);
-        }
-        return records_.size() < kFlushSize || flush();
+// A failed output has said why on err, or left it in error().
+int writeFailed(const batch::SheetOutput& output, std::ostream& err) {
+    if (!output.error().empty()) {
+        err << "mapsheet-cli sheet: " << output.error() << '\n';
     }
-    bool refusedAnySheet() const override {
-        return refusedAnySheet_;
-    }
-    std::optional<projection::CornerZone> cornerZone_;
-    bool refusedAnySheet_ = false;
-#endif
-
-    bool flush() {
-        out_.write(records_.data(), static_cast<std::streamsize>(records_.size()));
-        records_.clear();
-        return batch::flushChecked(out_, err_);
-    }
-
-    bool json_;
-    std::ostream& out_;
-    std::ostream& err_;
-    std::string records_;
-};
-
-std::unique_ptr<SheetOutput> openOutput(const Options& options, std::ostream& out,
-                                        std::ostream& err) {
-    if (options.format != Format::Layer) {
-        return std::make_unique<TextOutput>(options, out, err);
-    }
-    return openSheetLayer(options.layerFormat, options.output, out, err);
+    return kExitWriteFailed;
 }
 
 }  // namespace
@@ -324,7 +266,7 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
         out << kHelp;
         return finishOutput(out, err, kExitSuccess);
     }
-    const std::unique_ptr<SheetOutput> output = openOutput(*options, out, err);
+    const std::unique_ptr<batch::SheetOutput> output = openOutput(*options, out, err);
     if (!output) {
         return kExitUsage;
     }
@@ -341,14 +283,14 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
     if (!options->numbers.empty()) {
         for (const std::string& number : options->numbers) {
             if (!add(number)) {
-                return kExitWriteFailed;
+                return writeFailed(*output, err);
             }
         }
     } else {
         batch::NumberLines lines(in);
         while (const std::optional<batch::NumberLine> line = lines.next()) {
             if (!add(line->text)) {
-                return kExitWriteFailed;
+                return writeFailed(*output, err);
             }
         }
         if (!lines.readError().empty()) {
@@ -359,7 +301,7 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
         }
     }
     if (!output->finish()) {
-        return kExitWriteFailed;
+        return writeFailed(*output, err);
     }
     return anyError || output->refusedAnySheet() ? kExitRowErrors : kExitSuccess;
 }

@@ -1,32 +1,24 @@
-// The sheets as a GIS layer, for `mapsheet-cli sheet --format`.
+#include "gis/sheet_layer.h"
 
 #include <memory>
 #include <ostream>
 #include <string>
 
 #include "batch/sheet_records.h"
-#include "cli/sheet_output.h"
 #include "engine/sheet_area.h"
 #include "engine/sheet_id.h"
 #include "text/utf8_text.h"
 
-#ifdef MAPSHEET_HAVE_GDAL
-#include "gis/feature_writer.h"
-#endif
-
-namespace mapsheet::cli {
-
-#ifdef MAPSHEET_HAVE_GDAL
+namespace mapsheet::gis {
 
 namespace {
 
-class FeatureOutput final : public SheetOutput {
+class FeatureOutput final : public batch::SheetOutput {
   public:
     enum Field : std::size_t { Input, Scale, New, Old, South, West, North, East, Error, Id, Area };
 
-    static gis::LayerSpec layer() {
-        using gis::FieldType;
-        return {gis::GeometryKind::Polygon,
+    static LayerSpec layer() {
+        return {GeometryKind::Polygon,
                 {{"input", FieldType::Text},
                  {"scale", FieldType::Text},
                  {"new", FieldType::Text},
@@ -40,8 +32,7 @@ class FeatureOutput final : public SheetOutput {
                  {"area_m2", FieldType::Real}}};
     }
 
-    FeatureOutput(std::unique_ptr<gis::FeatureWriter> writer, std::ostream& err)
-        : writer_(std::move(writer)), err_(err) {}
+    explicit FeatureOutput(std::unique_ptr<FeatureWriter> writer) : writer_(std::move(writer)) {}
 
     bool add(std::string_view input, const engine::ParsedSheet& parsed) override {
         writer_->setText(Input, text::validUtf8(input));
@@ -70,40 +61,25 @@ class FeatureOutput final : public SheetOutput {
   private:
     bool check(bool written) {
         if (!written) {
-            err_ << "mapsheet-cli sheet: " << writer_->error() << '\n';
+            error_ = writer_->error();
         }
         return written;
     }
 
-    std::unique_ptr<gis::FeatureWriter> writer_;
-    std::ostream& err_;
+    std::unique_ptr<FeatureWriter> writer_;
 };
 
 }  // namespace
 
-std::unique_ptr<SheetOutput> openSheetLayer(std::string_view format,
-                                            const std::optional<std::string>& path,
-                                            std::ostream& out, std::ostream& err) {
-    std::string error;
-    const gis::VectorFormat vector = *gis::vectorFormatNamed(format);
-    auto writer = path ? gis::FeatureWriter::toFile(*path, vector, FeatureOutput::layer(), error)
-                       : gis::FeatureWriter::toStream(out, vector, FeatureOutput::layer(), error);
+std::unique_ptr<batch::SheetOutput> openSheetLayer(VectorFormat format,
+                                                   const std::optional<std::string>& path,
+                                                   std::ostream& out, std::string& error) {
+    auto writer = path ? FeatureWriter::toFile(*path, format, FeatureOutput::layer(), error)
+                       : FeatureWriter::toStream(out, format, FeatureOutput::layer(), error);
     if (!writer) {
-        err << "mapsheet-cli sheet: " << error << '\n';
         return nullptr;
     }
-    return std::make_unique<FeatureOutput>(std::move(writer), err);
+    return std::make_unique<FeatureOutput>(std::move(writer));
 }
 
-#else
-
-std::unique_ptr<SheetOutput> openSheetLayer(std::string_view format,
-                                            const std::optional<std::string>&, std::ostream&,
-                                            std::ostream& err) {
-    err << "mapsheet-cli sheet: --format " << format << " needs GDAL, which this build lacks\n";
-    return nullptr;
-}
-
-#endif
-
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::gis
