@@ -9,10 +9,11 @@
 
 #include "batch/input_blocks.h"
 #include "batch/ordered_blocks.h"
+#include "batch/ordered_output.h"
 #include "batch/output_cursor.h"
 #include "batch/point_rows.h"
-#include "cli/block_output.h"
 #include "cli/exit_status.h"
+#include "cli/progress_line.h"
 #include "cli/table_header.h"
 #include "engine/sheet_id.h"
 #include "text/csv.h"
@@ -143,12 +144,13 @@ int numberArguments(const NumberOptions& options, std::ostream& out, std::ostrea
 int numberStream(const NumberOptions& options, const batch::RowLayout& layout,
                  batch::InputBlocks& blocks, std::optional<batch::Block> first, std::ostream& out,
                  std::ostream& err) {
-    return writeBlocksInOrder(
+    ProgressLine progressLine(err, &out, "rows");
+    return exitStatusOf(batch::writeBlocksInOrder(
         options.jobs, blocks, std::move(first),
         [&](batch::Block& block) {
             numberBlock(block, layout, options.scale, options.format == "id");
         },
-        out, err);
+        out, err, progressLine.listener()));
 }
 
 }  // namespace

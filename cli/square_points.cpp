@@ -18,9 +18,10 @@
 
 #include "batch/input_blocks.h"
 #include "batch/ordered_blocks.h"
+#include "batch/ordered_output.h"
 #include "batch/point_numbering.h"
-#include "cli/block_output.h"
 #include "cli/exit_status.h"
+#include "cli/progress_line.h"
 #include "library/number_text.h"
 #include "projection/square_locator.h"
 #include "text/coordinate_text.h"
@@ -278,7 +279,8 @@ int writeSquarePoints(const SquareOptions& options, std::istream& in, std::ostre
     }
     batch::InputBlocks blocks(in, batch::RecordFormat::Lines, kBlockSize);
     RowWriterPool pool(options);
-    return writeBlocksInOrder(
+    ProgressLine progressLine(err, &out, "rows");
+    return exitStatusOf(batch::writeBlocksInOrder(
         options.jobs, blocks, std::nullopt,
         [&](batch::Block& block) {
             std::unique_ptr<SquarePointRows> rows = pool.take();
@@ -289,7 +291,7 @@ int writeSquarePoints(const SquareOptions& options, std::istream& in, std::ostre
             block.rows = rows->rowCount();
             pool.give(std::move(rows));
         },
-        out, err);
+        out, err, progressLine.listener()));
 }
 
 }  // namespace mapsheet::cli
