@@ -7,9 +7,10 @@
 #include "cli/exit_status.h"
 
 #ifdef MAPSHEET_HAVE_PROJ
+#include "cli/progress_line.h"
 #include "cli/square_options.h"
-#include "cli/square_points.h"
 #include "cli/square_sheets.h"
+#include "projection/square_point_rows.h"
 #endif
 
 namespace mapsheet::cli {
@@ -94,10 +95,16 @@ int runSquareCommand(const Arguments& arguments, std::istream& in, std::ostream&
         out << kHelp;
         return finishOutput(out, err, kExitSuccess);
     }
-    const int status = options->mode != SquareMode::Sheets
-                           ? writeSquarePoints(*options, in, out, err)
-                       : options->format ? writeSquareSheetLayer(*options, in, out, err)
-                                         : writeSquareSheets(*options, in, out, err);
+    if (options->mode != SquareMode::Sheets) {
+        const projection::SquarePointRequest request{options->scale, options->system,
+                                                     options->mode == SquareMode::PlanePoints,
+                                                     options->jobs, options->values};
+        ProgressLine progressLine(err, &out, "rows");
+        return exitStatusOf(
+            projection::writeSquarePointRows(request, in, out, err, progressLine.listener()));
+    }
+    const int status = options->format ? writeSquareSheetLayer(*options, in, out, err)
+                                       : writeSquareSheets(*options, in, out, err);
     return finishOutput(out, err, status);
 }
 

@@ -1,7 +1,4 @@
-// Built only with PROJ: the square sheets need the Gauss-Kruger projection.
-#ifdef MAPSHEET_HAVE_PROJ
-
-#include "cli/square_points.h"
+#include "projection/square_point_rows.h"
 
 #include <charconv>
 #include <cmath>
@@ -20,8 +17,6 @@
 #include "batch/ordered_blocks.h"
 #include "batch/ordered_output.h"
 #include "batch/point_numbering.h"
-#include "cli/exit_status.h"
-#include "cli/progress_line.h"
 #include "library/number_text.h"
 #include "projection/square_locator.h"
 #include "text/coordinate_text.h"
@@ -30,7 +25,7 @@
 #include "text/point_line.h"
 #include "text/utf8_text.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::projection {
 
 namespace {
 
@@ -56,9 +51,8 @@ std::optional<double> readMetres(std::string_view text) {
 // thread.
 class SquarePointRows {
   public:
-    explicit SquarePointRows(const SquareOptions& options)
-        : locator_(options.scale, options.system),
-          plane_(options.mode == SquareMode::PlanePoints) {}
+    explicit SquarePointRows(const SquarePointRequest& options)
+        : locator_(options.scale, options.system), plane_(options.plane) {}
 
     // Where the next rows go; whether any of them has an error, and how many there are, since
     // the last call.
@@ -133,7 +127,7 @@ class SquarePointRows {
             write(latitudeText, longitudeText, nullptr, {}, {}, {});
             return;
         }
-        const projection::LocatedPoint located =
+        const LocatedPoint located =
             locator_.locateGeographic({latitude.degrees, longitude.degrees});
         if (!located.sheet) {
             startError(lineNumber).append(located.error);
@@ -163,7 +157,7 @@ class SquarePointRows {
                   xGiven, yGiven, {});
             return;
         }
-        const projection::LocatedPoint located = locator_.locatePlane({*x, *y});
+        const LocatedPoint located = locator_.locatePlane({*x, *y});
         latitudeText_.clear();
         longitudeText_.clear();
         if (!located.error.empty()) {
@@ -186,21 +180,21 @@ class SquarePointRows {
         return error_;
     }
 
-    std::string_view nameOf(const projection::GaussKrugerSystem* system) {
+    std::string_view nameOf(const GaussKrugerSystem* system) {
         if (system == nullptr) {
             return {};
         }
         // Made once per system: the locator keeps its systems in place.
         auto found = names_.find(system);
         if (found == names_.end()) {
-            found = names_.emplace(system, projection::systemName(*system)).first;
+            found = names_.emplace(system, systemName(*system)).first;
         }
         return found->second;
     }
 
     // The error column is error_, empty for a row with a sheet.
     void write(std::string_view latitude, std::string_view longitude,
-               const projection::GaussKrugerSystem* system, std::string_view x, std::string_view y,
+               const GaussKrugerSystem* system, std::string_view x, std::string_view y,
                std::string_view sheet) {
         // What the input gave (latitude and longitude, or x and y with --xy) and the error are
         // quoted as CSV needs; the system's name, computed numbers and the sheet never hold a
@@ -221,7 +215,7 @@ class SquarePointRows {
         ++rowCount_;
     }
 
-    projection::SquareLocator locator_;
+    SquareLocator locator_;
     bool plane_;
     std::string* records_ = nullptr;
     std::string error_;
@@ -229,7 +223,7 @@ class SquarePointRows {
     std::string yText_;
     std::string latitudeText_;
     std::string longitudeText_;
-    std::unordered_map<const projection::GaussKrugerSystem*, std::string> names_;
+    std::unordered_map<const GaussKrugerSystem*, std::string> names_;
     bool anyError_ = false;
     std::size_t rowCount_ = 0;
 };
@@ -237,7 +231,7 @@ class SquarePointRows {
 // Row writers for the worker threads, each used by one thread at a time.
 class RowWriterPool {
   public:
-    explicit RowWriterPool(const SquareOptions& options) : options_(options) {}
+    explicit RowWriterPool(const SquarePointRequest& options) : options_(options) {}
 
     std::unique_ptr<SquarePointRows> take() {
         const std::lock_guard lock(mutex_);
@@ -255,33 +249,33 @@ class RowWriterPool {
     }
 
   private:
-    const SquareOptions& options_;
+    const SquarePointRequest& options_;
     std::mutex mutex_;
     std::vector<std::unique_ptr<SquarePointRows>> free_;
 };
 
 }  // namespace
 
-int writeSquarePoints(const SquareOptions& options, std::istream& in, std::ostream& out,
-                      std::ostream& err) {
+batch::RunStatus writeSquarePointRows(const SquarePointRequest& request, std::istream& in,
+                                      std::ostream& out, std::ostream& err,
+                                      const batch::ProgressListener& progress) {
     if (!batch::writeChecked(out, kHeader, err)) {
-        return kExitWriteFailed;
+        return batch::RunStatus::WriteFailed;
     }
-    if (!options.values.empty()) {
-        SquarePointRows rows(options);
+    if (!request.values.empty()) {
+        SquarePointRows rows(request);
         std::string record;
         rows.startBlock(record);
-        rows.point(options.values[0], options.values[1], 0);
-        if (!batch::writeChecked(out, record, err)) {
-            return kExitWriteFailed;
+        rows.point(request.values[0], request.values[1], 0);
+        if (!batch::writeChecked(out, record, err) || !batch::flushChecked(out, err)) {
+            return batch::RunStatus::WriteFailed;
         }
-        return finishOutput(out, err, rows.anyError() ? kExitRowErrors : kExitSuccess);
+        return rows.anyError() ? batch::RunStatus::RowErrors : batch::RunStatus::Success;
     }
     batch::InputBlocks blocks(in, batch::RecordFormat::Lines, kBlockSize);
-    RowWriterPool pool(options);
-    ProgressLine progressLine(err, &out, "rows");
-    return exitStatusOf(batch::writeBlocksInOrder(
-        options.jobs, blocks, std::nullopt,
+    RowWriterPool pool(request);
+    return batch::writeBlocksInOrder(
+        request.jobs, blocks, std::nullopt,
         [&](batch::Block& block) {
             std::unique_ptr<SquarePointRows> rows = pool.take();
             block.output.clear();
@@ -291,9 +285,7 @@ int writeSquarePoints(const SquareOptions& options, std::istream& in, std::ostre
             block.rows = rows->rowCount();
             pool.give(std::move(rows));
         },
-        out, err, progressLine.listener()));
+        out, err, progress);
 }
 
-}  // namespace mapsheet::cli
-
-#endif  // MAPSHEET_HAVE_PROJ
+}  // namespace mapsheet::projection
