@@ -9,8 +9,9 @@
 #ifdef MAPSHEET_HAVE_PROJ
 #include "cli/progress_line.h"
 #include "cli/square_options.h"
-#include "cli/square_sheets.h"
+#include "cli/square_sheet_layer.h"
 #include "projection/square_point_rows.h"
+#include "projection/square_sheet_rows.h"
 #endif
 
 namespace mapsheet::cli {
@@ -103,9 +104,18 @@ int runSquareCommand(const Arguments& arguments, std::istream& in, std::ostream&
         return exitStatusOf(
             projection::writeSquarePointRows(request, in, out, err, progressLine.listener()));
     }
-    const int status = options->format ? writeSquareSheetLayer(*options, in, out, err)
-                                       : writeSquareSheets(*options, in, out, err);
-    return finishOutput(out, err, status);
+    if (options->format) {
+        return finishOutput(out, err, writeSquareSheetLayer(*options, in, out, err));
+    }
+    const projection::SquareSheetRequest request{options->scale, *options->system,
+                                                 options->graticuleScale, options->values};
+    ProgressLine progressLine(err, &out, "rows");
+    const projection::SquareSheetRun run =
+        projection::writeSquareSheetRows(request, in, out, err, progressLine.listener());
+    if (run.status == batch::RunStatus::ReadFailed) {
+        err << "mapsheet-cli square: cannot read the input: " << run.readError << '\n';
+    }
+    return exitStatusOf(run.status);
 }
 
 #else

@@ -8,7 +8,8 @@
 
 #include "batch/number_lines.h"
 #include "cli/exit_status.h"
-#include "cli/square_sheets.h"
+#include "cli/square_sheet_layer.h"
+#include "projection/square_sheet_rows.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "cli/cover_output.h"
@@ -40,7 +41,7 @@ int writeSquareSheetLayer(const SquareOptions& options, std::istream& in, std::o
         batch::forEachNumber(options.values, in, [&](std::string_view text, long line) {
             std::string why;
             const std::optional<engine::SquareSheet> sheet =
-                readSquareSheet(text, options.scale, locator, why);
+                projection::readSquareSheet(text, options.scale, locator, why);
             if (!sheet) {
                 anyError = true;
                 // The reason quotes the bad piece or names the sheet's centre.

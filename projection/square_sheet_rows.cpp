@@ -1,7 +1,4 @@
-// Built only with PROJ: the square sheets need the Gauss-Kruger projection.
-#ifdef MAPSHEET_HAVE_PROJ
-
-#include "cli/square_sheets.h"
+#include "projection/square_sheet_rows.h"
 
 #include <array>
 #include <istream>
@@ -10,15 +7,13 @@
 #include <string_view>
 
 #include "batch/number_lines.h"
-#include "cli/exit_status.h"
-#include "cli/progress_line.h"
 #include "engine/scale_names.h"
 #include "projection/graticule_squares.h"
 #include "projection/square_locator.h"
 #include "text/csv.h"
 #include "text/fixed_decimals.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::projection {
 
 namespace {
 
@@ -30,11 +25,11 @@ constexpr int kDegreeDecimals = 9;
 
 class SquareSheetRows {
   public:
-    SquareSheetRows(const SquareOptions& options, std::ostream& out)
+    SquareSheetRows(const SquareSheetRequest& options, std::ostream& out)
         : options_(options),
-          locator_(options.scale, options.system),
+          locator_(options.scale, std::optional<GaussKrugerSystem>(options.system)),
           projector_(*locator_.fixedProjector()),
-          systemName_(projection::systemName(projector_.system())),
+          systemName_(systemName(projector_.system())),
           out_(out) {
         out_ << (options.graticuleScale ? kGraticuleHeader : kCornerHeader);
     }
@@ -65,12 +60,12 @@ class SquareSheetRows {
         for (const std::int64_t edge : {bounds.south, bounds.west, bounds.north, bounds.east}) {
             fields_.push_back(std::to_string(edge));
         }
-        const std::array<projection::PlanePoint, 4> corners = {
-            projection::PlanePoint{double(bounds.south), double(bounds.west)},
-            projection::PlanePoint{double(bounds.south), double(bounds.east)},
-            projection::PlanePoint{double(bounds.north), double(bounds.east)},
-            projection::PlanePoint{double(bounds.north), double(bounds.west)}};
-        for (const projection::PlanePoint& corner : corners) {
+        const std::array<PlanePoint, 4> corners = {
+            PlanePoint{double(bounds.south), double(bounds.west)},
+            PlanePoint{double(bounds.south), double(bounds.east)},
+            PlanePoint{double(bounds.north), double(bounds.east)},
+            PlanePoint{double(bounds.north), double(bounds.west)}};
+        for (const PlanePoint& corner : corners) {
             const auto geographic = projector_.inverse(corner);
             if (!geographic) {
                 error(text, lineNumber, "PROJ cannot take a corner back to latitude and longitude");
@@ -87,8 +82,8 @@ class SquareSheetRows {
     }
 
     void graticuleFields(const engine::SquareSheet& sheet, std::string_view text, long lineNumber) {
-        const projection::GraticuleSheets found =
-            projection::graticuleSheetsOfSquare(sheet, *options_.graticuleScale, projector_);
+        const GraticuleSheets found =
+            graticuleSheetsOfSquare(sheet, *options_.graticuleScale, projector_);
         if (!found.error.empty()) {
             error(text, lineNumber, found.error);
             return;
@@ -129,9 +124,9 @@ class SquareSheetRows {
         anyError_ = anyError_ || !error.empty();
     }
 
-    const SquareOptions& options_;
-    projection::SquareLocator locator_;
-    projection::GaussKrugerProjector& projector_;
+    const SquareSheetRequest& options_;
+    SquareLocator locator_;
+    GaussKrugerProjector& projector_;
     std::string systemName_;
     std::ostream& out_;
     std::vector<std::string> fields_;
@@ -141,8 +136,7 @@ class SquareSheetRows {
 }  // namespace
 
 std::optional<engine::SquareSheet> readSquareSheet(std::string_view text, int scale,
-                                                   projection::SquareLocator& locator,
-                                                   std::string& error) {
+                                                   SquareLocator& locator, std::string& error) {
     const engine::ParsedSquareSheet parsed = engine::parseSquareNumber(text, scale);
     if (!parsed.sheet) {
         error = engine::describeInputError(parsed.error);
@@ -150,8 +144,7 @@ std::optional<engine::SquareSheet> readSquareSheet(std::string_view text, int sc
     }
     const engine::SquareBounds bounds = engine::squareBounds(*parsed.sheet);
     const double half = (bounds.north - bounds.south) / 2.0;
-    const projection::LocatedPoint centre =
-        locator.locatePlane({bounds.south + half, bounds.west + half});
+    const LocatedPoint centre = locator.locatePlane({bounds.south + half, bounds.west + half});
     if (!centre.sheet) {
         error = "the sheet's centre: " + centre.error;
         return std::nullopt;
@@ -159,27 +152,22 @@ std::optional<engine::SquareSheet> readSquareSheet(std::string_view text, int sc
     return parsed.sheet;
 }
 
-int writeSquareSheets(const SquareOptions& options, std::istream& in, std::ostream& out,
-                      std::ostream& err) {
-    SquareSheetRows rows(options, out);
-    ProgressLine progressLine(err, &out, "rows");
-    const std::string readError = batch::forEachNumber(
-        options.values, in,
-        [&rows](std::string_view number, long line) { rows.sheet(number, line); },
-        progressLine.listener());
-    if (!readError.empty()) {
-        if (!batch::flushChecked(out, err)) {
-            return kExitWriteFailed;
-        }
-        err << "mapsheet-cli square: cannot read the input: " << readError << '\n';
-        return kExitReadFailed;
-    }
+SquareSheetRun writeSquareSheetRows(const SquareSheetRequest& request, std::istream& in,
+                                    std::ostream& out, std::ostream& err,
+                                    const batch::ProgressListener& progress) {
+    SquareSheetRows rows(request, out);
+    SquareSheetRun run;
+    run.readError = batch::forEachNumber(
+        request.values, in,
+        [&rows](std::string_view number, long line) { rows.sheet(number, line); }, progress);
     if (!batch::flushChecked(out, err)) {
-        return kExitWriteFailed;
+        run.status = batch::RunStatus::WriteFailed;
+    } else if (!run.readError.empty()) {
+        run.status = batch::RunStatus::ReadFailed;
+    } else if (rows.anyError()) {
+        run.status = batch::RunStatus::RowErrors;
     }
-    return rows.anyError() ? kExitRowErrors : kExitSuccess;
+    return run;
 }
 
-}  // namespace mapsheet::cli
-
-#endif  // MAPSHEET_HAVE_PROJ
+}  // namespace mapsheet::projection

@@ -1,0 +1,59 @@
+#pragma once
+
+// The rows of square sheet numbers (`mapsheet-cli square --sheet`): one CSV row per number, in
+// input order.
+//
+// Without a graticule scale, the sheet's corners in the plane and in latitude and longitude:
+//
+//   sheet,crs,south_x,west_y,north_x,east_y,sw_latitude,sw_longitude,se_latitude,
+//   se_longitude,ne_latitude,ne_longitude,nw_latitude,nw_longitude,error
+//
+// plane edges in whole metres, geographic corners in decimal degrees with nine decimals. With
+// a graticule scale, the graticule sheets of that scale the square sheet meets, by their
+// new-standard numbers separated by blanks, rows from the north and each from the west:
+//
+//   sheet,crs,graticule_scale,graticule,error
+//
+// A number that cannot be read, that lacks the zone number the system writes in front of y, or
+// whose centre lies beyond the system's usable width gives a row with the number as given and
+// the error, and the run ends with RowErrors. Numbers come from the request's values or, when
+// there are none, one per line from the input (blank lines skipped).
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch/checked_output.h"
+#include "batch/progress.h"
+#include "engine/square_sheet.h"
+#include "projection/gauss_kruger_system.h"
+#include "projection/square_locator.h"
+
+namespace mapsheet::projection {
+
+// The square sheet a number names at the scale, when it can be read and its centre lies within
+// the usable width of the locator's system; nullopt with error set otherwise.
+std::optional<engine::SquareSheet> readSquareSheet(std::string_view text, int scale,
+                                                   SquareLocator& locator, std::string& error);
+
+struct SquareSheetRequest {
+    int scale = 11;  // a square-sheet scale
+    GaussKrugerSystem system;
+    std::optional<int> graticuleScale;  // the graticule sheets met instead of the corners
+    std::vector<std::string> values;    // the numbers; empty: the lines of in
+};
+
+struct SquareSheetRun {
+    batch::RunStatus status = batch::RunStatus::Success;
+    std::string readError;  // with ReadFailed: why the input could not be read
+};
+
+// Writes the header and the rows, telling progress the numbers done. A failed write has been
+// said on err (batch/checked_output.h).
+SquareSheetRun writeSquareSheetRows(const SquareSheetRequest& request, std::istream& in,
+                                    std::ostream& out, std::ostream& err,
+                                    const batch::ProgressListener& progress = {});
+
+}  // namespace mapsheet::projection
