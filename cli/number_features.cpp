@@ -8,10 +8,10 @@
 
 #include "batch/input_blocks.h"
 #include "batch/point_rows.h"
-#include "cli/number_csv.h"
+#include "batch/table_start.h"
 #include "cli/exit_status.h"
+#include "cli/number_csv.h"
 #include "cli/progress_line.h"
-#include "cli/table_header.h"
 #include "text/csv_records.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
@@ -199,9 +199,11 @@ class FeatureRun {
         }
         std::vector<std::string> columns = {"latitude", "longitude"};
         if (options_.latitudeColumn) {
-            TableStart start;
+            batch::TableStart start;
             std::string problem;
-            if (!startTable(options_, first ? &*first : nullptr, layout, start, problem)) {
+            if (!batch::startTable(
+                    {options_.latitudeColumn, options_.longitudeColumn, options_.header},
+                    first ? &*first : nullptr, layout, start, problem)) {
                 return usage(err_, problem);
             }
             columns = start.columnNames;

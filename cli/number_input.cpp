@@ -7,9 +7,9 @@
 #include <ostream>
 #include <string>
 
+#include "cli/exit_status.h"
 #include "cli/number_csv.h"
 #include "cli/number_features.h"
-#include "cli/exit_status.h"
 #include "text/file_extension.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
@@ -60,8 +60,8 @@ int numberInputFile(const NumberOptions& options, std::ostream& out, std::ostrea
     NumberOptions table = options;
     table.header = true;
     if (!options.latitudeColumn) {
-        table.latitudeColumn = ColumnChoice{layer->columnCount() - 1, {}};
-        table.longitudeColumn = ColumnChoice{layer->columnCount(), {}};
+        table.latitudeColumn = batch::ColumnChoice{layer->columnCount() - 1, {}};
+        table.longitudeColumn = batch::ColumnChoice{layer->columnCount(), {}};
     }
     return numberTable(table, layer->stream(), out, err);
 #endif

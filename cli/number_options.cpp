@@ -133,7 +133,7 @@ std::optional<NumberOptions> parseNumberOptions(const Arguments& arguments, std:
         return options;
     }
     std::optional<int> scale;
-    TableColumns columns;
+    batch::TableColumns columns;
     if (!readScale(*line, kUsage, err, scale) || !readJobs(*line, kUsage, err, options.jobs) ||
         !readTableColumns(*line, kUsage, err, columns)) {
         return std::nullopt;

@@ -18,8 +18,8 @@ struct NumberOptions {
     int jobs = 1;
     std::optional<std::string> latitude;  // a point given on the command line
     std::optional<std::string> longitude;
-    std::optional<ColumnChoice> latitudeColumn;  // both set, or neither
-    std::optional<ColumnChoice> longitudeColumn;
+    std::optional<batch::ColumnChoice> latitudeColumn;  // both set, or neither
+    std::optional<batch::ColumnChoice> longitudeColumn;
     bool header = false;  // the table's first row names its columns
     std::string format = "csv";
     std::optional<std::string> output;  // --output FILE

@@ -79,8 +79,8 @@ bool readMaxSheets(const CommandLine& line, const CommandUsage& usage, std::ostr
 
 namespace {
 
-ColumnChoice columnChoice(std::string_view text) {
-    ColumnChoice choice;
+batch::ColumnChoice columnChoice(std::string_view text) {
+    batch::ColumnChoice choice;
     choice.number = wholeNumber<std::size_t>(text);
     if (choice.number == 0u) {
         choice.number.reset();
@@ -94,7 +94,7 @@ ColumnChoice columnChoice(std::string_view text) {
 }  // namespace
 
 bool readTableColumns(const CommandLine& line, const CommandUsage& usage, std::ostream& err,
-                      TableColumns& columns) {
+                      batch::TableColumns& columns) {
     const std::optional<std::string> latitude = line.value(kLatitudeColumnOption);
     const std::optional<std::string> longitude = line.value(kLongitudeColumnOption);
     columns.header = line.has(kHeaderOption);

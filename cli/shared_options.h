@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "batch/table_start.h"
 #include "cli/command_line.h"
 
 namespace mapsheet::cli {
@@ -67,20 +68,9 @@ bool readJobs(const CommandLine& line, const CommandUsage& usage, std::ostream& 
 bool readMaxSheets(const CommandLine& line, const CommandUsage& usage, std::ostream& err,
                    std::uint64_t& maxSheets);
 
-// A column of the input table, by its 1-based number or by its name in the header row.
-struct ColumnChoice {
-    std::optional<std::size_t> number;
-    std::string name;  // when number is not set
-};
-
 // --lat-col and --lon-col, both or neither, naming two different columns, and --header, which
 // needs them; header is set also when either column is named.
-struct TableColumns {
-    std::optional<ColumnChoice> latitude;
-    std::optional<ColumnChoice> longitude;
-    bool header = false;
-};
 bool readTableColumns(const CommandLine& line, const CommandUsage& usage, std::ostream& err,
-                      TableColumns& columns);
+                      batch::TableColumns& columns);
 
 }  // namespace mapsheet::cli

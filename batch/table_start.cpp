@@ -1,4 +1,4 @@
-#include "cli/table_header.h"
+#include "batch/table_start.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@
 #include "text/csv_records.h"
 #include "text/utf8_text.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 
 namespace {
 
@@ -58,10 +58,10 @@ std::size_t lineEndingLength(std::string_view record) {
     return record.ends_with("\r\n") ? 2 : 1;
 }
 
-bool startTable(const NumberOptions& options, batch::Block* first, batch::RowLayout& layout,
-                TableStart& start, std::string& problem) {
-    layout.format = batch::RecordFormat::Csv;
-    if (options.header && first != nullptr) {
+bool startTable(const TableColumns& columns, Block* first, RowLayout& layout, TableStart& start,
+                std::string& problem) {
+    layout.format = RecordFormat::Csv;
+    if (columns.header && first != nullptr) {
         const std::size_t length = text::firstRecordLength(first->input);
         start.header = first->input.substr(0, length);
         first->input.erase(0, length);
@@ -74,13 +74,13 @@ bool startTable(const NumberOptions& options, batch::Block* first, batch::RowLay
             return false;
         }
     }
-    if (!options.header || first != nullptr) {
-        return findColumn(*options.latitudeColumn, start.columnNames, "--lat-col",
-                          layout.latitudeColumn, problem) &&
-               findColumn(*options.longitudeColumn, start.columnNames, "--lon-col",
+    if (!columns.header || first != nullptr) {
+        return findColumn(*columns.latitude, start.columnNames, "--lat-col", layout.latitudeColumn,
+                          problem) &&
+               findColumn(*columns.longitude, start.columnNames, "--lon-col",
                           layout.longitudeColumn, problem);
     }
     return true;
 }
 
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch
