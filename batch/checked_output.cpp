@@ -9,16 +9,20 @@ namespace mapsheet::batch {
 namespace {
 
 bool reportWriteFailure(std::ostream& err, int cause) {
-    err << "mapsheet-cli: cannot write output";
-    if (cause != 0) {
-        err << ": " << std::strerror(cause);
-    }
-    err << '\n';
-    err.flush();
+    reportOutputFailure(err, cause != 0 ? std::strerror(cause) : std::string_view());
     return false;
 }
 
 }  // namespace
+
+void reportOutputFailure(std::ostream& err, std::string_view reason) {
+    err << "mapsheet-cli: cannot write output";
+    if (!reason.empty()) {
+        err << ": " << reason;
+    }
+    err << '\n';
+    err.flush();
+}
 
 bool flushChecked(std::ostream& out, std::ostream& err) {
     if (out.good()) {

@@ -19,6 +19,10 @@ enum class RunStatus {
     ReadFailed,   // the input could not be read (already said; the rows before it written)
 };
 
+// Says on err that the output failed, and why when reason is not empty: "mapsheet-cli: cannot
+// write output: No space left on device".
+void reportOutputFailure(std::ostream& err, std::string_view reason);
+
 // Whether out is still good after a flush; on failure says so on err once.
 bool flushChecked(std::ostream& out, std::ostream& err);
 

@@ -30,6 +30,9 @@ struct CsvNumbering {
 };
 
 struct CsvNumberingRun {
+    CsvNumberingRun() = default;
+    CsvNumberingRun(RunStatus runStatus) : status(runStatus) {}  // NOLINT: a status is a run
+
     RunStatus status = RunStatus::Success;
     // Set, with nothing written, when the table's header lacks a column it names or is not
     // valid CSV.
