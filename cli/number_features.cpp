@@ -6,6 +6,7 @@
 #include "cli/exit_status.h"
 #include "cli/number_csv.h"
 #include "cli/progress_line.h"
+#include "library/quoted_excerpt.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/point_number_layer.h"
@@ -41,8 +42,8 @@ int writeNumberFile(const NumberOptions& options, std::istream& in, std::ostream
     }
     const std::optional<gis::VectorFormat> format = gis::vectorFormatNamed(options.format);
     if (!format) {
-        return usage(err, "unknown format '" + options.format +
-                              "': expected csv, id, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
+        return usage(err, "unknown format " + text::singleQuotedExcerpt(options.format) +
+                              ": expected csv, id, geojson, gpkg, shp, kml, fgb, dxf or xlsx");
     }
     if (!options.output && !gis::isStreamable(*format)) {
         return usage(err, "--format " + options.format + " writes a file: give --output FILE");

@@ -32,6 +32,7 @@ TEST(QuotedValues, EveryCommandQuotesTheBadValueByTheOneRule) {
         Arguments arguments;
     } cases[] = {
         {"number --scale", false, {"--scale", kLongValue, "41", "117.5"}},
+        {"number --format", false, {"--scale", "E", "--format", kLongValue, "41", "117.5"}},
         {"cover --scale", true, {"--scale", kLongValue, "--bbox", "39,116,40,117"}},
         {"cover --bbox, one edge", true, {"--scale", "E", "--bbox", box}},
         {"cover --bbox, the whole box", true, {"--scale", "E", "--bbox", kLongValue}},
