@@ -38,23 +38,15 @@ constexpr std::string_view kHelp =
 
 int runChildrenCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
                        std::ostream& err) {
-    const CommandUsage usage = relationUsage("children");
-    const std::optional<CommandLine> line =
-        readCommandLine(arguments, {kScaleOption, kMaxSheetsOption}, usage, err);
-    if (!line) {
-        return kExitUsage;
+    const RelationStart start = startRelationCommand(arguments, {kScaleOption, kMaxSheetsOption},
+                                                     "children", kHelp, out, err);
+    if (!start.options) {
+        return start.exitStatus;
     }
-    if (line->help()) {
-        out << kHelp;
-        return finishOutput(out, err, kExitSuccess);
-    }
-    const std::optional<RelationOptions> options = relationOptions(*line, usage, true, err);
-    if (!options) {
-        return kExitUsage;
-    }
-    const auto rowsOf = [scale = *options->scale, limit = options->maxSheets](
+    const RelationOptions& options = *start.options;
+    const auto rowsOf = [scale = *options.scale, limit = options.maxSheets](
                             const engine::Sheet& sheet, std::string_view input,
-                            RowSink& sink) -> std::optional<std::string> {
+                            batch::RowSink& sink) -> std::optional<std::string> {
         if (scale < sheet.scale) {
             return engine::scaleRatioText(scale) + " is coarser than the sheet's scale " +
                    engine::scaleRatioText(sheet.scale);
@@ -70,13 +62,13 @@ int runChildrenCommand(const Arguments& arguments, std::istream& in, std::ostrea
         std::string& rows = sink.rows();
         while (const auto child = children.next()) {
             rows += inputField;
-            appendNumbers(rows, *child);
+            batch::appendNumbers(rows, *child);
             rows += '\n';
             sink.rowDone();
         }
         return std::nullopt;
     };
-    return writeRelationRows("children", *options, "input,new,old\n", rowsOf, in, out, err);
+    return writeRelationRows("children", options, "input,new,old\n", rowsOf, in, out, err);
 }
 
 }  // namespace mapsheet::cli

@@ -48,37 +48,30 @@ constexpr std::string_view kHelp =
 
 int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
                         std::ostream& err) {
+    const RelationStart start = startRelationCommand(
+        arguments, {kScaleOption, kMaxSheetsOption, kFormatOption, kOutputOption, kIdOption},
+        "uncompact", kHelp, out, err);
+    if (!start.options) {
+        return start.exitStatus;
+    }
     const CommandUsage usage = relationUsage("uncompact");
-    const std::optional<CommandLine> line = readCommandLine(
-        arguments, {kScaleOption, kMaxSheetsOption, kFormatOption, kOutputOption, kIdOption}, usage,
-        err);
-    if (!line) {
-        return kExitUsage;
-    }
-    if (line->help()) {
-        out << kHelp;
-        return finishOutput(out, err, kExitSuccess);
-    }
-    const std::optional<RelationOptions> options = relationOptions(*line, usage, true, err);
-    if (!options) {
-        return kExitUsage;
-    }
-    const std::optional<std::string> path = line->value(kOutputOption);
+    const CommandLine& line = *start.line;
+    const RelationOptions& options = *start.options;
+    const std::optional<std::string> path = line.value(kOutputOption);
     const std::string format =
-        line->value(kFormatOption)
-            .value_or(path ? coverFormatOfPath(*path).value_or("csv") : "csv");
+        line.value(kFormatOption).value_or(path ? coverFormatOfPath(*path).value_or("csv") : "csv");
     if (!isCoverFormat(format)) {
         usage.error(err, "unknown format " + usage.quoted(format) + ": expected " +
                              std::string(kCoverFormatNames));
         return kExitUsage;
     }
 
-    const int scale = *options->scale;
+    const int scale = *options.scale;
     std::vector<engine::Sheet> sheets;
     std::uint64_t total = 0;
     bool anyError = false;
     const std::string readError =
-        batch::forEachNumber(options->sheets, in, [&](std::string_view input, long line) {
+        batch::forEachNumber(options.sheets, in, [&](std::string_view input, long line) {
             const engine::ParsedSheet parsed = engine::parseSheetOrId(input);
             std::string reason = engine::describeInputError(parsed.error);
             if (parsed.sheet && parsed.sheet->scale > scale) {
@@ -103,20 +96,20 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
     if (anyError) {
         return kExitRowErrors;
     }
-    if (total > options->maxSheets) {
+    if (total > options.maxSheets) {
         usage.error(err, "the sheets would be " + std::to_string(total) +
-                             ", more than --max-sheets " + std::to_string(options->maxSheets) +
+                             ", more than --max-sheets " + std::to_string(options.maxSheets) +
                              " allows");
         return kExitUsage;
     }
     std::string error;
     const std::unique_ptr<cover::CoverOutput> output = openCoverOutput(
-        format, path, out, error, cover::graticuleLayout({.id = line->has(kIdOption)}));
+        format, path, out, error, cover::graticuleLayout({.id = line.has(kIdOption)}));
     if (!output) {
         err << "mapsheet-cli uncompact: " << error << '\n';
         return path ? kExitWriteFailed : kExitUsage;
     }
-    cover::GraticuleRow row({.id = line->has(kIdOption)});
+    cover::GraticuleRow row({.id = line.has(kIdOption)});
     for (const engine::Sheet& sheet : sheets) {
         engine::SheetCover fine = engine::uncompact(sheet, scale);
         while (const std::optional<engine::Sheet> child = fine.next()) {

@@ -39,23 +39,16 @@ constexpr std::string_view kHelp =
 
 int runNeighboursCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
                          std::ostream& err) {
-    const CommandUsage usage = relationUsage("neighbours");
-    const std::optional<CommandLine> line = readCommandLine(arguments, {kRingsOption}, usage, err);
-    if (!line) {
-        return kExitUsage;
+    const RelationStart start =
+        startRelationCommand(arguments, {kRingsOption}, "neighbours", kHelp, out, err);
+    if (!start.options) {
+        return start.exitStatus;
     }
-    if (line->help()) {
-        out << kHelp;
-        return finishOutput(out, err, kExitSuccess);
-    }
-    const std::optional<RelationOptions> options = relationOptions(*line, usage, false, err);
-    if (!options) {
-        return kExitUsage;
-    }
-    NumberTexts numbers;
-    const auto rowsOf = [rings = options->rings, &numbers](
+    const RelationOptions& options = *start.options;
+    batch::NumberTexts numbers;
+    const auto rowsOf = [rings = options.rings, &numbers](
                             const engine::Sheet& sheet, std::string_view input,
-                            RowSink& sink) -> std::optional<std::string> {
+                            batch::RowSink& sink) -> std::optional<std::string> {
         std::string inputField;
         text::appendCsvField(inputField, input);
         inputField += ',';
@@ -70,7 +63,7 @@ int runNeighboursCommand(const Arguments& arguments, std::istream& in, std::ostr
         }
         return std::nullopt;
     };
-    return writeRelationRows("neighbours", *options, "input,ring,new,old\n", rowsOf, in, out, err);
+    return writeRelationRows("neighbours", options, "input,ring,new,old\n", rowsOf, in, out, err);
 }
 
 }  // namespace mapsheet::cli

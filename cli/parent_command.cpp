@@ -36,22 +36,15 @@ constexpr std::string_view kHelp =
 
 int runParentCommand(const Arguments& arguments, std::istream& in, std::ostream& out,
                      std::ostream& err) {
-    const CommandUsage usage = relationUsage("parent");
-    const std::optional<CommandLine> line = readCommandLine(arguments, {kScaleOption}, usage, err);
-    if (!line) {
-        return kExitUsage;
+    const RelationStart start =
+        startRelationCommand(arguments, {kScaleOption}, "parent", kHelp, out, err);
+    if (!start.options) {
+        return start.exitStatus;
     }
-    if (line->help()) {
-        out << kHelp;
-        return finishOutput(out, err, kExitSuccess);
-    }
-    const std::optional<RelationOptions> options = relationOptions(*line, usage, true, err);
-    if (!options) {
-        return kExitUsage;
-    }
-    const auto rowsOf = [scale = *options->scale](const engine::Sheet& sheet,
-                                                  std::string_view input,
-                                                  RowSink& sink) -> std::optional<std::string> {
+    const RelationOptions& options = *start.options;
+    const auto rowsOf = [scale = *options.scale](
+                            const engine::Sheet& sheet, std::string_view input,
+                            batch::RowSink& sink) -> std::optional<std::string> {
         const std::optional<engine::Sheet> parent = engine::parentOf(sheet, scale);
         if (!parent) {
             const std::string own = engine::scaleRatioText(sheet.scale);
@@ -63,12 +56,12 @@ int runParentCommand(const Arguments& arguments, std::istream& in, std::ostream&
         }
         std::string& rows = sink.rows();
         text::appendCsvField(rows, input);
-        appendNumbers(rows, *parent);
+        batch::appendNumbers(rows, *parent);
         rows += '\n';
         sink.rowDone();
         return std::nullopt;
     };
-    return writeRelationRows("parent", *options, "input,new,old\n", rowsOf, in, out, err);
+    return writeRelationRows("parent", options, "input,new,old\n", rowsOf, in, out, err);
 }
 
 }  // namespace mapsheet::cli

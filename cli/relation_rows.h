@@ -1,15 +1,10 @@
 #pragma once
 
-// What the relation commands (neighbours, parent, children) share: their options, reading the
-// sheets they are given, and writing the rows they make.
-//
-// Sheets come as arguments or, when there are none, one per line on standard input, as
-// `mapsheet-cli sheet` reads them (cli/number_lines.h), each a written number of either
-// numbering or an id (engine/sheet_or_id.h). A sheet's faults are found before its first row, so a
-// sheet that fails (a number that cannot be read, a scale that gives no answer, too many
-// children) writes no row: its error goes to the error stream as "mapsheet-cli parent: line 3: 'X':
-// reason" (the line number only for standard input), the other sheets' rows are written and
-// the exit status is 1. Options that cannot be used are usage errors (exit 2) before any row.
+// What the relation commands (neighbours, parent, children) share: their options and their run
+// (the rows are batch/relation_rows.h). A sheet that fails writes no row: its error goes to the
+// error stream as "mapsheet-cli parent: line 3: 'X': reason" (the line number only for standard
+// input), the other sheets' rows are written and the exit status is 1. Options that cannot be
+// used are usage errors (exit 2) before any row.
 
 #include <cstdint>
 #include <functional>
@@ -19,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/relation_rows.h"
+#include "batch/sheet_number_texts.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/shared_options.h"
@@ -36,66 +33,27 @@ struct RelationOptions {
     std::vector<std::string> sheets;
 };
 
+// The options of a relation command's line, read with the options it takes among --scale
+// (then required), --rings and --max-sheets; or, without them, the exit status the command ends
+// with at once: its help written (0, or 3 when that failed), or a usage error quoting the bad
+// piece in double quotes, as its rows' errors do (2).
+struct RelationStart {
+    std::optional<RelationOptions> options;
+    int exitStatus = 0;
+    std::optional<CommandLine> line;  // with options: the line, for the options a command adds
+};
+
 // How a relation command writes its usage errors: bad pieces in double quotes, as its rows'.
 inline CommandUsage relationUsage(std::string_view command) {
     return {command, '"'};
 }
-
-// The options of a command line read with the options the command takes among --scale,
-// --rings and --max-sheets; --scale is required when the command takes it. Nullopt after
-// writing a usage error that quotes the bad piece.
-std::optional<RelationOptions> relationOptions(const CommandLine& line, const CommandUsage& usage,
-                                               bool takesScale, std::ostream& err);
-
-// Where the rows go: a buffer written out whenever it has grown large, so that a sheet with
-// millions of rows never holds them all.
-class RowSink {
-  public:
-    RowSink(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
-    std::string& rows() { return rows_; }
-    // Called after each whole row.
-    void rowDone();
-    // Writes what the buffer holds; false once any write failed (said on err).
-    bool flush();
-    bool failed() const { return failed_; }
-
-  private:
-    std::ostream& out_;
-    std::ostream& err_;
-    std::string rows_;
-    bool failed_ = false;
-};
-
-// Appends the rows of one sheet to sink.rows() (each ending in a line feed, then rowDone()), or
-// returns, before appending any, the reason it has none.
-using RelationRows = std::function<std::optional<std::string>(
-    const engine::Sheet& sheet, std::string_view input, RowSink& sink)>;
+RelationStart startRelationCommand(const Arguments& arguments, const std::vector<Option>& takes,
+                                   std::string_view command, std::string_view help,
+                                   std::ostream& out, std::ostream& err);
 
 // Writes header, then the rows of every given sheet; returns the exit status.
 int writeRelationRows(std::string_view command, const RelationOptions& options,
-                      std::string_view header, const RelationRows& rowsOf, std::istream& in,
+                      std::string_view header, const batch::RelationRows& rowsOf, std::istream& in,
                       std::ostream& out, std::ostream& err);
-
-// Appends ",new,old" of the sheet (the old number empty at 1:2000 and finer).
-void appendNumbers(std::string& row, const engine::Sheet& sheet);
-
-// appendNumbers for sheets that come again and again, as the rings of neighbours of nearby
-// sheets do: the text of each sheet is kept in a table of the 65,536 last written (one place
-// per sheet, by the low bits of its row and column), so that a sheet met in many rings is
-// written out once.
-// The same text as appendNumbers; about 4 MB.
-class NumberTexts {
-  public:
-    NumberTexts();
-    void append(std::string& row, const engine::Sheet& sheet);
-
-  private:
-    struct Entry {
-        std::uint64_t key;  // the sheet's bytes; no sheet has them all set
-        std::uint8_t size;
-        char text[55];
-    };
-    std::vector<Entry> entries_;
-};
 
 }  // namespace mapsheet::cli

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "cli/relation_rows.h"
+#include "batch/sheet_number_texts.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_cover.h"
 
-namespace mapsheet::cli {
+namespace mapsheet::batch {
 namespace {
 
 TEST(NumberTexts, GiveTheNumbersOfEverySheetMetAgain) {
@@ -46,4 +46,4 @@ TEST(NumberTexts, GiveTheNumbersOfEverySheetMetAgain) {
 }
 
 }  // namespace
-}  // namespace mapsheet::cli
+}  // namespace mapsheet::batch
