@@ -155,6 +155,16 @@ TEST(AngleCommand, RefusesNumbersBeyondTheDecimalRangeInEveryForm) {
     }
 }
 
+TEST(AngleCommand, QuotesAValueThatGivesNoAngleByTheFortyCharacterRule) {
+    // 39 digits and a three-byte character as the 40th: a cut by bytes would split it.
+    const std::string value = std::string(39, '9') + "度" + std::string(30, '7');
+    const Outcome outcome = run({"--from", "degrees", value});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_NE(outcome.err.find("no angle in \"" + std::string(39, '9') + "度…\": expected"),
+              std::string::npos)
+        << outcome.err;
+}
+
 // The largest numbers the decimal type holds still convert.
 TEST(AngleCommand, TwentyEightNinesStillConvert) {
     const std::string nines(28, '9');
