@@ -27,6 +27,7 @@
 #include <string_view>
 
 #include "batch/progress.h"
+#include "batch/progress_text.h"
 
 namespace mapsheet::cli {
 
@@ -74,10 +75,5 @@ class ProgressLine {
     bool shown_ = false;
     bool atLineStart_ = true;
 };
-
-// The line's text for count after seconds of work, as shown above: the numbers with thousands
-// separators, the share rounded down to a whole per cent (so 100% only when all is done), the
-// time as M:SS or H:MM:SS, and the rate rounded down (0 before any time has passed).
-std::string progressText(const batch::ProgressCount& count, double seconds, std::string_view unit);
 
 }  // namespace mapsheet::cli

@@ -48,7 +48,7 @@ TEST(ProgressText, ReadsAsTheLineShowsIt) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(progressText(row.count, row.seconds, row.unit), row.expected);
+        EXPECT_EQ(batch::progressText(row.count, row.seconds, row.unit), row.expected);
     }
 }
 
@@ -81,9 +81,9 @@ std::string playedOut(const std::vector<Step>& steps) {
 }
 
 TEST(ProgressLine, DrawsAfterASecondErasesForMessagesAndAtTheEnd) {
-    const std::string one = progressText({1, 0}, 1.1, "rows");
-    const std::string two = progressText({2, 0}, 1.4, "rows");
-    const std::string three = progressText({3, 0}, 1.7, "rows");
+    const std::string one = batch::progressText({1, 0}, 1.1, "rows");
+    const std::string two = batch::progressText({2, 0}, 1.4, "rows");
+    const std::string three = batch::progressText({3, 0}, 1.7, "rows");
     struct Row {
         const char* name;
         std::vector<Step> steps;
