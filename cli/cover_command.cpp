@@ -21,10 +21,9 @@
 #include "cli/progress_line.h"
 #include "cli/shared_options.h"
 #include "cover/cover_area.h"
+#include "cover/cover_writing.h"
 #include "cover/graticule_source.h"
 #include "engine/scale_names.h"
-#include "engine/sheet_area.h"
-#include "text/fixed_decimals.h"
 
 #ifdef MAPSHEET_HAVE_PROJ
 #include "cli/square_system_options.h"
@@ -172,29 +171,16 @@ std::optional<Common> commonOptions(const CommandLine& line, const Options& opti
     return common;
 }
 
-// The sheets,area_m2 row of a cover: its sheets counted and their areas summed.
 int writeSummary(cover::GraticuleSource& source, std::ostream& out, std::ostream& err) {
-    std::uint64_t count = 0;
-    long double area = 0;
-    while (source.next()) {
-        ++count;
-        area += engine::sheetArea(source.sheet());
-    }
-    std::string summary = "sheets,area_m2\n" + std::to_string(count) + ",";
-    text::appendFixed(summary, static_cast<double>(area), 3);
-    summary += '\n';
-    if (!batch::writeChecked(out, summary, err)) {
+    if (!batch::writeChecked(out, cover::coverSummary(source), err)) {
         return kExitWriteFailed;
     }
     return finishOutput(out, err, kExitSuccess);
 }
 
 // Refuses a cover beyond --max-sheets, else writes every row.
-// countKnown: the source counts its sheets without producing them, so the progress line can show
-// the share written.
 int writeCover(cover::CoverSource& source, const Options& options, const Common& common,
-               bool countKnown, std::ostream& out, std::ostream& err,
-               const CoverLayerCrs& crs = {}) {
+               std::ostream& out, std::ostream& err, const CoverLayerCrs& crs = {}) {
     if (const std::string refusal = maxSheetsRefusal(source, common.maxSheets); !refusal.empty()) {
         return usageError(err, refusal);
     }
@@ -205,18 +191,9 @@ int writeCover(cover::CoverSource& source, const Options& options, const Common&
         kUsage.error(err, error);
         return options.output ? kExitWriteFailed : kExitUsage;
     }
-    const std::optional<cover::CoverCount> known = countKnown ? source.countAbove(0) : std::nullopt;
     ProgressLine progressLine(err, options.output ? nullptr : &out, "sheets");
-    batch::ProgressCounter progress(progressLine.listener(), known ? known->sheets : 0);
-    while (source.next()) {
-        if (!output->add(source)) {
-            kUsage.error(err, output->error());
-            return kExitWriteFailed;
-        }
-        progress.add();
-    }
-    if (!output->finish()) {
-        kUsage.error(err, output->error());
+    if (const auto failure = cover::writeCoverRows(source, *output, progressLine.listener())) {
+        kUsage.error(err, *failure);
         return kExitWriteFailed;
     }
     return finishOutput(out, err, kExitSuccess);
@@ -267,9 +244,7 @@ int runGraticuleCover(const CommandLine& line, std::ostream& out, std::ostream& 
         }
         return writeSummary(source, out, err);
     }
-    // Only a box and a sheet are counted without producing the sheets.
-    return writeCover(source, options, *common,
-                      area.kind != cover::CoverArea::Kind::Polygons && !options.compact, out, err);
+    return writeCover(source, options, *common, out, err);
 }
 
 #ifdef MAPSHEET_HAVE_PROJ
@@ -309,11 +284,10 @@ int runSquareCover(const CommandLine& line, std::ostream& out, std::ostream& err
         return usageError(err, error);
     }
     projection::SquareCoverSource source(std::move(*squares), projector);
-    // Square covers are counted only by producing them, so the progress line shows no share.
 #ifdef MAPSHEET_HAVE_GDAL
-    return writeCover(source, options, *common, false, out, err, projectedCrs(projector.system()));
+    return writeCover(source, options, *common, out, err, projectedCrs(projector.system()));
 #else
-    return writeCover(source, options, *common, false, out, err);
+    return writeCover(source, options, *common, out, err);
 #endif
 }
 #endif

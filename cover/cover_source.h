@@ -6,8 +6,9 @@
 // A source describes its rows once (CoverLayout: the CSV header, the text fields of the GIS
 // layer, whether its frames are plane coordinates) and then, after each next() that returned
 // true, the current sheet as a CoverRow. Two implementations: graticule sheets
-// (cover/graticule_source.h) and the square sheets of a Gauss-Kruger system (cli/, through
-// PROJ). The outputs (cli/cover_output.h) know nothing else of them.
+// (cover/graticule_source.h) and the square sheets of a Gauss-Kruger system
+// (projection/square_cover_source.h). The outputs (cover/cover_output.h) know nothing else of
+// them.
 //
 // The --max-sheets rule: a cover of more sheets than the limit is refused before anything is
 // written, with one message for every source (maxSheetsRefusal).
@@ -64,6 +65,9 @@ class CoverSource : public CoverRow {
     // source knows without producing them, else the count stopped above the limit (atLeast).
     // Does not move the source.
     virtual std::optional<CoverCount> countAbove(std::uint64_t limit) const = 0;
+    // Whether countAbove counts without producing the sheets (a box or a sheet of graticule
+    // sheets, not compact), so that a progress line can show the share written.
+    virtual bool countsAhead() const { return false; }
 };
 
 // Empty when the source has at most limit sheets, else the refusal: "the cover would have

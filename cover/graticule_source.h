@@ -59,6 +59,9 @@ class GraticuleSource final : public CoverSource {
     const CoverLayout& layout() const override { return layout_; }
     bool next() override;
     std::optional<CoverCount> countAbove(std::uint64_t limit) const override;
+    bool countsAhead() const override {
+        return area_.kind != CoverArea::Kind::Polygons && !compact_;
+    }
     // The sheet of the row, after next() returned true.
     const engine::Sheet& sheet() const { return row_.sheet(); }
 
