@@ -10,7 +10,9 @@
 #include "cli/cover_output.h"
 #include "cli/exit_status.h"
 #include "cli/relation_rows.h"
+#include "cover/cover_writing.h"
 #include "cover/graticule_source.h"
+#include "cover/uncompact_source.h"
 #include "engine/compact_cover.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_or_id.h"
@@ -68,7 +70,6 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
 
     const int scale = *options.scale;
     std::vector<engine::Sheet> sheets;
-    std::uint64_t total = 0;
     bool anyError = false;
     const std::string readError =
         batch::forEachNumber(options.sheets, in, [&](std::string_view input, long line) {
@@ -87,7 +88,6 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
                 return;
             }
             sheets.push_back(*parsed.sheet);
-            total += engine::uncompact(*parsed.sheet, scale).count();
         });
     if (!readError.empty()) {
         err << "mapsheet-cli uncompact: cannot read the input: " << readError << '\n';
@@ -96,32 +96,21 @@ int runUncompactCommand(const Arguments& arguments, std::istream& in, std::ostre
     if (anyError) {
         return kExitRowErrors;
     }
-    if (total > options.maxSheets) {
-        usage.error(err, "the sheets would be " + std::to_string(total) +
-                             ", more than --max-sheets " + std::to_string(options.maxSheets) +
-                             " allows");
+    const cover::GraticuleColumns columns{.id = line.has(kIdOption)};
+    cover::UncompactSource source(std::move(sheets), scale, columns);
+    if (const std::string refusal = maxSheetsRefusal(source, options.maxSheets); !refusal.empty()) {
+        usage.error(err, refusal);
         return kExitUsage;
     }
     std::string error;
-    const std::unique_ptr<cover::CoverOutput> output = openCoverOutput(
-        format, path, out, error, cover::graticuleLayout({.id = line.has(kIdOption)}));
+    const std::unique_ptr<cover::CoverOutput> output =
+        openCoverOutput(format, path, out, error, source.layout());
     if (!output) {
         err << "mapsheet-cli uncompact: " << error << '\n';
         return path ? kExitWriteFailed : kExitUsage;
     }
-    cover::GraticuleRow row({.id = line.has(kIdOption)});
-    for (const engine::Sheet& sheet : sheets) {
-        engine::SheetCover fine = engine::uncompact(sheet, scale);
-        while (const std::optional<engine::Sheet> child = fine.next()) {
-            row.set(*child);
-            if (!output->add(row)) {
-                err << "mapsheet-cli uncompact: " << output->error() << '\n';
-                return kExitWriteFailed;
-            }
-        }
-    }
-    if (!output->finish()) {
-        err << "mapsheet-cli uncompact: " << output->error() << '\n';
+    if (const auto failure = cover::writeCoverRows(source, *output)) {
+        err << "mapsheet-cli uncompact: " << *failure << '\n';
         return kExitWriteFailed;
     }
     return finishOutput(out, err, kExitSuccess);

@@ -136,7 +136,7 @@ TEST(CoverCompact, BadInputIsRefusedWithNothingWritten) {
          false,
          {"--scale", "1:500", "--max-sheets", "1000", "--output", path.string(), "J50D001001"},
          2,
-         "more than --max-sheets 1000"},
+         "uncompact: the cover would have 36,864 sheets, more than --max-sheets 1,000 allows\n"},
     };
     for (const auto& row : rows) {
         const CommandRun run = row.cover ? runCover(row.arguments)
