@@ -1,5 +1,8 @@
 #include "batch/ordered_blocks.h"
 
+#include <sched.h>
+
+#include <algorithm>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -181,6 +184,15 @@ bool runOrderedBlocks(int jobs, const BlockSteps& steps, const ProgressListener&
         std::rethrow_exception(ring.failure());
     }
     return written;
+}
+
+int availableProcessors() {
+    cpu_set_t processors;
+    CPU_ZERO(&processors);
+    if (sched_getaffinity(0, sizeof processors, &processors) != 0) {
+        return 1;
+    }
+    return std::max(1, CPU_COUNT(&processors));
 }
 
 }  // namespace mapsheet::batch

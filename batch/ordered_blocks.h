@@ -41,4 +41,7 @@ struct BlockSteps {
 // be empty) the rows written so far after each block; false when write stopped.
 bool runOrderedBlocks(int jobs, const BlockSteps& steps, const ProgressListener& progress = {});
 
+// The processors this process may run on (at least 1): the default number of jobs.
+int availableProcessors();
+
 }  // namespace mapsheet::batch

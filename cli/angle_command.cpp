@@ -10,7 +10,6 @@
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/shared_options.h"
-#include "library/quoted_excerpt.h"
 #include "text/angle_forms.h"
 
 namespace mapsheet::cli {
@@ -67,35 +66,26 @@ int runAngleCommand(const Arguments& arguments, std::ostream& out, std::ostream&
         out << kAngleUsage;
         return finishOutput(out, err, kExitSuccess);
     }
+    const std::optional<std::string> formName = line->value(kFromOption);
     const std::vector<std::string> values = line->operands();
-    std::optional<text::AngleForm> named;
-    if (const std::optional<std::string> name = line->value(kFromOption)) {
-        named = text::angleFormNamed(*name);
-        if (!named) {
-            return usageError(err, "unknown form " + kUsage.quoted(*name) +
-                                       ": expected dms, packed, marked, degrees or radians");
-        }
+    if (formName && !text::angleFormNamed(*formName)) {
+        return usageError(err, text::readAngle(values, formName).error);
     }
     const std::string format = line->value(kFormatOption).value_or("text");
     if (format != "json" && format != "text") {
         return usageError(err,
                           "unknown format " + kUsage.quoted(format) + ": expected text or json");
     }
-    const bool dms = named ? *named == text::AngleForm::Dms : values.size() == 3;
-    if (values.size() != (dms ? 3 : 1)) {
-        return usageError(err, dms ? "--from dms takes three values D M S"
-                                   : "expected one VALUE, or three: D M S");
-    }
-    const text::AngleForm form = named.value_or(text::impliedAngleForm(values));
-    const std::optional<AngleBoxTexts> boxes = text::typedAngle(form, values);
-    if (!boxes) {
-        std::string message = "mapsheet-cli angle: no angle in ";
-        text::appendQuotedExcerpt(message, text::joinedAngleValues(values));
-        err << message << ": expected " << text::expectedAngleText(form)
-            << ", with numbers the decimal type can hold (28 significant digits)\n";
+    const text::AngleReading reading = text::readAngle(values, formName);
+    if (!reading.boxes) {
+        if (reading.usage) {
+            return usageError(err, reading.error);
+        }
+        kUsage.error(err, reading.error);
         return kExitUsage;
     }
-    out << (format == "json" ? text::angleJson(*boxes) : text::angleLines(*boxes));
+    const AngleBoxTexts& boxes = *reading.boxes;
+    out << (format == "json" ? text::angleJson(boxes) : text::angleLines(boxes));
     return finishOutput(out, err, kExitSuccess);
 }
 

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "batch/ordered_blocks.h"
 #include "engine/scale_names.h"
 #include "text/file_extension.h"
 
@@ -155,7 +156,7 @@ std::optional<NumberOptions> parseNumberOptions(const Arguments& arguments, std:
 std::string numberHelpText() {
     std::string help(kHelp);
     help.replace(help.find("%SCALES%"), 8, engine::acceptedScales());
-    help.replace(help.find("%JOBS%"), 6, std::to_string(availableProcessors()));
+    help.replace(help.find("%JOBS%"), 6, std::to_string(batch::availableProcessors()));
     return help;
 }
 

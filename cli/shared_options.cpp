@@ -1,23 +1,13 @@
 #include "cli/shared_options.h"
 
-#include <sched.h>
-
 #include <algorithm>
 #include <ostream>
 
+#include "batch/ordered_blocks.h"
 #include "engine/scale_names.h"
 #include "library/thousands.h"
 
 namespace mapsheet::cli {
-
-int availableProcessors() {
-    cpu_set_t processors;
-    CPU_ZERO(&processors);
-    if (sched_getaffinity(0, sizeof processors, &processors) != 0) {
-        return 1;
-    }
-    return std::max(1, CPU_COUNT(&processors));
-}
 
 bool readScale(const CommandLine& line, const CommandUsage& usage, std::ostream& err,
                std::optional<int>& scale, const Option& option) {
@@ -44,7 +34,7 @@ bool readScale(const CommandLine& line, const CommandUsage& usage, std::ostream&
 bool readJobs(const CommandLine& line, const CommandUsage& usage, std::ostream& err, int& jobs) {
     const std::optional<std::string> text = line.value(kJobsOption);
     if (!text) {
-        jobs = availableProcessors();
+        jobs = batch::availableProcessors();
         return true;
     }
     const std::optional<int> read = wholeNumber<int>(*text);

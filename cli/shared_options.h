@@ -51,16 +51,13 @@ std::optional<Whole> wholeNumber(std::string_view text) {
     return value;
 }
 
-// The processors this process may run on: the default of --jobs.
-int availableProcessors();
-
 // A scale of the twelve in any spelling engine::parseScale reads (thousands separators by the
 // rule of library/thousands.h), as a catalogue index. Required: a missing --scale is an error
 // that lists the accepted scales. The option is --scale unless named otherwise.
 bool readScale(const CommandLine& line, const CommandUsage& usage, std::ostream& err,
                std::optional<int>& scale, const Option& option = kScaleOption);
 
-// --jobs N, a whole number from 1 to kMaxJobs; the default is availableProcessors().
+// --jobs N, a whole number from 1 to kMaxJobs; the default is batch::availableProcessors().
 bool readJobs(const CommandLine& line, const CommandUsage& usage, std::ostream& err, int& jobs);
 
 // --max-sheets N, a whole number of sheets, with or without thousands separators

@@ -18,9 +18,14 @@ std::string maxSheetsRefusal(const CoverSource& source, std::uint64_t limit) {
     if (!count) {
         return {};
     }
-    return std::string("the cover would have ") + (count->atLeast ? "more than " : "") +
-           text::withThousandsSeparators(count->atLeast ? limit : count->sheets) +
-           " sheets, more than --max-sheets " + text::withThousandsSeparators(limit) + " allows";
+    return sheetLimitRefusal(*count, limit, "--max-sheets");
+}
+
+std::string sheetLimitRefusal(const CoverCount& count, std::uint64_t limit,
+                              std::string_view limitName) {
+    return std::string("the cover would have ") + (count.atLeast ? "more than " : "") +
+           text::withThousandsSeparators(count.atLeast ? limit : count.sheets) + " sheets, more than " +
+           std::string(limitName) + " " + text::withThousandsSeparators(limit) + " allows";
 }
 
 }  // namespace mapsheet::cover

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/geographic_point.h"
@@ -74,5 +75,10 @@ class CoverSource : public CoverRow {
 // 857,088 sheets, more than --max-sheets 1,000 allows" ("more than 1,000 sheets" when the
 // count stopped early).
 std::string maxSheetsRefusal(const CoverSource& source, std::uint64_t limit);
+
+// The refusal of a cover of count sheets beyond limit, the limit named as the front end names
+// it ("--max-sheets", or "max_sheets" in Python).
+std::string sheetLimitRefusal(const CoverCount& count, std::uint64_t limit,
+                              std::string_view limitName);
 
 }  // namespace mapsheet::cover

@@ -4,6 +4,7 @@
 
 #include "library/QmbJiChuGeShi.h"
 #include "library/code_points.h"
+#include "library/quoted_excerpt.h"
 #include "text/angle_marks.h"
 #include "text/json_text.h"
 
@@ -132,6 +133,36 @@ std::optional<AngleBoxTexts> typedAngle(AngleForm form, const std::vector<std::s
         return std::nullopt;
     }
     return run.boxes;
+}
+
+AngleReading readAngle(const std::vector<std::string>& values,
+                       const std::optional<std::string>& formName) {
+    std::optional<AngleForm> named;
+    if (formName) {
+        named = angleFormNamed(*formName);
+        if (!named) {
+            return {std::nullopt,
+                    "unknown form " + singleQuotedExcerpt(*formName) +
+                        ": expected dms, packed, marked, degrees or radians",
+                    true};
+        }
+    }
+    const bool dms = named ? *named == AngleForm::Dms : values.size() == 3;
+    if (values.size() != (dms ? 3 : 1)) {
+        return {std::nullopt,
+                dms ? "--from dms takes three values D M S" : "expected one VALUE, or three: D M S",
+                true};
+    }
+    const AngleForm form = named.value_or(impliedAngleForm(values));
+    AngleReading reading{typedAngle(form, values), {}, false};
+    if (!reading.boxes) {
+        reading.error = "no angle in ";
+        appendQuotedExcerpt(reading.error, joinedAngleValues(values));
+        reading.error.append(": expected ")
+            .append(expectedAngleText(form))
+            .append(", with numbers the decimal type can hold (28 significant digits)");
+    }
+    return reading;
 }
 
 std::string angleJson(const AngleBoxTexts& boxes) {

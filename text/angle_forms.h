@@ -37,6 +37,21 @@ std::string_view expectedAngleText(AngleForm form);
 // shows the window's fallback values.
 std::optional<AngleBoxTexts> typedAngle(AngleForm form, const std::vector<std::string>& values);
 
+// An angle read from values and an optional form name, the one rule of `mapsheet-cli angle`
+// and mapsheet.angle: the boxes, or the error. A usage error (an unknown form name, a count of
+// values the form does not take) says what to give: "unknown form 'x': expected dms, packed,
+// marked, degrees or radians", "--from dms takes three values D M S", "expected one VALUE, or
+// three: D M S". Values that give no angle say what the form takes: "no angle in \"x\":
+// expected decimal degrees, such as 45.882413305556, with numbers the decimal type can hold
+// (28 significant digits)", the values quoted by library/quoted_excerpt.h.
+struct AngleReading {
+    std::optional<AngleBoxTexts> boxes;
+    std::string error;
+    bool usage = false;  // the error is one of the arguments, not of the values
+};
+AngleReading readAngle(const std::vector<std::string>& values,
+                       const std::optional<std::string>& formName);
+
 // The values as typed into one box: joined by blanks.
 std::string joinedAngleValues(const std::vector<std::string>& values);
 

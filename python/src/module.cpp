@@ -6,12 +6,10 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
-#include "cli/number_options.h"
+#include "batch/ordered_blocks.h"
 #include "engine/input_error.h"
 #include "engine/scale_catalogue.h"
 #include "engine/scale_names.h"
@@ -21,6 +19,7 @@
 #include "python/src/parallel_chunks.h"
 #include "python/src/point_numbers.h"
 #include "python/src/sheet_array.h"
+#include "text/angle_forms.h"
 #ifdef MAPSHEET_HAVE_PROJ
 #include "python/src/sheet_corners_array.h"
 #include "python/src/square_cover.h"
@@ -55,26 +54,15 @@ py::tuple numberPointsBinding(const py::array_t<double>& latitudes,
     return py::make_tuple(result.values, result.firstMissing);
 }
 
-// The angle in the five forms, exactly as `mapsheet-cli angle --format json` prints it (the
-// JSON object as text; the Python layer reads it).
+// The angle in the five forms, as `mapsheet-cli angle --format json` prints it (the JSON object
+// as text; the Python layer reads it).
 std::string angleJson(const std::vector<std::string>& values, const std::string& form) {
-    cli::Arguments arguments{"--format", "json"};
-    if (!form.empty()) {
-        arguments.insert(arguments.end(), {"--from", form});
+    const text::AngleReading reading =
+        text::readAngle(values, form.empty() ? std::nullopt : std::optional<std::string>(form));
+    if (!reading.boxes) {
+        throw ModuleError(reading.error);
     }
-    arguments.push_back("--");
-    arguments.insert(arguments.end(), values.begin(), values.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    if (cli::runAngleCommand(arguments, out, err) != 0) {
-        std::string message = err.str();
-        const std::string prefix = "mapsheet-cli angle: ";
-        if (message.rfind(prefix, 0) == 0) {
-            message.erase(0, prefix.size());
-        }
-        throw ModuleError(message.substr(0, message.find('\n')));
-    }
-    return out.str();
+    return text::angleJson(*reading.boxes);
 }
 
 py::list scaleRows() {
@@ -110,7 +98,7 @@ PYBIND11_MODULE(_core, module) {
 
     module.def("scale_index", &scaleIndex, py::arg("text"));
     module.def("no_sheet_reason", &noSheetReason);
-    module.def("available_threads", &mapsheet::cli::availableProcessors);
+    module.def("available_threads", &mapsheet::batch::availableProcessors);
     module.attr("MAX_THREADS") = kMaxThreads;
     py::enum_<PointOutput>(module, "PointOutput")
         .value("NEW_NUMBER", PointOutput::NewNumber)
@@ -133,10 +121,9 @@ PYBIND11_MODULE(_core, module) {
 #ifdef MAPSHEET_HAVE_PROJ
     module.def("corners", &cornersOf, py::arg("sheets"), py::arg("zone"),
                py::arg("central_meridian"));
-    module.def("square_cover", &squareCoverOf, py::arg("south"), py::arg("west"),
-               py::arg("north"), py::arg("east"), py::arg("polygons"), py::arg("scale"),
-               py::arg("crs"), py::arg("central_meridian"), py::arg("zone_width"),
-               py::arg("max_sheets"));
+    module.def("square_cover", &squareCoverOf, py::arg("south"), py::arg("west"), py::arg("north"),
+               py::arg("east"), py::arg("polygons"), py::arg("scale"), py::arg("crs"),
+               py::arg("central_meridian"), py::arg("zone_width"), py::arg("max_sheets"));
 #endif
 
     py::class_<SheetArray>(module, "SheetArray")
