@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "cover/cover_source.h"
 #include "engine/compact_cover.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_cover.h"
@@ -15,10 +16,10 @@ namespace mapsheet::python {
 
 namespace {
 
-void refuseAbove(std::uint64_t count, std::uint64_t maxSheets, const std::string& what) {
+// count is exact, or with atLeast the count so far of a cover not yet produced whole.
+void refuseAbove(std::uint64_t count, std::uint64_t maxSheets, bool atLeast = false) {
     if (count > maxSheets) {
-        throw ModuleError(what + " has " + std::to_string(count) +
-                          " sheets, more than max_sheets=" + std::to_string(maxSheets));
+        throw ModuleError(cover::sheetLimitRefusal({count, atLeast}, maxSheets, "max_sheets"));
     }
 }
 
@@ -57,12 +58,12 @@ SheetArray coverBox(double south, double west, double north, double east, int sc
         std::vector<engine::Sheet> sheets;
         while (const auto sheet = cover.next()) {
             sheets.push_back(*sheet);
-            refuseAbove(sheets.size(), maxSheets, "the compact cover");
+            refuseAbove(sheets.size(), maxSheets, true);
         }
         return SheetArray::fromSheets(std::move(sheets));
     }
     engine::SheetCover cover(box, scale, *mode);
-    refuseAbove(cover.count(), maxSheets, "the cover");
+    refuseAbove(cover.count(), maxSheets);
     return SheetArray::fromSheets(drain(cover));
 }
 
@@ -108,7 +109,7 @@ SheetArray childrenOfFirst(const SheetArray& one, int finerScale, std::uint64_t 
                           engine::scaleRatioText(sheet.scale));
     }
     engine::SheetCover children = engine::childrenOf(sheet, finerScale);
-    refuseAbove(children.count(), maxSheets, "the sheet");
+    refuseAbove(children.count(), maxSheets);
     return SheetArray::fromSheets(drain(children));
 }
 

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "cover/cover_source.h"
 #include "engine/sheet_cover.h"
 #include "engine/square_sheet.h"
 #include "projection/area_squares.h"
@@ -73,14 +74,13 @@ py::tuple squareCoverOf(double south, double west, double north, double east,
     std::vector<std::string> numbers;
     while (const std::optional<engine::SquareSheet> sheet = cover->next()) {
         if (numbers.size() == maxSheets) {
-            throw ModuleError("the cover would have more than " + std::to_string(maxSheets) +
-                              " sheets, more than max_sheets allows");
+            throw ModuleError(cover::sheetLimitRefusal({maxSheets, true}, maxSheets, "max_sheets"));
         }
         numbers.push_back(engine::squareNumber(*sheet));
     }
     const projection::GaussKrugerSystem& system = projector.system();
-    return py::make_tuple(std::move(numbers), projection::systemName(system),
-                          system.epsg, projection::projDefinition(system));
+    return py::make_tuple(std::move(numbers), projection::systemName(system), system.epsg,
+                          projection::projDefinition(system));
 }
 
 }  // namespace mapsheet::python
