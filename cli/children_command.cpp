@@ -3,12 +3,10 @@
 #include <ostream>
 #include <string>
 
+#include "batch/relation_kinds.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/relation_rows.h"
-#include "engine/scale_names.h"
-#include "engine/sheet_hierarchy.h"
-#include "text/csv.h"
 
 namespace mapsheet::cli {
 
@@ -44,30 +42,7 @@ int runChildrenCommand(const Arguments& arguments, std::istream& in, std::ostrea
         return start.exitStatus;
     }
     const RelationOptions& options = *start.options;
-    const auto rowsOf = [scale = *options.scale, limit = options.maxSheets](
-                            const engine::Sheet& sheet, std::string_view input,
-                            batch::RowSink& sink) -> std::optional<std::string> {
-        if (scale < sheet.scale) {
-            return engine::scaleRatioText(scale) + " is coarser than the sheet's scale " +
-                   engine::scaleRatioText(sheet.scale);
-        }
-        engine::SheetCover children = engine::childrenOf(sheet, scale);
-        if (const std::uint64_t count = children.count(); count > limit) {
-            return "it has " + std::to_string(count) + " sheets of " +
-                   engine::scaleRatioText(scale) + ", more than --max-sheets " +
-                   std::to_string(limit);
-        }
-        std::string inputField;
-        text::appendCsvField(inputField, input);
-        std::string& rows = sink.rows();
-        while (const auto child = children.next()) {
-            rows += inputField;
-            batch::appendNumbers(rows, *child);
-            rows += '\n';
-            sink.rowDone();
-        }
-        return std::nullopt;
-    };
+    const batch::RelationRows rowsOf = batch::childrenRows(*options.scale, options.maxSheets);
     return writeRelationRows("children", options, "input,new,old\n", rowsOf, in, out, err);
 }
 

@@ -1,14 +1,12 @@
 // mapsheet-cli neighbours: the sheets of the same scale around given sheets, ring by ring.
 
-#include <charconv>
 #include <ostream>
 #include <string>
 
+#include "batch/relation_kinds.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/relation_rows.h"
-#include "engine/sheet_hierarchy.h"
-#include "text/csv.h"
 
 namespace mapsheet::cli {
 
@@ -45,24 +43,7 @@ int runNeighboursCommand(const Arguments& arguments, std::istream& in, std::ostr
         return start.exitStatus;
     }
     const RelationOptions& options = *start.options;
-    batch::NumberTexts numbers;
-    const auto rowsOf = [rings = options.rings, &numbers](
-                            const engine::Sheet& sheet, std::string_view input,
-                            batch::RowSink& sink) -> std::optional<std::string> {
-        std::string inputField;
-        text::appendCsvField(inputField, input);
-        inputField += ',';
-        std::string& rows = sink.rows();
-        for (const engine::RingSheet& found : engine::neighbours(sheet, rings)) {
-            rows += inputField;
-            char ring[8];
-            rows.append(ring, std::to_chars(ring, ring + sizeof ring, found.ring).ptr);
-            numbers.append(rows, found.sheet);
-            rows += '\n';
-            sink.rowDone();
-        }
-        return std::nullopt;
-    };
+    const batch::RelationRows rowsOf = batch::neighbourRows(options.rings);
     return writeRelationRows("neighbours", options, "input,ring,new,old\n", rowsOf, in, out, err);
 }
 

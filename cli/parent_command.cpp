@@ -3,12 +3,10 @@
 #include <ostream>
 #include <string>
 
+#include "batch/relation_kinds.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/relation_rows.h"
-#include "engine/scale_names.h"
-#include "engine/sheet_hierarchy.h"
-#include "text/csv.h"
 
 namespace mapsheet::cli {
 
@@ -42,25 +40,7 @@ int runParentCommand(const Arguments& arguments, std::istream& in, std::ostream&
         return start.exitStatus;
     }
     const RelationOptions& options = *start.options;
-    const auto rowsOf = [scale = *options.scale](
-                            const engine::Sheet& sheet, std::string_view input,
-                            batch::RowSink& sink) -> std::optional<std::string> {
-        const std::optional<engine::Sheet> parent = engine::parentOf(sheet, scale);
-        if (!parent) {
-            const std::string own = engine::scaleRatioText(sheet.scale);
-            const std::string asked = engine::scaleRatioText(scale);
-            if (scale > sheet.scale) {
-                return asked + " is finer than the sheet's scale " + own;
-            }
-            return own + " does not nest in " + asked;
-        }
-        std::string& rows = sink.rows();
-        text::appendCsvField(rows, input);
-        batch::appendNumbers(rows, *parent);
-        rows += '\n';
-        sink.rowDone();
-        return std::nullopt;
-    };
+    const batch::RelationRows rowsOf = batch::parentRows(*options.scale);
     return writeRelationRows("parent", options, "input,new,old\n", rowsOf, in, out, err);
 }
 
