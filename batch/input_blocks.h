@@ -2,7 +2,7 @@
 
 // Reading a stream in blocks of whole records, for numbering the blocks on several threads.
 //
-// Each block holds whole records: lines ended by a line feed, or CSV records (cli/csv_records.h)
+// Each block holds whole records: lines ended by a line feed, or CSV records (text/csv_records.h)
 // whose quoted fields may hold line feeds. The last record of the input may lack its line
 // feed. A block is about blockSize bytes, more when a single record is longer. The reader
 // counts the line feeds before each block, so that a record's error can name its line.

@@ -1,7 +1,7 @@
 #pragma once
 
-// The rows of a block of point input with their sheets: lines of "LAT,LON" (cli/point_line.h)
-// or the records of a CSV table with a latitude and a longitude column (cli/csv_records.h).
+// The rows of a block of point input with their sheets: lines of "LAT,LON" (text/point_line.h)
+// or the records of a CSV table with a latitude and a longitude column (text/csv_records.h).
 //
 // Lines that hold nothing but blanks and tabs are skipped, in both layouts. A UTF-8 byte order
 // mark before the first row of the input is not part of it. A row that has no sheet carries

@@ -6,7 +6,7 @@
 // CSV: input,scale,new,old,south,west,north,east,error,id,area_m2. The input as given, the
 // scale as "1:50000", the new-standard number (the R code at 1:200,000), the pre-1992 number
 // (empty at 1:2000 and finer), the bounds in decimal degrees rounded to 12 places
-// (cli/degree_text.h), for a number that could not be read the parser's error with every other
+// (text/degree_text.h), for a number that could not be read the parser's error with every other
 // field empty, the sheet id (engine/sheet_id.h) and the area on the CGCS2000 ellipsoid in
 // square metres to 3 decimals (engine/sheet_area.h).
 //
