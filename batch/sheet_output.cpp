@@ -3,7 +3,9 @@
 #include <ostream>
 
 #include "batch/checked_output.h"
+#include "batch/number_lines.h"
 #include "batch/sheet_records.h"
+#include "engine/sheet_or_id.h"
 
 namespace mapsheet::batch {
 
@@ -44,6 +46,41 @@ bool SheetTextOutput::flush() {
     out_.write(records_.data(), static_cast<std::streamsize>(records_.size()));
     records_.clear();
     return flushChecked(out_, err_);
+}
+
+SheetRun writeSheets(const std::vector<std::string>& numbers, std::istream& in, SheetOutput& output,
+                     const ProgressListener& progress) {
+    bool anyError = false;
+    ProgressCounter counter(progress);
+    const auto add = [&](std::string_view input) {
+        const engine::ParsedSheet parsed = engine::parseSheetOrId(input);
+        anyError = anyError || !parsed.sheet;
+        counter.add();
+        return output.add(input, parsed);
+    };
+    if (!numbers.empty()) {
+        for (const std::string& number : numbers) {
+            if (!add(number)) {
+                return {RunStatus::WriteFailed};
+            }
+        }
+    } else {
+        NumberLines lines(in);
+        while (const std::optional<NumberLine> line = lines.next()) {
+            if (!add(line->text)) {
+                return {RunStatus::WriteFailed};
+            }
+        }
+        if (!lines.readError().empty()) {
+            // The rows read so far are written; the cut-off line is not guessed at.
+            output.finish();
+            return {RunStatus::ReadFailed, lines.readError()};
+        }
+    }
+    if (!output.finish()) {
+        return {RunStatus::WriteFailed};
+    }
+    return {anyError || output.refusedAnySheet() ? RunStatus::RowErrors : RunStatus::Success};
 }
 
 }  // namespace mapsheet::batch

@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/number_lines.h"
 #include "batch/sheet_output.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
@@ -16,7 +15,6 @@
 #include "cli/progress_line.h"
 #include "cli/shared_options.h"
 #include "engine/sheet_number_parse.h"
-#include "engine/sheet_or_id.h"
 
 #ifdef MAPSHEET_HAVE_GDAL
 #include "gis/sheet_layer.h"
@@ -270,40 +268,16 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
     if (!output) {
         return kExitUsage;
     }
-    bool anyError = false;
     ProgressLine progressLine(err, &out, "rows");
-    batch::ProgressCounter progress(progressLine.listener());
-    const auto add = [&](std::string_view input) {
-        const engine::ParsedSheet parsed = engine::parseSheetOrId(input);
-        anyError = anyError || !parsed.sheet;
-        progress.add();
-        return output->add(input, parsed);
-    };
-
-    if (!options->numbers.empty()) {
-        for (const std::string& number : options->numbers) {
-            if (!add(number)) {
-                return writeFailed(*output, err);
-            }
-        }
-    } else {
-        batch::NumberLines lines(in);
-        while (const std::optional<batch::NumberLine> line = lines.next()) {
-            if (!add(line->text)) {
-                return writeFailed(*output, err);
-            }
-        }
-        if (!lines.readError().empty()) {
-            // The rows read so far are written; the cut-off line is not guessed at.
-            output->finish();
-            err << "mapsheet-cli sheet: cannot read the input: " << lines.readError() << '\n';
-            return kExitReadFailed;
-        }
-    }
-    if (!output->finish()) {
+    const batch::SheetRun run =
+        batch::writeSheets(options->numbers, in, *output, progressLine.listener());
+    if (run.status == batch::RunStatus::WriteFailed) {
         return writeFailed(*output, err);
     }
-    return anyError || output->refusedAnySheet() ? kExitRowErrors : kExitSuccess;
+    if (run.status == batch::RunStatus::ReadFailed) {
+        err << "mapsheet-cli sheet: cannot read the input: " << run.readError << '\n';
+    }
+    return exitStatusOf(run.status);
 }
 
 }  // namespace mapsheet::cli
