@@ -43,4 +43,15 @@ std::string forEachNumber(const std::vector<std::string>& given, std::istream& i
     return lines.readError();
 }
 
+NumberRun endOfNumberRun(std::string readError, bool anyError, std::ostream& out,
+                         std::ostream& err) {
+    if (!flushChecked(out, err)) {
+        return {RunStatus::WriteFailed, std::move(readError)};
+    }
+    if (!readError.empty()) {
+        return {RunStatus::ReadFailed, std::move(readError)};
+    }
+    return {anyError ? RunStatus::RowErrors : RunStatus::Success, {}};
+}
+
 }  // namespace mapsheet::batch

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/checked_output.h"
 #include "batch/input_lines.h"
 #include "batch/progress.h"
 
@@ -45,5 +46,16 @@ class NumberLines {
 std::string forEachNumber(const std::vector<std::string>& given, std::istream& in,
                           const std::function<void(std::string_view text, long line)>& take,
                           ProgressListener progress = {});
+
+// How a run over numbers ended.
+struct NumberRun {
+    RunStatus status = RunStatus::Success;
+    std::string readError;  // with ReadFailed: why the input ended early
+};
+
+// The end of a run whose rows all went to out: WriteFailed when out fails to flush (said on
+// err), else ReadFailed when the input ended early, else RowErrors when any row had an error.
+NumberRun endOfNumberRun(std::string readError, bool anyError, std::ostream& out,
+                         std::ostream& err);
 
 }  // namespace mapsheet::batch

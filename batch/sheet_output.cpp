@@ -48,8 +48,8 @@ bool SheetTextOutput::flush() {
     return flushChecked(out_, err_);
 }
 
-SheetRun writeSheets(const std::vector<std::string>& numbers, std::istream& in, SheetOutput& output,
-                     const ProgressListener& progress) {
+NumberRun writeSheets(const std::vector<std::string>& numbers, std::istream& in,
+                      SheetOutput& output, const ProgressListener& progress) {
     bool anyError = false;
     ProgressCounter counter(progress);
     const auto add = [&](std::string_view input) {

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/checked_output.h"
+#include "batch/number_lines.h"
 #include "batch/progress.h"
 #include "engine/sheet_number_parse.h"
 
@@ -57,17 +57,12 @@ class SheetTextOutput : public SheetOutput {
     std::string records_;
 };
 
-struct SheetRun {
-    RunStatus status = RunStatus::Success;
-    std::string readError;  // with ReadFailed: why the input could not be read
-};
-
 // Adds every sheet given (a number of either numbering or an id, engine/sheet_or_id.h) to the
 // output and finishes it, telling progress the sheets done: the numbers or, when there are
 // none, the lines of in (batch/number_lines.h). A failed write ends the run (WriteFailed); a
 // read failure finishes the output with the rows read before it (ReadFailed). RowErrors when
 // a number could not be read or the output refused a sheet.
-SheetRun writeSheets(const std::vector<std::string>& numbers, std::istream& in, SheetOutput& output,
-                     const ProgressListener& progress = {});
+NumberRun writeSheets(const std::vector<std::string>& numbers, std::istream& in,
+                      SheetOutput& output, const ProgressListener& progress = {});
 
 }  // namespace mapsheet::batch

@@ -61,7 +61,7 @@ int runGraticuleSquaresCommand(const Arguments& arguments, std::istream& in, std
         return kExitUsage;
     }
     ProgressLine progressLine(err, &out, "rows");
-    const projection::SquareSheetRun run =
+    const batch::NumberRun run =
         projection::writeGraticuleSquareRows(*options, in, out, err, progressLine.listener());
     if (run.status == batch::RunStatus::ReadFailed) {
         err << "mapsheet-cli sheet: cannot read the input: " << run.readError << '\n';

@@ -269,7 +269,7 @@ int runSheetCommand(const Arguments& arguments, std::istream& in, std::ostream& 
         return kExitUsage;
     }
     ProgressLine progressLine(err, &out, "rows");
-    const batch::SheetRun run =
+    const batch::NumberRun run =
         batch::writeSheets(options->numbers, in, *output, progressLine.listener());
     if (run.status == batch::RunStatus::WriteFailed) {
         return writeFailed(*output, err);

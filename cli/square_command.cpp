@@ -110,7 +110,7 @@ int runSquareCommand(const Arguments& arguments, std::istream& in, std::ostream&
     const projection::SquareSheetRequest request{options->scale, *options->system,
                                                  options->graticuleScale, options->values};
     ProgressLine progressLine(err, &out, "rows");
-    const projection::SquareSheetRun run =
+    const batch::NumberRun run =
         projection::writeSquareSheetRows(request, in, out, err, progressLine.listener());
     if (run.status == batch::RunStatus::ReadFailed) {
         err << "mapsheet-cli square: cannot read the input: " << run.readError << '\n';

@@ -88,22 +88,14 @@ class SquareRows {
 
 }  // namespace
 
-SquareSheetRun writeGraticuleSquareRows(const GraticuleSquareRequest& request, std::istream& in,
-                                        std::ostream& out, std::ostream& err,
-                                        const batch::ProgressListener& progress) {
+batch::NumberRun writeGraticuleSquareRows(const GraticuleSquareRequest& request, std::istream& in,
+                                          std::ostream& out, std::ostream& err,
+                                          const batch::ProgressListener& progress) {
     SquareRows rows(request, out);
-    SquareSheetRun run;
-    run.readError = batch::forEachNumber(
+    std::string readError = batch::forEachNumber(
         request.values, in,
         [&rows](std::string_view number, long line) { rows.sheet(number, line); }, progress);
-    if (!batch::flushChecked(out, err)) {
-        run.status = batch::RunStatus::WriteFailed;
-    } else if (!run.readError.empty()) {
-        run.status = batch::RunStatus::ReadFailed;
-    } else if (rows.anyError()) {
-        run.status = batch::RunStatus::RowErrors;
-    }
-    return run;
+    return batch::endOfNumberRun(std::move(readError), rows.anyError(), out, err);
 }
 
 }  // namespace mapsheet::projection

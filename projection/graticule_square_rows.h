@@ -30,8 +30,8 @@ struct GraticuleSquareRequest {
 
 // Writes the header and the rows, telling progress the numbers done. A failed write has been
 // said on err.
-SquareSheetRun writeGraticuleSquareRows(const GraticuleSquareRequest& request, std::istream& in,
-                                        std::ostream& out, std::ostream& err,
-                                        const batch::ProgressListener& progress = {});
+batch::NumberRun writeGraticuleSquareRows(const GraticuleSquareRequest& request, std::istream& in,
+                                          std::ostream& out, std::ostream& err,
+                                          const batch::ProgressListener& progress = {});
 
 }  // namespace mapsheet::projection

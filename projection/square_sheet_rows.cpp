@@ -152,22 +152,14 @@ std::optional<engine::SquareSheet> readSquareSheet(std::string_view text, int sc
     return parsed.sheet;
 }
 
-SquareSheetRun writeSquareSheetRows(const SquareSheetRequest& request, std::istream& in,
-                                    std::ostream& out, std::ostream& err,
-                                    const batch::ProgressListener& progress) {
+batch::NumberRun writeSquareSheetRows(const SquareSheetRequest& request, std::istream& in,
+                                      std::ostream& out, std::ostream& err,
+                                      const batch::ProgressListener& progress) {
     SquareSheetRows rows(request, out);
-    SquareSheetRun run;
-    run.readError = batch::forEachNumber(
+    std::string readError = batch::forEachNumber(
         request.values, in,
         [&rows](std::string_view number, long line) { rows.sheet(number, line); }, progress);
-    if (!batch::flushChecked(out, err)) {
-        run.status = batch::RunStatus::WriteFailed;
-    } else if (!run.readError.empty()) {
-        run.status = batch::RunStatus::ReadFailed;
-    } else if (rows.anyError()) {
-        run.status = batch::RunStatus::RowErrors;
-    }
-    return run;
+    return batch::endOfNumberRun(std::move(readError), rows.anyError(), out, err);
 }
 
 }  // namespace mapsheet::projection

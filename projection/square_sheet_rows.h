@@ -25,7 +25,7 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/checked_output.h"
+#include "batch/number_lines.h"
 #include "batch/progress.h"
 #include "engine/square_sheet.h"
 #include "projection/gauss_kruger_system.h"
@@ -45,15 +45,10 @@ struct SquareSheetRequest {
     std::vector<std::string> values;    // the numbers; empty: the lines of in
 };
 
-struct SquareSheetRun {
-    batch::RunStatus status = batch::RunStatus::Success;
-    std::string readError;  // with ReadFailed: why the input could not be read
-};
-
 // Writes the header and the rows, telling progress the numbers done. A failed write has been
 // said on err (batch/checked_output.h).
-SquareSheetRun writeSquareSheetRows(const SquareSheetRequest& request, std::istream& in,
-                                    std::ostream& out, std::ostream& err,
-                                    const batch::ProgressListener& progress = {});
+batch::NumberRun writeSquareSheetRows(const SquareSheetRequest& request, std::istream& in,
+                                      std::ostream& out, std::ostream& err,
+                                      const batch::ProgressListener& progress = {});
 
 }  // namespace mapsheet::projection
