@@ -4,11 +4,11 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "cli/exit_status.h"
 #include "cli/number_csv.h"
 #include "cli/number_features.h"
 #include "cli/number_input.h"
 #include "cli/number_options.h"
-#include "cli/exit_status.h"
 
 namespace mapsheet::cli {
 

@@ -24,8 +24,9 @@ std::string maxSheetsRefusal(const CoverSource& source, std::uint64_t limit) {
 std::string sheetLimitRefusal(const CoverCount& count, std::uint64_t limit,
                               std::string_view limitName) {
     return std::string("the cover would have ") + (count.atLeast ? "more than " : "") +
-           text::withThousandsSeparators(count.atLeast ? limit : count.sheets) + " sheets, more than " +
-           std::string(limitName) + " " + text::withThousandsSeparators(limit) + " allows";
+           text::withThousandsSeparators(count.atLeast ? limit : count.sheets) +
+           " sheets, more than " + std::string(limitName) + " " +
+           text::withThousandsSeparators(limit) + " allows";
 }
 
 }  // namespace mapsheet::cover
