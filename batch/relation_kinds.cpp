@@ -17,12 +17,7 @@ RelationRows parentRows(int scale) {
                    RowSink& sink) -> std::optional<std::string> {
         const std::optional<engine::Sheet> parent = engine::parentOf(sheet, scale);
         if (!parent) {
-            const std::string own = engine::scaleRatioText(sheet.scale);
-            const std::string asked = engine::scaleRatioText(scale);
-            if (scale > sheet.scale) {
-                return asked + " is finer than the sheet's scale " + own;
-            }
-            return own + " does not nest in " + asked;
+            return engine::describeInputError(engine::parentScaleError(sheet, scale));
         }
         std::string& rows = sink.rows();
         text::appendCsvField(rows, input);
@@ -36,9 +31,9 @@ RelationRows parentRows(int scale) {
 RelationRows childrenRows(int scale, std::uint64_t maxSheets) {
     return [scale, limit = maxSheets](const engine::Sheet& sheet, std::string_view input,
                                       RowSink& sink) -> std::optional<std::string> {
-        if (scale < sheet.scale) {
-            return engine::scaleRatioText(scale) + " is coarser than the sheet's scale " +
-                   engine::scaleRatioText(sheet.scale);
+        if (const engine::InputError error = engine::childScaleError(sheet, scale);
+            !error.empty()) {
+            return engine::describeInputError(error);
         }
         engine::SheetCover children = engine::childrenOf(sheet, scale);
         if (const std::uint64_t count = children.count(); count > limit) {

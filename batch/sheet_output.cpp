@@ -61,14 +61,14 @@ NumberRun writeSheets(const std::vector<std::string>& numbers, std::istream& in,
     if (!numbers.empty()) {
         for (const std::string& number : numbers) {
             if (!add(number)) {
-                return {RunStatus::WriteFailed};
+                return {RunStatus::WriteFailed, {}};
             }
         }
     } else {
         NumberLines lines(in);
         while (const std::optional<NumberLine> line = lines.next()) {
             if (!add(line->text)) {
-                return {RunStatus::WriteFailed};
+                return {RunStatus::WriteFailed, {}};
             }
         }
         if (!lines.readError().empty()) {
@@ -78,9 +78,9 @@ NumberRun writeSheets(const std::vector<std::string>& numbers, std::istream& in,
         }
     }
     if (!output.finish()) {
-        return {RunStatus::WriteFailed};
+        return {RunStatus::WriteFailed, {}};
     }
-    return {anyError || output.refusedAnySheet() ? RunStatus::RowErrors : RunStatus::Success};
+    return {anyError || output.refusedAnySheet() ? RunStatus::RowErrors : RunStatus::Success, {}};
 }
 
 }  // namespace mapsheet::batch

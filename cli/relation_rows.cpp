@@ -37,11 +37,11 @@ RelationStart startRelationCommand(const Arguments& arguments, const std::vector
     const CommandUsage usage = relationUsage(command);
     const std::optional<CommandLine> line = readCommandLine(arguments, takes, usage, err);
     if (!line) {
-        return {std::nullopt, kExitUsage};
+        return {std::nullopt, kExitUsage, std::nullopt};
     }
     if (line->help()) {
         out << help;
-        return {std::nullopt, finishOutput(out, err, kExitSuccess)};
+        return {std::nullopt, finishOutput(out, err, kExitSuccess), std::nullopt};
     }
     const bool takesScale = std::any_of(takes.begin(), takes.end(), [](const Option& option) {
         return option.name == kScaleOption.name;

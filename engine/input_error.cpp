@@ -137,6 +137,24 @@ void word(Message& m, const InputError& e) {
             m << "rings ";
             m.piece(e.piece) << ": from " << e.first << " to " << e.last;
             return;
+        case NotAGaussKrugerSrid:
+            m << "srid ";
+            m.piece(e.piece) << ": not a CGCS2000 Gauss-Kruger system (" << e.first << " to "
+                             << e.last << "), nor 0 for the nearest 3-degree zone";
+            return;
+        case ParentScaleFiner:
+            m << scaleRatioText(e.scale) << " is finer than the sheet's scale "
+              << scaleRatioText(static_cast<int>(e.first));
+            return;
+        case ScalesDoNotNest:
+            m << scaleRatioText(static_cast<int>(e.first)) << " does not nest in "
+              << scaleRatioText(e.scale)
+              << " (1:200,000 and 1:250,000 sheets do not nest in each other)";
+            return;
+        case ChildScaleCoarser:
+            m << scaleRatioText(e.scale) << " is coarser than the sheet's scale "
+              << scaleRatioText(static_cast<int>(e.first));
+            return;
         case NotASheetId:
             m << "id ";
             m.piece(e.piece) << " is no sheet id";

@@ -47,6 +47,12 @@ enum class InputErrorCode : std::uint8_t {
     UnknownCoverMode,         // piece: the mode name
     RingsOutOfRange,          // piece: the rings; range 1..engine::kMaxRings
     NotASheetId,              // piece: the digits, which name no sheet (engine/sheet_id.h)
+    NotAGaussKrugerSrid,      // piece: the srid; range 4491..4554 (0 asks for the nearest zone)
+    // Scales across the hierarchy (engine/sheet_hierarchy.h; scale: the one asked for, first:
+    // the sheet's own).
+    ParentScaleFiner,   // a parent asked for at a finer scale than the sheet's
+    ScalesDoNotNest,    // a parent across 1:200,000 and 1:250,000
+    ChildScaleCoarser,  // children asked for at a coarser scale than the sheet's
     // Written sheet numbers (engine/sheet_number_parse.h).
     EmptySheetNumber,
     MissingRowLetter,

@@ -114,6 +114,33 @@ std::optional<Sheet> parentOf(const Sheet& sheet, int coarserScale) noexcept {
     return containing(sheet, coarserScale);
 }
 
+namespace {
+
+InputError scaleError(InputErrorCode code, const Sheet& sheet, int asked) {
+    InputError error = inputError(code, {}, asked);
+    error.first = sheet.scale;
+    return error;
+}
+
+}  // namespace
+
+InputError parentScaleError(const Sheet& sheet, int coarserScale) {
+    if (coarserScale > sheet.scale) {
+        return scaleError(InputErrorCode::ParentScaleFiner, sheet, coarserScale);
+    }
+    if (divisionRatio(coarserScale, sheet.scale) == 0) {
+        return scaleError(InputErrorCode::ScalesDoNotNest, sheet, coarserScale);
+    }
+    return {};
+}
+
+InputError childScaleError(const Sheet& sheet, int finerScale) {
+    if (finerScale < sheet.scale) {
+        return scaleError(InputErrorCode::ChildScaleCoarser, sheet, finerScale);
+    }
+    return {};
+}
+
 SheetCover childrenOf(const Sheet& sheet, int finerScale) noexcept {
     if (!isValid(sheet) || finerScale < sheet.scale || finerScale >= kScaleCount) {
         return SheetCover();

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+#include "engine/input_error.h"
 #include "engine/sheet.h"
 #include "engine/sheet_cover.h"
 
@@ -40,9 +41,16 @@ std::vector<RingSheet> neighbours(const Sheet& sheet, int rings);
 // nullopt when the sheet is invalid, the scale is finer or outside 0..11, or it does not nest.
 std::optional<Sheet> parentOf(const Sheet& sheet, int coarserScale) noexcept;
 
+// Why a valid sheet has no parent at coarserScale (a scale 0..11): ParentScaleFiner or
+// ScalesDoNotNest; code None when it has one.
+InputError parentScaleError(const Sheet& sheet, int coarserScale);
+
 // The sheets of finerScale (the same scale or a finer one) whose interior meets the sheet:
 // its children when the scales nest, from the north-west, streamed; count() gives their number
 // first. Empty when the sheet is invalid or finerScale is coarser or outside 0..11.
 SheetCover childrenOf(const Sheet& sheet, int finerScale) noexcept;
+
+// ChildScaleCoarser when finerScale (0..11) is coarser than the sheet's; code None otherwise.
+InputError childScaleError(const Sheet& sheet, int finerScale);
 
 }  // namespace mapsheet::engine

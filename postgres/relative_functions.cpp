@@ -146,10 +146,7 @@ Datum mapsheet_children_ids(PG_FUNCTION_ARGS) {
     if (SRF_IS_FIRSTCALL()) {
         const Sheet sheet = mapsheet::postgres::sheetOfId(PG_GETARG_INT64(0));
         const int scale = mapsheet::postgres::scaleOfDenominator(PG_GETARG_INT32(1));
-        if (scale < sheet.scale) {
-            mapsheet::postgres::raiseInvalid(
-                "invalid scale for the children: coarser than the sheet");
-        }
+        mapsheet::postgres::checkChildScale(sheet, scale);
         FuncCallContext* call = SRF_FIRSTCALL_INIT();
         void* place = MemoryContextAlloc(call->multi_call_memory_ctx, sizeof(SheetCover));
         call->user_fctx = new (place) SheetCover(mapsheet::engine::childrenOf(sheet, scale));

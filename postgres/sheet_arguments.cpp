@@ -65,10 +65,30 @@ int checkedRings(std::int32_t rings) {
     raiseFailure(failure);
 }
 
-void raiseInvalid(const char* message) {
-    Failure failure;
-    setInvalidParameter(failure, message);
-    raiseFailure(failure);
+namespace {
+
+// Raises the error when it has a code; the error is worded inside runGuarded, so no C++ object
+// is alive when the server's error jumps out.
+void raiseWhenWrong(const char* argument, engine::InputError (*check)(const engine::Sheet&, int),
+                    const engine::Sheet& sheet, int scale) {
+    const Failure failure = runGuarded([&](Failure& found) {
+        if (const engine::InputError error = check(sheet, scale); !error.empty()) {
+            setInputError(found, argument, error);
+        }
+    });
+    if (failure.sqlState != 0) {
+        raiseFailure(failure);
+    }
+}
+
+}  // namespace
+
+void checkParentScale(const engine::Sheet& sheet, int coarserScale) {
+    raiseWhenWrong("scale for the parent", engine::parentScaleError, sheet, coarserScale);
+}
+
+void checkChildScale(const engine::Sheet& sheet, int finerScale) {
+    raiseWhenWrong("scale for the children", engine::childScaleError, sheet, finerScale);
 }
 
 }  // namespace mapsheet::postgres

@@ -23,7 +23,10 @@ int scaleOfDenominator(std::int32_t denominator);
 // rings in 1..engine::kMaxRings.
 int checkedRings(std::int32_t rings);
 
-// Raises 22023 with the message (does not return).
-[[noreturn]] void raiseInvalid(const char* message);
+// Raise 22023 when the sheet has no parent at coarserScale ("invalid scale for the parent:
+// 1:50000 is finer than the sheet's scale 1:100000") or when finerScale is coarser than the
+// sheet's ("invalid scale for the children: ..."); return otherwise.
+void checkParentScale(const engine::Sheet& sheet, int coarserScale);
+void checkChildScale(const engine::Sheet& sheet, int finerScale);
 
 }  // namespace mapsheet::postgres

@@ -77,13 +77,8 @@ Datum mapsheet_old_number_of_id(PG_FUNCTION_ARGS) {
 Datum mapsheet_parent_id(PG_FUNCTION_ARGS) {
     const Sheet sheet = mapsheet::postgres::sheetOfId(PG_GETARG_INT64(0));
     const int scale = mapsheet::postgres::scaleOfDenominator(PG_GETARG_INT32(1));
+    mapsheet::postgres::checkParentScale(sheet, scale);
     const std::optional<Sheet> parent = mapsheet::engine::parentOf(sheet, scale);
-    if (!parent) {
-        mapsheet::postgres::raiseInvalid(
-            scale > sheet.scale ? "invalid scale for the parent: finer than the sheet"
-                                : "invalid scale for the parent: 1:200000 and 1:250000 sheets "
-                                  "do not nest");
-    }
     PG_RETURN_INT64(mapsheet::engine::sheetToId(*parent));
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/input_error.h"
 #include "engine/square_sheet.h"
 #include "postgres/scale_argument.h"
 #include "postgres/server.h"
@@ -68,10 +69,11 @@ void numberSquare(SquareCache& cache, double latitude, double longitude, int sca
         if (srid != 0) {
             system = mapsheet::projection::epsgGaussKrugerSystem(srid);
             if (!system) {
-                mapsheet::postgres::setInvalidParameter(
-                    failure, "invalid srid " + std::to_string(srid) +
-                                 ": not a CGCS2000 Gauss-Kruger system (4491 to 4554), nor 0 "
-                                 "for the nearest 3-degree zone");
+                mapsheet::engine::InputError error = mapsheet::engine::inputError(
+                    mapsheet::engine::InputErrorCode::NotAGaussKrugerSrid, std::to_string(srid));
+                error.first = mapsheet::projection::kFirstGaussKrugerEpsg;
+                error.last = mapsheet::projection::kLastGaussKrugerEpsg;
+                mapsheet::postgres::setInputError(failure, "srid", error);
                 return;
             }
         }

@@ -2,14 +2,17 @@
 
 #include <cmath>
 #include <optional>
+#include <string>
 #include <string_view>
 
+#include "engine/input_error.h"
 #include "engine/scale_catalogue.h"
 #include "engine/scale_names.h"
 #include "engine/sheet_area.h"
 #include "engine/sheet_id.h"
 #include "engine/sheet_number_parse.h"
 #include "engine/sheet_or_id.h"
+#include "library/double_text.h"
 
 namespace mapsheet::web {
 
@@ -50,23 +53,23 @@ void throwError(const std::string& message) {
 }
 
 int scaleIndexOrThrow(const val& scale) {
-    std::optional<int> index;
     if (scale.isNumber()) {
         const double denominator = scale.as<double>();
         for (int i = 0; i < engine::kScaleCount; ++i) {
             if (engine::kScaleCatalogue[static_cast<std::size_t>(i)].denominator == denominator) {
-                index = i;
+                return i;
             }
         }
-    } else if (scale.isString()) {
-        index = engine::parseScale(scale.as<std::string>());
+        throwError("unknown " + engine::describeInputError(engine::inputError(
+                                    engine::InputErrorCode::UnknownScaleDenominator,
+                                    shortestText(denominator))));
     }
-    if (!index) {
-        throwError(
-            "unknown scale: the scales are 1:1000000, 1:500000, 1:250000, 1:200000, "
-            "1:100000, 1:50000, 1:25000, 1:10000, 1:5000, 1:2000, 1:1000 and 1:500");
+    const std::string written = scale.isString() ? scale.as<std::string>() : std::string();
+    if (const std::optional<int> index = engine::parseScale(written)) {
+        return *index;
     }
-    return *index;
+    throwError("unknown " + engine::describeInputError(
+                                engine::inputError(engine::InputErrorCode::UnknownScale, written)));
 }
 
 engine::Sheet sheetOfTextOrThrow(const std::string& text) {

@@ -95,8 +95,9 @@ SheetArray parentsOf(const SheetArray& sheets, int coarserScale) {
         if (!parents[i] && firstMissing.empty()) {
             firstMissing = "no sheet of " + engine::scaleRatioText(coarserScale) +
                            " contains a sheet of " +
-                           engine::scaleRatioText(sheets.sheets()[i].scale) +
-                           " (the scale is finer, or 1:200,000 and 1:250,000 do not nest)";
+                           engine::scaleRatioText(sheets.sheets()[i].scale) + ": " +
+                           engine::describeInputError(
+                               engine::parentScaleError(sheets.sheets()[i], coarserScale));
         }
     }
     return SheetArray::fromOptionalSheets(parents, firstMissing);
@@ -104,9 +105,9 @@ SheetArray parentsOf(const SheetArray& sheets, int coarserScale) {
 
 SheetArray childrenOfFirst(const SheetArray& one, int finerScale, std::uint64_t maxSheets) {
     const engine::Sheet& sheet = firstSheet(one);
-    if (finerScale < sheet.scale) {
-        throw ModuleError(engine::scaleRatioText(finerScale) + " is coarser than the sheet's " +
-                          engine::scaleRatioText(sheet.scale));
+    if (const engine::InputError error = engine::childScaleError(sheet, finerScale);
+        !error.empty()) {
+        throw ModuleError(engine::describeInputError(error));
     }
     engine::SheetCover children = engine::childrenOf(sheet, finerScale);
     refuseAbove(children.count(), maxSheets);

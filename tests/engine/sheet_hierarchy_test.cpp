@@ -237,5 +237,25 @@ TEST(ParentsAndChildren, TwoHundredThousandDoesNotNestWithTwoHundredFifty) {
     EXPECT_EQ(childrenOf(parsed("J50E002003"), 2).count(), 0U);
 }
 
+TEST(ParentsAndChildren, TheScaleErrorsSayExactlyWhenThereIsNoRelative) {
+    std::mt19937_64 random(11);
+    for (int own = 0; own < kScaleCount; ++own) {
+        const Sheet sheet = randomSheet(random, own);
+        for (int asked = 0; asked < kScaleCount; ++asked) {
+            SCOPED_TRACE(std::to_string(own) + " asked " + std::to_string(asked));
+            const InputError parentError = parentScaleError(sheet, asked);
+            EXPECT_EQ(parentError.empty(), parentOf(sheet, asked).has_value());
+            if (!parentError.empty()) {
+                EXPECT_EQ(parentError.code, asked > own ? InputErrorCode::ParentScaleFiner
+                                                        : InputErrorCode::ScalesDoNotNest);
+            }
+            EXPECT_EQ(childScaleError(sheet, asked).empty(), childrenOf(sheet, asked).count() > 0);
+        }
+    }
+    EXPECT_EQ(describeInputError(parentScaleError(parsed("J50R002003"), 2)),
+              "1:200000 does not nest in 1:250000 (1:200,000 and 1:250,000 sheets do not nest in "
+              "each other)");
+}
+
 }  // namespace
 }  // namespace mapsheet::engine
