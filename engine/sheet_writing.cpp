@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 
 #include "engine/sheet.h"
@@ -25,6 +27,28 @@ constexpr std::array<char, 200> kDigitPairs = [] {
 
 void TextAt::pushNumber(int value, int minDigits) noexcept {
     constexpr int kMostDigits = 16;
+    if (value >= 0 && value < 10000 && minDigits <= 4 && size_ + 4 <= kShortTextRoom) {
+        // Every code and zone: four digits built in one word, of which the last `width` are
+        // kept. The word is stored whole, its spare bytes landing in the room past the text.
+        const auto small = static_cast<unsigned>(value);
+        const int digitCount = 1 + (small >= 10) + (small >= 100) + (small >= 1000);
+        const int width = std::max(minDigits, digitCount);
+        char four[4];
+        std::memcpy(four, kDigitPairs.data() + 2 * (small / 100), 2);
+        std::memcpy(four + 2, kDigitPairs.data() + 2 * (small % 100), 2);
+        std::uint32_t word = 0;
+        std::memcpy(&word, four, 4);
+        // Drop the leading characters: the low bytes of a little-endian word, the high of a
+        // big-endian one.
+        if constexpr (std::endian::native == std::endian::little) {
+            word >>= 8 * (4 - width);
+        } else {
+            word <<= 8 * (4 - width);
+        }
+        std::memcpy(data_ + size_, &word, 4);
+        size_ += static_cast<std::size_t>(width);
+        return;
+    }
     if (value < 0) {
         // Zeros before the sign: a negative value is no code, only text to show.
         char digits[kMostDigits];

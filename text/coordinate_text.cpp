@@ -54,7 +54,9 @@ std::optional<double> plainDecimalDegrees(std::string_view text) {
         return std::nullopt;
     }
     const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
-    return negative && magnitude != 0 ? -magnitude : magnitude;
+    // "-0" is 0 (the point on the line, not beyond it); asking digits rather than the quotient
+    // keeps the choice off the division's long wait.
+    return negative && digits != 0 ? -magnitude : magnitude;
 }
 
 // Decimal degrees as fast_float reads them, when it reads the whole text (values beyond the
