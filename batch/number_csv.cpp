@@ -63,6 +63,16 @@ std::string_view emptySheetColumns(bool ids) {
     return ids ? "," : ",,";
 }
 
+// The sheet's columns, or the empty ones and the error.
+void appendNumberingColumns(OutputCursor& output, const PointRow& row, bool ids) {
+    if (row.numbering.sheet) {
+        appendSheetColumns(output, *row.numbering.sheet, ids);
+    } else {
+        output.put(emptySheetColumns(ids));
+        putCsvField(output, row.error);
+    }
+}
+
 // One row of point lines: the coordinates as given; a line that cannot be read goes whole
 // into the latitude column.
 void appendPointLineRow(OutputCursor& output, const PointRow& row, bool ids) {
@@ -72,12 +82,7 @@ void appendPointLineRow(OutputCursor& output, const PointRow& row, bool ids) {
     output.put(',');
     putCsvField(output, ownColumns ? row.longitude : std::string_view());
     output.put(',');
-    if (row.numbering.sheet) {
-        appendSheetColumns(output, *row.numbering.sheet, ids);
-    } else {
-        output.put(emptySheetColumns(ids));
-        putCsvField(output, row.error);
-    }
+    appendNumberingColumns(output, row, ids);
     output.put('\n');
 }
 
@@ -85,12 +90,7 @@ void appendPointLineRow(OutputCursor& output, const PointRow& row, bool ids) {
 void appendTableRow(OutputCursor& output, const PointRow& row, bool ids) {
     text::appendCsvText(output.text(), row.record);
     output.put(',');
-    if (row.numbering.sheet) {
-        appendSheetColumns(output, *row.numbering.sheet, ids);
-    } else {
-        output.put(emptySheetColumns(ids));
-        putCsvField(output, row.error);
-    }
+    appendNumberingColumns(output, row, ids);
     output.put(row.lineEnding.empty() ? std::string_view("\n") : row.lineEnding);
 }
 

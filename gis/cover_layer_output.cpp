@@ -53,7 +53,8 @@ class FeatureOutput final : public cover::CoverOutput {
         }
         if (!outlines_) {
             const cover::SheetFrame f = row.frame();
-            return check(writer_->writeRectangle(f.south, f.west, f.north, f.east));
+            return keepWriterError(writer_->writeRectangle(f.south, f.west, f.north, f.east),
+                                   *writer_, error_);
         }
         std::string error;
         const engine::GeographicRing outline = row.geographicOutline(error);
@@ -61,18 +62,13 @@ class FeatureOutput final : public cover::CoverOutput {
             error_ = "cannot write " + target_ + ": " + error;
             return false;
         }
-        return check(writer_->writePolygon(outline));
+        return keepWriterError(writer_->writePolygon(outline), *writer_, error_);
     }
-    bool finish() override { return error_.empty() && check(writer_->finish()); }
+    bool finish() override {
+        return error_.empty() && keepWriterError(writer_->finish(), *writer_, error_);
+    }
 
   private:
-    bool check(bool written) {
-        if (!written) {
-            error_ = writer_->error();
-        }
-        return written;
-    }
-
     std::unique_ptr<FeatureWriter> writer_;
     std::string target_;  // for messages: the file, or "standard output"
     bool outlines_;

@@ -64,12 +64,12 @@ namespace mapsheet::gis {
 
 enum class VectorFormat { GeoJson, GeoPackage, Shapefile, Kml, FlatGeobuf, Dxf, Xlsx };
 
-// The format of a command-line name: "geojson", "gpkg", "shp", "kml", "fgb", "dxf", "xlsx" (lower case
-// only); nullopt for any other text.
+// The format of a command-line name: "geojson", "gpkg", "shp", "kml", "fgb", "dxf", "xlsx" (lower
+// case only); nullopt for any other text.
 std::optional<VectorFormat> vectorFormatNamed(std::string_view name);
 
-// The format a file name's extension implies (.geojson/.json, .gpkg, .shp, .kml, .fgb, .dxf, .xlsx, in any
-// case); nullopt otherwise.
+// The format a file name's extension implies (.geojson/.json, .gpkg, .shp, .kml, .fgb, .dxf, .xlsx,
+// in any case); nullopt otherwise.
 std::optional<VectorFormat> vectorFormatOfPath(std::string_view path);
 
 // "geojson", "gpkg", ...: the command-line name.
@@ -156,5 +156,14 @@ class FeatureWriter {
     explicit FeatureWriter(std::unique_ptr<State> state);
     std::unique_ptr<State> state_;
 };
+
+// written, copying the writer's reason into error when it is false: for the outputs that keep
+// their own error text over a writer.
+inline bool keepWriterError(bool written, const FeatureWriter& writer, std::string& error) {
+    if (!written) {
+        error = writer.error();
+    }
+    return written;
+}
 
 }  // namespace mapsheet::gis

@@ -38,7 +38,7 @@ class FeatureOutput final : public batch::SheetOutput {
         writer_->setText(Input, text::validUtf8(input));
         if (!parsed.sheet) {
             writer_->setText(Error, text::validUtf8(engine::describeInputError(parsed.error)));
-            return check(writer_->writeWithoutGeometry());
+            return keepWriterError(writer_->writeWithoutGeometry(), *writer_, error_);
         }
         const engine::Sheet& sheet = *parsed.sheet;
         const engine::DegreeBounds bounds = engine::degreeBounds(sheet);
@@ -54,18 +54,13 @@ class FeatureOutput final : public batch::SheetOutput {
         writer_->setReal(East, bounds.east);
         writer_->setText(Id, std::to_string(engine::sheetToId(sheet)));
         writer_->setReal(Area, engine::sheetArea(sheet));
-        return check(writer_->writeRectangle(bounds.south, bounds.west, bounds.north, bounds.east));
+        return keepWriterError(
+            writer_->writeRectangle(bounds.south, bounds.west, bounds.north, bounds.east), *writer_,
+            error_);
     }
-    bool finish() override { return check(writer_->finish()); }
+    bool finish() override { return keepWriterError(writer_->finish(), *writer_, error_); }
 
   private:
-    bool check(bool written) {
-        if (!written) {
-            error_ = writer_->error();
-        }
-        return written;
-    }
-
     std::unique_ptr<FeatureWriter> writer_;
 };
 
