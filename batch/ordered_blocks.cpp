@@ -44,8 +44,8 @@ class BlockRing {
           progress_(progress),
           slots_(2 * static_cast<std::size_t>(jobs) + 2),
           done_(slots_.size()) {
-        workers_.reserve(static_cast<std::size_t>(jobs));
-        for (int i = 0; i < jobs; ++i) {
+        workers_.reserve(static_cast<std::size_t>(jobs - 1));
+        for (int i = 1; i < jobs; ++i) {
             workers_.emplace_back([this] { workLoop(); });
         }
     }
@@ -95,6 +95,14 @@ class BlockRing {
                 return true;
             }
             std::unique_lock lock(mutex_);
+            // The newest block: the workers keep taking the oldest, which are written first.
+            if (!queued_.empty() && !failure_) {
+                const std::size_t slot = queued_.back();
+                queued_.pop_back();
+                lock.unlock();
+                workOn(slot);
+                continue;
+            }
             blockDone_.wait(lock, [&] { return done_[slotOf(nextWrite)] || failure_; });
             if (failure_) {
                 lock.unlock();
@@ -140,20 +148,23 @@ class BlockRing {
                 slot = queued_.front();
                 queued_.pop_front();
             }
-            std::exception_ptr failure;
-            try {
-                steps_.work(slots_[slot]);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-            {
-                const std::lock_guard lock(mutex_);
-                done_[slot] = true;
-                if (failure && !failure_) {
-                    failure_ = failure;
-                }
-            }
+            workOn(slot);
             blockDone_.notify_one();
+        }
+    }
+
+    // Runs work on the block in the slot and marks it done, keeping the first failure.
+    void workOn(std::size_t slot) {
+        std::exception_ptr failure;
+        try {
+            steps_.work(slots_[slot]);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        const std::lock_guard lock(mutex_);
+        done_[slot] = true;
+        if (failure && !failure_) {
+            failure_ = failure;
         }
     }
 

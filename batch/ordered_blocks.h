@@ -2,11 +2,13 @@
 
 // Working through blocks of input on several threads, with the results written in input order.
 //
-// The calling thread reads and writes: it asks read to fill a free block, hands the block to
-// one of the worker threads, which runs work on it, and passes finished blocks to write in the
-// order they were read. At most 2 x jobs + 2 blocks exist at once and each is reused, so the
-// memory held is bounded by the block size whatever the length of the input. With jobs 1 no
-// thread is started: read, work and write take turns on the calling thread.
+// The calling thread reads and writes: it asks read to fill a free block, queues it for work,
+// and passes finished blocks to write in the order they were read. jobs - 1 worker threads take
+// the oldest queued blocks; the calling thread works on the newest one whenever it would
+// otherwise wait, which spares a thread and nearly all the waking of one thread by another. At most
+// 2 x jobs + 2 blocks exist at once and each is reused, so the memory held is bounded by the block
+// size whatever the length of the input. With jobs 1 no thread is started: read, work and write
+// take turns on the calling thread.
 //
 // work runs on several blocks at once and must touch nothing but its block (and what is safe
 // to share). read and write run on the calling thread only. An exception thrown by work is
