@@ -146,10 +146,15 @@ void word(Message& m, const InputError& e) {
             m << scaleRatioText(e.scale) << " is finer than the sheet's scale "
               << scaleRatioText(static_cast<int>(e.first));
             return;
-        case ScalesDoNotNest:
-            m << scaleRatioText(static_cast<int>(e.first)) << " does not nest in "
-              << scaleRatioText(e.scale)
-              << " (1:200,000 and 1:250,000 sheets do not nest in each other)";
+        case ScalesDoNotNest: {
+            // Why, in the grids that divide the 1:1,000,000 sheet: 6 x 6 and 4 x 4.
+            const int own = static_cast<int>(e.first);
+            const std::int64_t ownGrid = kScaleCatalogue[own].divisions;
+            const std::int64_t askedGrid = kScaleCatalogue[e.scale].divisions;
+            m << scaleRatioText(own) << " does not nest in " << scaleRatioText(e.scale) << ": "
+              << ownGrid << " x " << ownGrid << " and " << askedGrid << " x " << askedGrid
+              << " grids do not nest";
+        }
             return;
         case ChildScaleCoarser:
             m << scaleRatioText(e.scale) << " is coarser than the sheet's scale "

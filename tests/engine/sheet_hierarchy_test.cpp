@@ -253,8 +253,7 @@ TEST(ParentsAndChildren, TheScaleErrorsSayExactlyWhenThereIsNoRelative) {
         }
     }
     EXPECT_EQ(describeInputError(parentScaleError(parsed("J50R002003"), 2)),
-              "1:200000 does not nest in 1:250000 (1:200,000 and 1:250,000 sheets do not nest in "
-              "each other)");
+              "1:200000 does not nest in 1:250000: 6 x 6 and 4 x 4 grids do not nest");
 }
 
 }  // namespace
