@@ -1,12 +1,10 @@
 // Built only with GDAL and PROJ: square sheets written as a GIS layer.
 #ifdef MAPSHEET_HAVE_PROJ
 
-#include <istream>
 #include <memory>
 #include <ostream>
 #include <string>
 
-#include "batch/number_lines.h"
 #include "cli/exit_status.h"
 #include "cli/square_sheet_layer.h"
 #include "projection/square_sheet_rows.h"
@@ -35,33 +33,12 @@ int writeSquareSheetLayer(const SquareOptions& options, std::istream& in, std::o
         err << kPrefix << error << '\n';
         return options.output ? kExitWriteFailed : kExitUsage;
     }
-    bool anyError = false;
-    bool written = true;
-    const std::string readError =
-        batch::forEachNumber(options.values, in, [&](std::string_view text, long line) {
-            std::string why;
-            const std::optional<engine::SquareSheet> sheet =
-                projection::readSquareSheet(text, options.scale, locator, why);
-            if (!sheet) {
-                anyError = true;
-                // The reason quotes the bad piece or names the sheet's centre.
-                err << kPrefix << (line > 0 ? "line " + std::to_string(line) + ": " : "") << why
-                    << '\n';
-            } else if (written) {
-                row.show(*sheet);
-                written = layer->add(row);
-            }
-        });
-    if (!readError.empty()) {
-        // Nothing is written from a cut-off input.
-        err << kPrefix << "cannot read the input: " << readError << '\n';
-        return kExitReadFailed;
-    }
-    if (!written || !layer->finish()) {
+    const batch::RunStatus status = projection::addSquareSheets(
+        kPrefix, options.values, in, options.scale, locator, row, *layer, err);
+    if (status == batch::RunStatus::WriteFailed) {
         err << kPrefix << layer->error() << '\n';
-        return kExitWriteFailed;
     }
-    return anyError ? kExitRowErrors : kExitSuccess;
+    return exitStatusOf(status);
 }
 
 #else

@@ -162,4 +162,35 @@ batch::NumberRun writeSquareSheetRows(const SquareSheetRequest& request, std::is
     return batch::endOfNumberRun(std::move(readError), rows.anyError(), out, err);
 }
 
+batch::RunStatus addSquareSheets(std::string_view messagePrefix,
+                                 const std::vector<std::string>& values, std::istream& in,
+                                 int scale, SquareLocator& locator, SquareRow& row,
+                                 cover::CoverOutput& layer, std::ostream& err) {
+    bool anyError = false;
+    bool written = true;
+    const std::string readError =
+        batch::forEachNumber(values, in, [&](std::string_view text, long line) {
+            std::string why;
+            const std::optional<engine::SquareSheet> sheet =
+                readSquareSheet(text, scale, locator, why);
+            if (!sheet) {
+                anyError = true;
+                // The reason quotes the bad piece or names the sheet's centre.
+                err << messagePrefix << (line > 0 ? "line " + std::to_string(line) + ": " : "")
+                    << why << '\n';
+            } else if (written) {
+                row.show(*sheet);
+                written = layer.add(row);
+            }
+        });
+    if (!readError.empty()) {
+        err << messagePrefix << "cannot read the input: " << readError << '\n';
+        return batch::RunStatus::ReadFailed;
+    }
+    if (!written || !layer.finish()) {
+        return batch::RunStatus::WriteFailed;
+    }
+    return anyError ? batch::RunStatus::RowErrors : batch::RunStatus::Success;
+}
+
 }  // namespace mapsheet::projection

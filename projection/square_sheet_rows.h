@@ -27,8 +27,10 @@
 
 #include "batch/number_lines.h"
 #include "batch/progress.h"
+#include "cover/cover_output.h"
 #include "engine/square_sheet.h"
 #include "projection/gauss_kruger_system.h"
+#include "projection/square_cover_source.h"
 #include "projection/square_locator.h"
 
 namespace mapsheet::projection {
@@ -50,5 +52,17 @@ struct SquareSheetRequest {
 batch::NumberRun writeSquareSheetRows(const SquareSheetRequest& request, std::istream& in,
                                       std::ostream& out, std::ostream& err,
                                       const batch::ProgressListener& progress = {});
+
+// The layer of the numbers (`mapsheet-cli square --sheet --format`): the sheet of every number
+// of values (or, when there are none, of each line of in) shown by row and added to layer,
+// which is then finished. A number that cannot be read or lies beyond the locator's fixed
+// system is said on err as "<prefix>line 3: reason" (the line only for the lines of in) and left
+// out: RowErrors. A cut-off input is said on err as "<prefix>cannot read the input: ..." and
+// the layer is not finished, so nothing is written from it: ReadFailed. WriteFailed leaves the
+// reason in layer.error().
+batch::RunStatus addSquareSheets(std::string_view messagePrefix,
+                                 const std::vector<std::string>& values, std::istream& in,
+                                 int scale, SquareLocator& locator, SquareRow& row,
+                                 cover::CoverOutput& layer, std::ostream& err);
 
 }  // namespace mapsheet::projection
