@@ -91,6 +91,15 @@ std::optional<int> parseScale(std::string_view typed) {
     return std::nullopt;
 }
 
+std::optional<int> scaleOfDenominator(double denominator) {
+    for (int index = 0; index < kScaleCount; ++index) {
+        if (kScaleCatalogue[index].denominator == denominator) {
+            return index;
+        }
+    }
+    return std::nullopt;
+}
+
 std::string acceptedScales() {
     std::string list;
     for (int index = 0; index < kScaleCount; ++index) {

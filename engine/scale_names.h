@@ -15,6 +15,9 @@ namespace mapsheet::engine {
 // "1:50,00"), and the letter may be lower case.
 std::optional<int> parseScale(std::string_view text);
 
+// The scale index of a denominator (50000 for 1:50,000); nullopt for any other number.
+std::optional<int> scaleOfDenominator(double denominator);
+
 // One line per scale listing its accepted spellings, for usage messages.
 std::string acceptedScales();
 

@@ -157,8 +157,8 @@ class FeatureWriter {
     std::unique_ptr<State> state_;
 };
 
-// written, copying the writer's reason into error when it is false: for the outputs that keep
-// their own error text over a writer.
+// Returns written; when it is false, copies the writer's reason into error. For the outputs
+// that keep their own error text over a writer.
 inline bool keepWriterError(bool written, const FeatureWriter& writer, std::string& error) {
     if (!written) {
         error = writer.error();

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/scale_catalogue.h"
+#include "engine/scale_names.h"
 #include "engine/sheet_hierarchy.h"
 #include "engine/sheet_id.h"
 #include "engine/sheet_number_parse.h"
@@ -38,10 +38,8 @@ engine::Sheet sheetOfNumber(const ::text* number) {
 }
 
 int scaleOfDenominator(std::int32_t denominator) {
-    for (int scale = 0; scale < engine::kScaleCount; ++scale) {
-        if (engine::kScaleCatalogue[scale].denominator == denominator) {
-            return scale;
-        }
+    if (const std::optional<int> scale = engine::scaleOfDenominator(denominator)) {
+        return *scale;
     }
     const Failure failure = runGuarded([&](Failure& found) {
         setInputError(found, "scale denominator",

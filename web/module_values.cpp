@@ -55,10 +55,8 @@ void throwError(const std::string& message) {
 int scaleIndexOrThrow(const val& scale) {
     if (scale.isNumber()) {
         const double denominator = scale.as<double>();
-        for (int i = 0; i < engine::kScaleCount; ++i) {
-            if (engine::kScaleCatalogue[static_cast<std::size_t>(i)].denominator == denominator) {
-                return i;
-            }
+        if (const std::optional<int> index = engine::scaleOfDenominator(denominator)) {
+            return *index;
         }
         throwError("unknown " + engine::describeInputError(engine::inputError(
                                     engine::InputErrorCode::UnknownScaleDenominator,
