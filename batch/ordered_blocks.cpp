@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <exception>
 #include <mutex>
 #include <thread>
@@ -35,150 +34,127 @@ bool runOnCallingThread(const BlockSteps& steps, ProgressCounter& progress) {
     return true;
 }
 
-// The blocks of a run, each in one of the slots of a ring: block k lives in slot k % size
-// from its reading until its writing.
-class BlockRing {
+// The blocks of a run and whose turn it is to read and to write. A thread takes a free block,
+// reads into it and works on it; then, holding the lock, it writes every finished block whose
+// turn has come, its own or the ones finished before it by the others, so that no thread waits
+// for another to finish. Free blocks are taken last freed first, which mostly gives a thread
+// back the block it just wrote, still in its cache.
+class BlockPool {
   public:
-    BlockRing(int jobs, const BlockSteps& steps, ProgressCounter& progress)
-        : steps_(steps),
-          progress_(progress),
-          slots_(2 * static_cast<std::size_t>(jobs) + 2),
-          done_(slots_.size()) {
-        workers_.reserve(static_cast<std::size_t>(jobs - 1));
-        for (int i = 1; i < jobs; ++i) {
-            workers_.emplace_back([this] { workLoop(); });
+    BlockPool(int jobs, const BlockSteps& steps, ProgressCounter& progress)
+        : steps_(steps), progress_(progress), blocks_(2 * static_cast<std::size_t>(jobs) + 2) {
+        for (std::size_t slot = 0; slot < blocks_.size(); ++slot) {
+            free_.push_back(slot);
         }
+        finished_.assign(blocks_.size(), kNone);
     }
 
-    ~BlockRing() { stop(); }
-
-    BlockRing(const BlockRing&) = delete;
-    BlockRing& operator=(const BlockRing&) = delete;
-
-    // Ends the workers once their current blocks are done; the queued blocks are dropped.
-    void stop() {
-        {
-            const std::lock_guard lock(mutex_);
-            closing_ = true;
-            queued_.clear();
-        }
-        workReady_.notify_all();
-        for (std::thread& worker : workers_) {
-            worker.join();
-        }
-        workers_.clear();
-    }
-
-    bool run() {
-        std::uint64_t nextRead = 0;
-        std::uint64_t nextWrite = 0;
-        bool inputEnded = false;
+    // Takes blocks until the input ends or the run stops.
+    void run() {
         while (true) {
-            // Finished blocks go out first, so that the slots they hold come free.
-            while (nextWrite < nextRead && isDone(nextWrite)) {
-                if (!writeCounted(steps_, slots_[slotOf(nextWrite)], progress_)) {
-                    return false;
-                }
-                ++nextWrite;
+            std::size_t slot = 0;
+            std::uint64_t number = 0;
+            if (!readNext(slot, number)) {
+                return;
             }
-            if (!inputEnded && nextRead - nextWrite < slots_.size()) {
-                const std::size_t slot = slotOf(nextRead);
-                if (steps_.read(slots_[slot])) {
-                    queue(slot);
-                    ++nextRead;
-                } else {
-                    inputEnded = true;
-                }
-                continue;
+            std::exception_ptr failure;
+            try {
+                steps_.work(blocks_[slot]);
+            } catch (...) {
+                failure = std::current_exception();
             }
-            if (nextWrite == nextRead) {
-                return true;
-            }
-            std::unique_lock lock(mutex_);
-            // The newest block: the workers keep taking the oldest, which are written first.
-            if (!queued_.empty() && !failure_) {
-                const std::size_t slot = queued_.back();
-                queued_.pop_back();
-                lock.unlock();
-                workOn(slot);
-                continue;
-            }
-            blockDone_.wait(lock, [&] { return done_[slotOf(nextWrite)] || failure_; });
-            if (failure_) {
-                lock.unlock();
-                return true;
+            if (!finish(slot, number, failure)) {
+                return;
             }
         }
     }
 
-    // What a worker threw; read after stop().
+    // Whether every block was written; and what a step threw, to be read once all have run.
+    bool written() const { return !writeStopped_; }
     std::exception_ptr failure() const { return failure_; }
 
   private:
-    std::size_t slotOf(std::uint64_t block) const { return block % slots_.size(); }
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-    bool isDone(std::uint64_t block) {
-        const std::lock_guard lock(mutex_);
-        if (failure_) {
+    bool readNext(std::size_t& slot, std::uint64_t& number) {
+        std::unique_lock lock(mutex_);
+        freed_.wait(lock, [&] { return stopped_ || inputEnded_ || !free_.empty(); });
+        if (stopped_ || inputEnded_) {
             return false;
         }
-        const std::size_t slot = slotOf(block);
-        const bool done = done_[slot];
-        done_[slot] = false;
-        return done;
+        slot = free_.back();
+        bool read = false;
+        keepFailure([&] { read = steps_.read(blocks_[slot]); });
+        if (!read) {
+            inputEnded_ = true;
+            freed_.notify_all();
+            return false;
+        }
+        free_.pop_back();
+        number = nextRead_++;
+        return true;
     }
 
-    void queue(std::size_t slot) {
-        {
-            const std::lock_guard lock(mutex_);
-            queued_.push_back(slot);
-        }
-        workReady_.notify_one();
-    }
-
-    void workLoop() {
-        while (true) {
-            std::size_t slot = 0;
-            {
-                std::unique_lock lock(mutex_);
-                workReady_.wait(lock, [&] { return closing_ || !queued_.empty(); });
-                if (queued_.empty()) {
-                    return;
-                }
-                slot = queued_.front();
-                queued_.pop_front();
-            }
-            workOn(slot);
-            blockDone_.notify_one();
-        }
-    }
-
-    // Runs work on the block in the slot and marks it done, keeping the first failure.
-    void workOn(std::size_t slot) {
-        std::exception_ptr failure;
-        try {
-            steps_.work(slots_[slot]);
-        } catch (...) {
-            failure = std::current_exception();
-        }
+    // Marks the block finished and writes what is in turn; false when the run stopped.
+    bool finish(std::size_t slot, std::uint64_t number, std::exception_ptr failure) {
         const std::lock_guard lock(mutex_);
-        done_[slot] = true;
+        if (failure) {
+            stop(failure);
+        }
+        if (stopped_) {
+            return false;
+        }
+        finished_[number % blocks_.size()] = slot;
+        while (finished_[nextWrite_ % blocks_.size()] != kNone) {
+            std::size_t& next = finished_[nextWrite_ % blocks_.size()];
+            bool written = false;
+            keepFailure([&] { written = writeCounted(steps_, blocks_[next], progress_); });
+            if (!written) {
+                writeStopped_ = !stopped_;
+                stop(nullptr);
+                return false;
+            }
+            free_.push_back(next);
+            next = kNone;
+            ++nextWrite_;
+        }
+        freed_.notify_all();
+        return true;
+    }
+
+    // Runs a step under the lock; what it throws stops the run.
+    template <typename Step>
+    void keepFailure(const Step& step) {
+        try {
+            step();
+        } catch (...) {
+            stop(std::current_exception());
+        }
+    }
+
+    // With the lock held: no block more is read or written; the first failure is kept.
+    void stop(std::exception_ptr failure) {
         if (failure && !failure_) {
             failure_ = failure;
         }
+        stopped_ = true;
+        freed_.notify_all();
     }
 
     const BlockSteps& steps_;
     ProgressCounter& progress_;
-    std::vector<Block> slots_;
-    std::vector<bool> done_;  // guarded by mutex_
-    std::deque<std::size_t> queued_;
-    std::exception_ptr failure_;
-    bool closing_ = false;
+    std::vector<Block> blocks_;
     std::mutex mutex_;
-    std::condition_variable workReady_;
-    std::condition_variable blockDone_;
-    std::vector<std::thread> workers_;
+    std::condition_variable freed_;
+    // Guarded by mutex_:
+    std::vector<std::size_t> free_;      // the slots of blocks not in use, last freed last
+    std::vector<std::size_t> finished_;  // by block number modulo the slots: its slot, or kNone
+    std::uint64_t nextRead_ = 0;
+    std::uint64_t nextWrite_ = 0;
+    bool inputEnded_ = false;
+    bool stopped_ = false;
+    bool writeStopped_ = false;
+    std::exception_ptr failure_;
 };
 
 }  // namespace
@@ -188,13 +164,20 @@ bool runOrderedBlocks(int jobs, const BlockSteps& steps, const ProgressListener&
     if (jobs <= 1) {
         return runOnCallingThread(steps, rowsWritten);
     }
-    BlockRing ring(jobs, steps, rowsWritten);
-    const bool written = ring.run();
-    ring.stop();
-    if (ring.failure()) {
-        std::rethrow_exception(ring.failure());
+    BlockPool pool(jobs, steps, rowsWritten);
+    std::vector<std::thread> threads;
+    threads.reserve(static_cast<std::size_t>(jobs - 1));
+    for (int i = 1; i < jobs; ++i) {
+        threads.emplace_back([&pool] { pool.run(); });
     }
-    return written;
+    pool.run();
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    if (pool.failure()) {
+        std::rethrow_exception(pool.failure());
+    }
+    return pool.written();
 }
 
 int availableProcessors() {

@@ -2,18 +2,20 @@
 
 // Working through blocks of input on several threads, with the results written in input order.
 //
-// The calling thread reads and writes: it asks read to fill a free block, queues it for work,
-// and passes finished blocks to write in the order they were read. jobs - 1 worker threads take
-// the oldest queued blocks; the calling thread works on the newest one whenever it would
-// otherwise wait, which spares a thread and nearly all the waking of one thread by another. At most
-// 2 x jobs + 2 blocks exist at once and each is reused, so the memory held is bounded by the block
-// size whatever the length of the input. With jobs 1 no thread is started: read, work and write
-// take turns on the calling thread.
+// Each of jobs threads (the calling thread and jobs - 1 started ones) takes a free block,
+// reads the next records into it and works on it while the others read, work or write; then it
+// writes every finished block whose turn has come, its own or those the others finished before
+// it. A block is thus mostly read, worked on and written by one thread, in whose cache its
+// bytes stay (handing every block from a reading thread to working ones cost the work about a
+// third more processor time), and no thread waits for another unless every block is in use. At
+// most 2 x jobs + 2 blocks exist at once and each is reused, so the memory held is bounded by
+// the block size whatever the length of the input. With jobs 1 no thread is started.
 //
-// work runs on several blocks at once and must touch nothing but its block (and what is safe
-// to share). read and write run on the calling thread only. An exception thrown by work is
-// thrown again by runOrderedBlocks once every thread has stopped; no block after it is written.
-
+// read and write run one at a time, never beside each other or themselves, but on any of the
+// threads: read in input order, write in the same order. work runs on several blocks at once
+// and must touch nothing but its block (and what is safe to share). An exception thrown by a
+// step is thrown again by runOrderedBlocks once every thread has stopped; no block after the
+// one it was thrown for is written.
 #include <cstddef>
 #include <functional>
 #include <string>
