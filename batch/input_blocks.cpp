@@ -9,10 +9,9 @@
 namespace mapsheet::batch {
 
 InputBlocks::InputBlocks(std::istream& in, RecordFormat format, std::size_t blockSize)
-    : source_(in.rdbuf()), format_(format), blockSize_(blockSize), pending_(blockSize) {}
+    : source_(in.rdbuf()), format_(format), blockSize_(blockSize), pending_(blockSize, '\0') {}
 
 bool InputBlocks::next(std::string& block, long& firstLine) {
-    block.clear();
     while (true) {
         const std::size_t end = scanForRecordEnd();
         if (end != std::string_view::npos) {
@@ -32,13 +31,22 @@ bool InputBlocks::next(std::string& block, long& firstLine) {
     }
     const std::size_t length = recordEnd_;
     if (length == 0) {
+        block.clear();
         return false;
     }
-    block.assign(pending_.data(), length);
+    // The records go out in the read buffer itself, and the block's old buffer, about as long,
+    // takes its place: only the start of the next record is copied, so a block's bytes are
+    // touched first by the thread that reads and then works on them.
+    block.swap(pending_);
+    const std::size_t rest = filled_ - length;
+    if (pending_.size() < std::max(blockSize_, rest)) {
+        pending_.resize(std::max(blockSize_, rest));
+    }
+    std::memcpy(pending_.data(), block.data() + length, rest);
+    block.resize(length);
     firstLine = linesBefore_ + 1;
     linesBefore_ += static_cast<long>(text::countBytes(block, '\n'));
-    std::memmove(pending_.data(), pending_.data() + length, filled_ - length);
-    filled_ -= length;
+    filled_ = rest;
     scanned_ -= length;
     recordEnd_ = 0;
     return true;
