@@ -110,9 +110,13 @@ struct GridCell {
 };
 
 GridCell cellIn(const Sheet& sheet, int coarseDivisions, int cells) {
-    const int ratio = kScaleCatalogue[sheet.scale].divisions / (coarseDivisions * cells);
-    const int row = (sheet.rowCode - 1) / ratio;
-    const int column = (sheet.columnCode - 1) / ratio;
+    // The sheet's grid has 1, 2, 4, 8 or 16 rows of sheets in a row of every grid its old number
+    // counts in, a power of two, so they are counted off by a shift rather than a division.
+    const auto ratio =
+        static_cast<unsigned>(kScaleCatalogue[sheet.scale].divisions / (coarseDivisions * cells));
+    const int shift = std::countr_zero(ratio);
+    const int row = (sheet.rowCode - 1) >> shift;
+    const int column = (sheet.columnCode - 1) >> shift;
     return {row % cells, column % cells};
 }
 
