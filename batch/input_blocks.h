@@ -47,7 +47,7 @@ class InputBlocks {
     std::streambuf* source_;
     RecordFormat format_;
     std::size_t blockSize_;
-    std::string pending_;      // bytes read and not yet given out
+    std::string pending_;        // bytes read and not yet given out
     std::size_t filled_ = 0;     // of pending_
     std::size_t scanned_ = 0;    // pending bytes already searched for a record end
     std::size_t recordEnd_ = 0;  // end of the last whole record found among them

@@ -72,6 +72,37 @@ TEST(OrderedBlocks, ResultsComeOutInInputOrderWithBoundedBlocks) {
     }
 }
 
+TEST(OrderedBlocks, ReadAndWriteNeverRunBesideEachOther) {
+    for (int jobs : {2, 8}) {
+        SCOPED_TRACE(jobs);
+        std::atomic<int> inReadOrWrite = 0;
+        std::atomic<bool> overlapped = false;
+        int read = 0;
+        // Each step lingers a little so that an overlap, were it allowed, would be seen.
+        const auto alone = [&] {
+            overlapped = overlapped || inReadOrWrite.fetch_add(1) != 0;
+            std::this_thread::sleep_for(std::chrono::microseconds(50));
+            inReadOrWrite.fetch_sub(1);
+        };
+        const BlockSteps steps{
+            .read =
+                [&](Block& block) {
+                    alone();
+                    block.input = std::to_string(read);
+                    return read++ < 300;
+                },
+            .work = [](Block& block) { block.output = block.input + ";"; },
+            .write =
+                [&](const Block&) {
+                    alone();
+                    return true;
+                },
+        };
+        EXPECT_TRUE(runOrderedBlocks(jobs, steps));
+        EXPECT_FALSE(overlapped);
+    }
+}
+
 TEST(OrderedBlocks, AFailedWriteStopsTheRun) {
     for (int jobs : {1, 4}) {
         SCOPED_TRACE(jobs);
