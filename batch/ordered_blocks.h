@@ -6,10 +6,9 @@
 // reads the next records into it and works on it while the others read, work or write; then it
 // writes every finished block whose turn has come, its own or those the others finished before
 // it. A block is thus mostly read, worked on and written by one thread, in whose cache its
-// bytes stay (handing every block from a reading thread to working ones cost the work about a
-// third more processor time), and no thread waits for another unless every block is in use. At
-// most 2 x jobs + 2 blocks exist at once and each is reused, so the memory held is bounded by
-// the block size whatever the length of the input. With jobs 1 no thread is started.
+// bytes stay, and no thread waits for another unless every block is in use. At most 2 x jobs + 2
+// blocks exist at once and each is reused, so the memory held is bounded by the block size
+// whatever the length of the input. With jobs 1 no thread is started.
 //
 // read and write run one at a time, never beside each other or themselves, but on any of the
 // threads: read in input order, write in the same order. work runs on several blocks at once
