@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <exception>
 #include <mutex>
+#include <numeric>
 #include <thread>
 #include <vector>
 
@@ -42,11 +43,12 @@ bool runOnCallingThread(const BlockSteps& steps, ProgressCounter& progress) {
 class BlockPool {
   public:
     BlockPool(int jobs, const BlockSteps& steps, ProgressCounter& progress)
-        : steps_(steps), progress_(progress), blocks_(2 * static_cast<std::size_t>(jobs) + 2) {
-        for (std::size_t slot = 0; slot < blocks_.size(); ++slot) {
-            free_.push_back(slot);
-        }
-        finished_.assign(blocks_.size(), kNone);
+        : steps_(steps),
+          progress_(progress),
+          blocks_(2 * static_cast<std::size_t>(jobs) + 2),
+          free_(blocks_.size()),
+          finished_(blocks_.size(), kNone) {
+        std::iota(free_.begin(), free_.end(), std::size_t{0});
     }
 
     // Takes blocks until the input ends or the run stops.
@@ -110,7 +112,7 @@ class BlockPool {
             bool written = false;
             keepFailure([&] { written = writeCounted(steps_, blocks_[next], progress_); });
             if (!written) {
-                writeStopped_ = !stopped_;
+                writeStopped_ = !stopped_;  // a write that threw has stopped the run already
                 stop(nullptr);
                 return false;
             }

@@ -15,6 +15,7 @@
 // and must touch nothing but its block (and what is safe to share). An exception thrown by a
 // step is thrown again by runOrderedBlocks once every thread has stopped; no block after the
 // one it was thrown for is written.
+
 #include <cstddef>
 #include <functional>
 #include <string>
